@@ -1,0 +1,26 @@
+#include "cli/Command.h"
+
+#include "cli/Console.h"
+
+#include <QCommandLineParser>
+
+int Command::parse(QCommandLineParser& parser, const QStringList& arguments) const
+{
+    parser.setApplicationDescription(summary());
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
+                                  QStringLiteral("Show this help."));
+    parser.addOption(help);
+    if (!parser.parse(arguments)) {
+        Console::usageError(parser.errorText());
+        return exitUsage;
+    }
+    if (parser.isSet(help)) {
+        // Qt names the executable's full path in its usage line; name the command.
+        QString text = parser.helpText();
+        text.remove(0, text.indexOf(u'\n'));
+        Console::out(QStringLiteral("Usage: zentropectl %1 [options]").arg(name()) +
+                     text.trimmed().prepend(u'\n'));
+        return exitSuccess;
+    }
+    return -1;
+}

@@ -1,0 +1,63 @@
+#include "cli/CommandLine.h"
+
+#include "cli/Console.h"
+
+#include <QCoreApplication>
+
+CommandLine::CommandLine(std::vector<std::unique_ptr<Command>> commands)
+    : m_commands(std::move(commands))
+{}
+
+int CommandLine::run(const QStringList& arguments)
+{
+    const QString first = arguments.value(1);
+    if (first.isEmpty()) {
+        Console::usageError(QStringLiteral("missing command (see zentropectl --help)"));
+        return exitUsage;
+    }
+    if (first == u"--help" || first == u"-h" || first == u"help") {
+        Console::out(helpText());
+        return exitSuccess;
+    }
+    if (first == u"--version" || first == u"-v") {
+        Console::out(QStringLiteral("zentropectl ") + QCoreApplication::applicationVersion());
+        return exitSuccess;
+    }
+    if (first.startsWith(u'-')) {
+        Console::usageError(QStringLiteral("unknown option '%1'").arg(first));
+        return exitUsage;
+    }
+    Command* command = find(first);
+    if (!command) {
+        Console::usageError(
+            QStringLiteral("unknown command '%1' (see zentropectl --help)").arg(first));
+        return exitUsage;
+    }
+    QStringList forwarded = arguments.mid(1);
+    forwarded.first() = arguments.first(); // the program, then the command's own words
+    return command->run(forwarded);
+}
+
+Command* CommandLine::find(const QString& name) const
+{
+    for (const auto& command : m_commands) {
+        if (command->name() == name)
+            return command.get();
+    }
+    return nullptr;
+}
+
+QString CommandLine::helpText() const
+{
+    QString text = QStringLiteral("Usage: zentropectl <command> [options]\n\n"
+                                  "The command-line companion of Zentrope.\n\n"
+                                  "Options:\n"
+                                  "  -h, --help     Show this help.\n"
+                                  "  -v, --version  Show the version.\n\n"
+                                  "Commands:\n");
+    for (const auto& command : m_commands)
+        text +=
+            QStringLiteral("  %1  %2\n").arg(command->name().leftJustified(14), command->summary());
+    text += QStringLiteral("\nRun 'zentropectl <command> --help' for a command's options.");
+    return text;
+}

@@ -1,0 +1,200 @@
+#include "core/ChildProcess.h"
+
+#include <QFile>
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <system_error>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr std::size_t readChunkSize = 64 * 1024;
+
+struct Pipe
+{
+    int read = -1;
+    int write = -1;
+};
+
+// Both ends close-on-exec, so no child but ours inherits them.
+bool openPipe(Pipe& pipe)
+{
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return false;
+    for (int fd : fds)
+        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+    pipe = {fds[0], fds[1]};
+    return true;
+}
+
+void closeFd(int& fd)
+{
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+QString describe(int error)
+{
+    return QString::fromStdString(std::generic_category().message(error));
+}
+
+ChildProcess::Termination decode(int rawStatus)
+{
+    if (WIFSIGNALED(rawStatus))
+        return {WTERMSIG(rawStatus), true};
+    return {WEXITSTATUS(rawStatus), false};
+}
+
+} // namespace
+
+ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringList& arguments,
+                                         OutputHandler onOutput, TerminationHandler onTermination)
+{
+    Pipe out, err, wake;
+    if (!openPipe(out) || !openPipe(err) || !openPipe(wake)) {
+        const int error = errno;
+        for (int* fd : {&out.read, &out.write, &err.read, &err.write, &wake.read, &wake.write})
+            closeFd(*fd);
+        return {nullptr, describe(error)};
+    }
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
+
+    std::vector<QByteArray> storage{QFile::encodeName(program)};
+    for (const QString& argument : arguments)
+        storage.push_back(QFile::encodeName(argument));
+    std::vector<char*> argv;
+    for (QByteArray& item : storage)
+        argv.push_back(item.data());
+    argv.push_back(nullptr);
+
+    pid_t pid = -1;
+    const int error =
+        posix_spawn(&pid, storage.front().constData(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    closeFd(out.write);
+    closeFd(err.write);
+    if (error != 0) {
+        for (int* fd : {&out.read, &err.read, &wake.read, &wake.write})
+            closeFd(*fd);
+        return {nullptr, describe(error)};
+    }
+
+    std::shared_ptr<ChildProcess> child(new ChildProcess);
+    child->m_pid = pid;
+    child->m_wakeWrite = wake.write;
+    ChildProcess* self = child.get();
+    child->m_reader = std::thread([self, out, err, wake, onOutput = std::move(onOutput)] {
+        self->readLoop(out.read, err.read, wake.read, onOutput);
+        ::close(out.read);
+        ::close(err.read);
+        ::close(wake.read);
+    });
+    child->m_waiter = std::thread(
+        [self, onTermination = std::move(onTermination)] { self->waitLoop(onTermination); });
+    return {child, {}};
+}
+
+ChildProcess::~ChildProcess()
+{
+    if (!waitForExit(std::chrono::milliseconds(0))) {
+        sendSignal(SIGKILL);
+        waitForExit(std::chrono::hours(1));
+    }
+    m_waiter.join();
+    // The child is gone, so all it wrote is in the pipes; a grandchild that
+    // kept them open must not keep us waiting, so the reader drains and stops.
+    const char byte = 0;
+    while (::write(m_wakeWrite, &byte, 1) < 0 && errno == EINTR) {
+    }
+    m_reader.join();
+    ::close(m_wakeWrite);
+}
+
+bool ChildProcess::isRunning() const
+{
+    std::lock_guard lock(m_mutex);
+    return !m_termination.has_value();
+}
+
+bool ChildProcess::sendSignal(int signal)
+{
+    // The waiter reaps only while holding the mutex, so the pid cannot be
+    // recycled between this check and the kill.
+    std::lock_guard lock(m_mutex);
+    if (m_termination)
+        return false;
+    return ::kill(m_pid, signal) == 0;
+}
+
+bool ChildProcess::waitForExit(std::chrono::milliseconds timeout)
+{
+    std::unique_lock lock(m_mutex);
+    return m_reaped.wait_for(lock, timeout, [this] { return m_termination.has_value(); });
+}
+
+void ChildProcess::waitLoop(TerminationHandler onTermination)
+{
+    // Wait without reaping first: the zombie keeps the pid reserved until we
+    // hold the mutex, which sendSignal() relies on.
+    siginfo_t info{};
+    while (::waitid(P_PID, id_t(m_pid), &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+    }
+    Termination termination;
+    {
+        std::lock_guard lock(m_mutex);
+        int rawStatus = 0;
+        while (::waitpid(m_pid, &rawStatus, 0) < 0 && errno == EINTR) {
+        }
+        termination = decode(rawStatus);
+        m_termination = termination;
+    }
+    m_reaped.notify_all();
+    onTermination(termination);
+}
+
+void ChildProcess::readLoop(int outFd, int errFd, int wakeFd, const OutputHandler& onOutput)
+{
+    std::array<pollfd, 3> fds{{{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wakeFd, POLLIN, 0}}};
+    const std::array<Stream, 2> streams{Stream::standardOutput, Stream::standardError};
+    std::vector<char> buffer(readChunkSize);
+    int openPipes = 2;
+    bool draining = false; // woken: take what is buffered, then stop
+    while (openPipes > 0) {
+        const int ready = ::poll(fds.data(), fds.size(), draining ? 0 : -1);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            break;
+        if (fds[2].revents != 0) {
+            draining = true;
+            fds[2].fd = -1;
+        }
+        for (std::size_t i = 0; i < streams.size(); ++i) {
+            if (fds[i].fd < 0 || fds[i].revents == 0)
+                continue;
+            const ssize_t got = ::read(fds[i].fd, buffer.data(), buffer.size());
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0) {
+                fds[i].fd = -1;
+                --openPipes;
+                continue;
+            }
+            onOutput(streams[i], QByteArray(buffer.data(), qsizetype(got)));
+        }
+    }
+}

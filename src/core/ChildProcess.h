@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <sys/types.h>
+#include <thread>
+
+// A child process with its standard output and standard error on two pipes,
+// read by a thread of its own, and a thread that waits for its end.
+//
+// The child inherits the environment, working folder and standard input.
+// Signals are only ever sent to a child that has not been reaped yet, so a
+// recycled process id is never hit.
+class ChildProcess
+{
+public:
+    enum class Stream
+    {
+        standardOutput,
+        standardError
+    };
+
+    struct Termination
+    {
+        int status = 0;        // the exit status, or the number of the signal
+        bool bySignal = false; // ended by an uncaught signal
+    };
+
+    // Called on the reader thread for every chunk; may block to push back.
+    using OutputHandler = std::function<void(Stream, QByteArray)>;
+    // Called once, on the waiter thread, after the child is reaped.
+    using TerminationHandler = std::function<void(Termination)>;
+
+    struct Launch
+    {
+        std::shared_ptr<ChildProcess> process; // set on success
+        QString error;                         // the system's description otherwise
+    };
+
+    static Launch spawn(const QString& program, const QStringList& arguments,
+                        OutputHandler onOutput, TerminationHandler onTermination);
+
+    // Kills a child that still runs, waits for it, then lets the reader take
+    // what is left in the pipes before it stops.
+    ~ChildProcess();
+
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    pid_t pid() const { return m_pid; }
+    bool isRunning() const;
+    // Sends `signal` unless the child has already been reaped. True if sent.
+    bool sendSignal(int signal);
+    // Waits until the child has been reaped; false on time-out.
+    bool waitForExit(std::chrono::milliseconds timeout);
+
+private:
+    ChildProcess() = default;
+
+    void readLoop(int outFd, int errFd, int wakeFd, const OutputHandler& onOutput);
+    void waitLoop(TerminationHandler onTermination);
+
+    pid_t m_pid = -1;
+    int m_wakeWrite = -1; // wakes the reader when we give up on the pipes
+    mutable std::mutex m_mutex;
+    std::condition_variable m_reaped;
+    std::optional<Termination> m_termination;
+    std::thread m_reader;
+    std::thread m_waiter;
+};

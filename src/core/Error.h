@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+// An error as the user is shown it: the application's own errors carry a
+// domain named after their namespace ("SetupCheck", "DiagnosticsBundle") and
+// a numeric code; library errors keep the library's message.
+struct Error
+{
+    QString domain;
+    int code = 0;
+    QString description; // shown as is, often after a fixed prefix
+
+    QString localizedDescription() const { return description; }
+    friend bool operator==(const Error&, const Error&) = default;
+};

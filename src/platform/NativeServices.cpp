@@ -1,0 +1,19 @@
+// The one place that picks the platform backend.
+#include "platform/Services.h"
+
+#if defined(__linux__)
+#include "platform/linux/SyslogSystemLog.h"
+#endif
+
+namespace platform {
+
+Services nativeServices()
+{
+    Services services;
+#if defined(__linux__)
+    services.systemLog = std::make_shared<SyslogSystemLog>();
+#endif
+    return services;
+}
+
+} // namespace platform

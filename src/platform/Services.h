@@ -1,0 +1,21 @@
+#pragma once
+
+#include "platform/SystemLog.h"
+
+#include <memory>
+
+namespace platform {
+
+// The platform services the application uses, each behind its own seam.
+// The executables get the native set from nativeServices(); tests build
+// theirs from the fakes. Core code takes the one service it needs as a
+// parameter rather than reaching for a global.
+struct Services
+{
+    std::shared_ptr<SystemLog> systemLog;
+};
+
+// The backends of the operating system we were built for.
+Services nativeServices();
+
+} // namespace platform

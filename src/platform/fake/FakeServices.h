@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "platform/fake/FakeSystemLog.h"
+
+namespace platform {
+
+// A complete set of fakes; tests keep the typed pointers to inspect them.
+struct FakeServices
+{
+    std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
+
+    Services services() const { return Services{systemLog}; }
+};
+
+} // namespace platform
