@@ -2,7 +2,7 @@
 
 UserDefaults UserDefaults::standard()
 {
-    return UserDefaults(std::make_shared<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+    return UserDefaults(std::make_shared<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
                                                     QStringLiteral("Zentrope"),
                                                     QStringLiteral("Zentrope")));
 }
