@@ -95,13 +95,13 @@ ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringLi
 
     std::shared_ptr<ChildProcess> child(new ChildProcess);
     child->m_pid = pid;
+    child->m_wakeRead = wake.read;
     child->m_wakeWrite = wake.write;
     ChildProcess* self = child.get();
     child->m_reader = std::thread([self, out, err, wake, onOutput = std::move(onOutput)] {
         self->readLoop(out.read, err.read, wake.read, onOutput);
         ::close(out.read);
         ::close(err.read);
-        ::close(wake.read);
     });
     child->m_waiter = std::thread(
         [self, onTermination = std::move(onTermination)] { self->waitLoop(onTermination); });
@@ -117,10 +117,12 @@ ChildProcess::~ChildProcess()
     m_waiter.join();
     // The child is gone, so all it wrote is in the pipes; a grandchild that
     // kept them open must not keep us waiting, so the reader drains and stops.
+    // The wake pipe stays open until the reader is joined: no SIGPIPE here.
     const char byte = 0;
     while (::write(m_wakeWrite, &byte, 1) < 0 && errno == EINTR) {
     }
     m_reader.join();
+    ::close(m_wakeRead);
     ::close(m_wakeWrite);
 }
 

@@ -68,6 +68,7 @@ private:
     void waitLoop(TerminationHandler onTermination);
 
     pid_t m_pid = -1;
+    int m_wakeRead = -1;
     int m_wakeWrite = -1; // wakes the reader when we give up on the pipes
     mutable std::mutex m_mutex;
     std::condition_variable m_reaped;

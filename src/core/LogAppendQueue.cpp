@@ -5,8 +5,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-LogAppendQueue::LogAppendQueue(std::size_t boundBytes)
+LogAppendQueue::LogAppendQueue(std::size_t boundBytes, Writer writer)
     : m_bound(boundBytes)
+    , m_writer(std::move(writer))
     , m_queue("com.zentrope.daemon.log")
 {}
 
@@ -31,10 +32,16 @@ void LogAppendQueue::appendWithoutWaiting(const QString& path, QByteArray bytes)
     enqueue(path, std::move(bytes));
 }
 
+std::size_t LogAppendQueue::queuedBytes() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_queuedBytes;
+}
+
 void LogAppendQueue::enqueue(const QString& path, QByteArray bytes)
 {
     m_queue.post([this, path, bytes = std::move(bytes)] {
-        appendNow(path, bytes);
+        m_writer(path, bytes);
         {
             std::lock_guard lock(m_mutex);
             m_queuedBytes -= std::size_t(bytes.size());

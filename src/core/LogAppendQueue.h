@@ -6,6 +6,7 @@
 #include <QString>
 #include <condition_variable>
 #include <cstddef>
+#include <functional>
 #include <mutex>
 
 // Appends byte chunks to files, one at a time and in order, on one serial
@@ -20,7 +21,10 @@ class LogAppendQueue
 public:
     static constexpr std::size_t defaultBound = 4 * 1024 * 1024;
 
-    explicit LogAppendQueue(std::size_t boundBytes = defaultBound);
+    using Writer = std::function<void(const QString& path, const QByteArray& bytes)>;
+
+    // `writer` performs one append on the worker; tests slow it down.
+    explicit LogAppendQueue(std::size_t boundBytes = defaultBound, Writer writer = appendNow);
 
     // Queues `bytes`; blocks while the queue holds more than the bound
     // (a chunk larger than the bound still goes through once the queue is empty).
@@ -30,6 +34,7 @@ public:
     void appendWithoutWaiting(const QString& path, QByteArray bytes);
     // Blocks until everything queued so far is written.
     void drain() { m_queue.drain(); }
+    std::size_t queuedBytes() const;
 
     // The write itself, also used directly where no queue is involved.
     static void appendNow(const QString& path, const QByteArray& bytes);
@@ -40,7 +45,8 @@ private:
     void enqueue(const QString& path, QByteArray bytes);
 
     const std::size_t m_bound;
-    std::mutex m_mutex;
+    const Writer m_writer;
+    mutable std::mutex m_mutex;
     std::condition_variable m_spaceFreed;
     std::size_t m_queuedBytes = 0;
     SerialQueue m_queue; // last: its thread must stop before the members above go
