@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
@@ -16,7 +17,12 @@ extern char** environ;
 
 namespace {
 
-constexpr std::size_t readChunkSize = 64 * 1024;
+// A roomy pipe lets a chatty daemon run ahead of us instead of waking us for
+// every write; reads take what the pipe holds, up to this much.
+constexpr int pipeCapacity = 1024 * 1024;
+// Kept under the allocator's mmap threshold, so chunk buffers are recycled
+// from the heap instead of being mapped and faulted in afresh.
+constexpr int maxReadSize = 64 * 1024;
 
 struct Pipe
 {
@@ -32,6 +38,9 @@ bool openPipe(Pipe& pipe)
         return false;
     for (int fd : fds)
         ::fcntl(fd, F_SETFD, FD_CLOEXEC);
+#ifdef F_SETPIPE_SZ
+    ::fcntl(fds[0], F_SETPIPE_SZ, pipeCapacity); // a hint: the default still works
+#endif
     pipe = {fds[0], fds[1]};
     return true;
 }
@@ -172,7 +181,6 @@ void ChildProcess::readLoop(int outFd, int errFd, int wakeFd, const OutputHandle
 {
     std::array<pollfd, 3> fds{{{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wakeFd, POLLIN, 0}}};
     const std::array<Stream, 2> streams{Stream::standardOutput, Stream::standardError};
-    std::vector<char> buffer(readChunkSize);
     int openPipes = 2;
     bool draining = false; // woken: take what is buffered, then stop
     while (openPipes > 0) {
@@ -188,7 +196,13 @@ void ChildProcess::readLoop(int outFd, int errFd, int wakeFd, const OutputHandle
         for (std::size_t i = 0; i < streams.size(); ++i) {
             if (fds[i].fd < 0 || fds[i].revents == 0)
                 continue;
-            const ssize_t got = ::read(fds[i].fd, buffer.data(), buffer.size());
+            // Read straight into a buffer of the size waiting, so the bytes are
+            // not copied again on their way to the log.
+            int available = 0;
+            if (::ioctl(fds[i].fd, FIONREAD, &available) != 0 || available <= 0)
+                available = 4096;
+            QByteArray chunk(qMin(available, maxReadSize), Qt::Uninitialized);
+            const ssize_t got = ::read(fds[i].fd, chunk.data(), std::size_t(chunk.size()));
             if (got < 0 && errno == EINTR)
                 continue;
             if (got <= 0) {
@@ -196,7 +210,8 @@ void ChildProcess::readLoop(int outFd, int errFd, int wakeFd, const OutputHandle
                 --openPipes;
                 continue;
             }
-            onOutput(streams[i], QByteArray(buffer.data(), qsizetype(got)));
+            chunk.truncate(qsizetype(got));
+            onOutput(streams[i], std::move(chunk));
         }
     }
 }

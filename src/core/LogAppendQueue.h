@@ -1,17 +1,20 @@
 #pragma once
 
-#include "core/SerialQueue.h"
-
 #include <QByteArray>
 #include <QString>
 #include <condition_variable>
 #include <cstddef>
+#include <deque>
 #include <functional>
 #include <mutex>
+#include <thread>
+#include <vector>
 
 // Appends byte chunks to files, one at a time and in order, on one serial
-// worker. Every append opens, seeks to the end, writes and closes, so a log
-// file that was moved or deleted is recreated by the next chunk.
+// worker thread ("com.zentrope.daemon.log"). Every append opens, seeks to the
+// end, writes and closes, so a log file that was moved or deleted is recreated
+// by the next chunk. Chunks for the same file that are waiting together are
+// written with one open, which keeps up with a fast daemon.
 //
 // The bytes waiting for the worker are bounded: a producer that outruns the
 // disk waits in append() instead of growing memory, which lets a pipe reader
@@ -21,10 +24,16 @@ class LogAppendQueue
 public:
     static constexpr std::size_t defaultBound = 4 * 1024 * 1024;
 
-    using Writer = std::function<void(const QString& path, const QByteArray& bytes)>;
+    // Appends the chunks, in order, to the file at `path`.
+    using Writer = std::function<void(const QString& path, const std::vector<QByteArray>& chunks)>;
 
     // `writer` performs one append on the worker; tests slow it down.
     explicit LogAppendQueue(std::size_t boundBytes = defaultBound, Writer writer = appendNow);
+    // Writes what is queued, then stops the worker.
+    ~LogAppendQueue();
+
+    LogAppendQueue(const LogAppendQueue&) = delete;
+    LogAppendQueue& operator=(const LogAppendQueue&) = delete;
 
     // Queues `bytes`; blocks while the queue holds more than the bound
     // (a chunk larger than the bound still goes through once the queue is empty).
@@ -33,21 +42,31 @@ public:
     // written from the main thread, which must never block on the disk.
     void appendWithoutWaiting(const QString& path, QByteArray bytes);
     // Blocks until everything queued so far is written.
-    void drain() { m_queue.drain(); }
+    void drain();
     std::size_t queuedBytes() const;
 
-    // The write itself, also used directly where no queue is involved.
-    static void appendNow(const QString& path, const QByteArray& bytes);
+    // The write itself: open, append, close. Failures drop the bytes.
+    static void appendNow(const QString& path, const std::vector<QByteArray>& chunks);
     // Creates an empty file unless one exists; an existing file is untouched.
     static void ensureFile(const QString& path);
 
 private:
-    void enqueue(const QString& path, QByteArray bytes);
+    struct Chunk
+    {
+        QString path;
+        QByteArray bytes;
+    };
+
+    void enqueue(Chunk chunk);
+    void run();
+    void writeBatch(std::deque<Chunk>& batch);
 
     const std::size_t m_bound;
     const Writer m_writer;
     mutable std::mutex m_mutex;
-    std::condition_variable m_spaceFreed;
-    std::size_t m_queuedBytes = 0;
-    SerialQueue m_queue; // last: its thread must stop before the members above go
+    std::condition_variable m_changed;
+    std::deque<Chunk> m_pending;
+    std::size_t m_queuedBytes = 0; // pending plus being written
+    bool m_stopping = false;
+    std::thread m_thread;
 };

@@ -1,7 +1,8 @@
 #include "core/SerialQueue.h"
 
+#include "core/ThreadName.h"
+
 #include <future>
-#include <pthread.h>
 
 SerialQueue::SerialQueue(std::string name)
     : m_name(std::move(name))
@@ -38,13 +39,7 @@ void SerialQueue::drain()
 
 void SerialQueue::run()
 {
-    // Linux keeps at most 15 characters of a thread name.
-    const std::string shortName = m_name.substr(0, 15);
-#ifdef __APPLE__
-    pthread_setname_np(shortName.c_str());
-#else
-    pthread_setname_np(pthread_self(), shortName.c_str());
-#endif
+    setCurrentThreadName(m_name);
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_wake.wait(lock, [this] { return m_stopping || !m_jobs.empty(); });

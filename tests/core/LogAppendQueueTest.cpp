@@ -54,12 +54,13 @@ TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)
     std::atomic<std::size_t> worstQueued{0};
     QByteArray written;
     LogAppendQueue* queuePointer = nullptr;
-    LogAppendQueue queue(bound, [&](const QString&, const QByteArray& bytes) {
+    LogAppendQueue queue(bound, [&](const QString&, const std::vector<QByteArray>& batch) {
         const std::size_t queued = queuePointer->queuedBytes();
         if (queued > worstQueued)
             worstQueued = queued;
         std::this_thread::sleep_for(std::chrono::microseconds(200)); // a slow disk
-        written += bytes;
+        for (const QByteArray& chunk : batch)
+            written += chunk;
     });
     queuePointer = &queue;
 
