@@ -23,6 +23,8 @@ constexpr int pipeCapacity = 1024 * 1024;
 // Kept under the allocator's mmap threshold, so chunk buffers are recycled
 // from the heap instead of being mapped and faulted in afresh.
 constexpr int maxReadSize = 64 * 1024;
+// After this much from one pipe, the other gets its turn.
+constexpr int maxBurstSize = 1024 * 1024;
 
 struct Pipe
 {
@@ -50,6 +52,12 @@ void closeFd(int& fd)
     if (fd >= 0)
         ::close(fd);
     fd = -1;
+}
+
+int bytesWaiting(int fd)
+{
+    int available = 0;
+    return ::ioctl(fd, FIONREAD, &available) == 0 ? available : 0;
 }
 
 QString describe(int error)
@@ -194,24 +202,33 @@ void ChildProcess::readLoop(int outFd, int errFd, int wakeFd, const OutputHandle
             fds[2].fd = -1;
         }
         for (std::size_t i = 0; i < streams.size(); ++i) {
-            if (fds[i].fd < 0 || fds[i].revents == 0)
-                continue;
-            // Read straight into a buffer of the size waiting, so the bytes are
-            // not copied again on their way to the log.
-            int available = 0;
-            if (::ioctl(fds[i].fd, FIONREAD, &available) != 0 || available <= 0)
-                available = 4096;
-            QByteArray chunk(qMin(available, maxReadSize), Qt::Uninitialized);
-            const ssize_t got = ::read(fds[i].fd, chunk.data(), std::size_t(chunk.size()));
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got <= 0) {
+            if (fds[i].fd >= 0 && fds[i].revents != 0 &&
+                !readBurst(fds[i].fd, streams[i], onOutput)) {
                 fds[i].fd = -1;
                 --openPipes;
-                continue;
             }
-            chunk.truncate(qsizetype(got));
-            onOutput(streams[i], std::move(chunk));
         }
     }
+}
+
+bool ChildProcess::readBurst(int fd, Stream stream, const OutputHandler& onOutput)
+{
+    // Reads straight into buffers of the size waiting, so the bytes are not
+    // copied again on their way to the log, and keeps reading while the pipe
+    // holds more, so that the log writer is woken once per burst.
+    int available = bytesWaiting(fd);
+    int taken = 0;
+    do {
+        QByteArray chunk(available > 0 ? qMin(available, maxReadSize) : 4096, Qt::Uninitialized);
+        const ssize_t got = ::read(fd, chunk.data(), std::size_t(chunk.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return false;
+        chunk.truncate(qsizetype(got));
+        taken += int(got);
+        available = taken < maxBurstSize ? bytesWaiting(fd) : 0;
+        onOutput(stream, std::move(chunk), available > 0);
+    } while (available > 0);
+    return true;
 }

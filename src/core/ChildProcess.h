@@ -34,7 +34,8 @@ public:
     };
 
     // Called on the reader thread for every chunk; may block to push back.
-    using OutputHandler = std::function<void(Stream, QByteArray)>;
+    // `moreWaiting` tells that another chunk of the stream follows at once.
+    using OutputHandler = std::function<void(Stream, QByteArray, bool moreWaiting)>;
     // Called once, on the waiter thread, after the child is reaped.
     using TerminationHandler = std::function<void(Termination)>;
 
@@ -65,6 +66,8 @@ private:
     ChildProcess() = default;
 
     void readLoop(int outFd, int errFd, int wakeFd, const OutputHandler& onOutput);
+    // Reads what one pipe holds; false at its end.
+    static bool readBurst(int fd, Stream stream, const OutputHandler& onOutput);
     void waitLoop(TerminationHandler onTermination);
 
     pid_t m_pid = -1;

@@ -90,9 +90,9 @@ ChildProcess::OutputHandler DaemonManager::outputHandler()
     LogAppendQueue* queue = &m_logQueue;
     const QString outPath = standardOutputLogPath();
     const QString errPath = standardErrorLogPath();
-    return [queue, outPath, errPath](ChildProcess::Stream stream, QByteArray bytes) {
+    return [queue, outPath, errPath](ChildProcess::Stream stream, QByteArray bytes, bool more) {
         const bool isOutput = stream == ChildProcess::Stream::standardOutput;
-        queue->append(isOutput ? outPath : errPath, std::move(bytes));
+        queue->append(isOutput ? outPath : errPath, std::move(bytes), more);
     };
 }
 

@@ -25,33 +25,40 @@ LogAppendQueue::~LogAppendQueue()
     m_thread.join();
 }
 
-void LogAppendQueue::append(const QString& path, QByteArray bytes)
+void LogAppendQueue::append(const QString& path, QByteArray bytes, bool moreComing)
 {
     const auto size = std::size_t(bytes.size());
     {
         std::unique_lock lock(m_mutex);
-        m_changed.wait(lock, [&] { return m_queuedBytes == 0 || m_queuedBytes + size <= m_bound; });
+        const auto fits = [&] { return m_queuedBytes == 0 || m_queuedBytes + size <= m_bound; };
+        if (!fits()) {
+            m_changed.notify_all(); // the writer may be asleep on a deferred burst
+            m_changed.wait(lock, fits);
+        }
     }
-    enqueue({path, std::move(bytes)});
+    enqueue({path, std::move(bytes)}, !moreComing);
 }
 
 void LogAppendQueue::appendWithoutWaiting(const QString& path, QByteArray bytes)
 {
-    enqueue({path, std::move(bytes)});
+    enqueue({path, std::move(bytes)}, true);
 }
 
-void LogAppendQueue::enqueue(Chunk chunk)
+void LogAppendQueue::enqueue(Chunk chunk, bool wakeWriter)
 {
     {
         std::lock_guard lock(m_mutex);
         m_queuedBytes += std::size_t(chunk.bytes.size());
         m_pending.push_back(std::move(chunk));
+        wakeWriter = wakeWriter || m_queuedBytes >= batchBytes;
     }
-    m_changed.notify_all();
+    if (wakeWriter)
+        m_changed.notify_all();
 }
 
 void LogAppendQueue::drain()
 {
+    m_changed.notify_all();
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] { return m_queuedBytes == 0; });
 }

@@ -23,6 +23,7 @@ class LogAppendQueue
 {
 public:
     static constexpr std::size_t defaultBound = 4 * 1024 * 1024;
+    static constexpr std::size_t batchBytes = 1024 * 1024;
 
     // Appends the chunks, in order, to the file at `path`.
     using Writer = std::function<void(const QString& path, const std::vector<QByteArray>& chunks)>;
@@ -37,7 +38,9 @@ public:
 
     // Queues `bytes`; blocks while the queue holds more than the bound
     // (a chunk larger than the bound still goes through once the queue is empty).
-    void append(const QString& path, QByteArray bytes);
+    // With `moreComing`, the writer is left asleep until the burst is over or
+    // a batch's worth has gathered; the burst's last chunk must come without it.
+    void append(const QString& path, QByteArray bytes, bool moreComing = false);
     // Queues without waiting: for the supervisor's own short messages,
     // written from the main thread, which must never block on the disk.
     void appendWithoutWaiting(const QString& path, QByteArray bytes);
@@ -57,7 +60,7 @@ private:
         QByteArray bytes;
     };
 
-    void enqueue(Chunk chunk);
+    void enqueue(Chunk chunk, bool wakeWriter);
     void run();
     void writeBatch(std::deque<Chunk>& batch);
 

@@ -46,6 +46,10 @@ protected:
         });
     }
     bool waitForExit() { return process.waitForFinished(10000); }
+    QString daemonLog() const
+    {
+        return home.path() + QStringLiteral("/Library/Logs/Zentrope/daemon.log");
+    }
 
     QTemporaryDir home;
     TestBundle bundle;
@@ -75,9 +79,11 @@ TEST_F(DaemonCommandTest, InterruptStopsTheDaemonAndExitsZero)
 
 TEST_F(DaemonCommandTest, ADaemonThatMustBeKilledEndsTheCommandWithZeroAfterItsLabel)
 {
-    bundle.installFakeDaemon("trap '' TERM\nwhile :; do sleep 0.05; done\n");
+    bundle.installFakeDaemon("trap '' TERM\necho ready\nwhile :; do sleep 0.05; done\n");
     run({QStringLiteral("daemon")});
     ASSERT_TRUE(waitForLine(QStringLiteral("Running (pid ")));
+    // Only once the trap is set can SIGTERM be ignored.
+    ASSERT_TRUE(waitUntil([&] { return readFileAt(daemonLog()) == "ready\n"; }));
     process.terminate(); // SIGTERM to the command
     ASSERT_TRUE(waitForExit());
     EXPECT_EQ(process.exitCode(), 0);
@@ -104,8 +110,7 @@ TEST_F(DaemonCommandTest, ADaemonThatStopsByItselfEndsTheCommandWithZero)
     EXPECT_EQ(process.exitCode(), 0);
     EXPECT_EQ(lines().last(), QStringLiteral("Stopped"));
     // Output written just before the end is in the log when the command returns.
-    EXPECT_EQ(readFileAt(home.path() + QStringLiteral("/Library/Logs/Zentrope/daemon.log")),
-              QByteArray("bye\n"));
+    EXPECT_EQ(readFileAt(daemonLog()), QByteArray("bye\n"));
 }
 
 TEST_F(DaemonCommandTest, MissingDaemonFilesFailWithTheLaunchMarker)
