@@ -56,7 +56,7 @@ TEST_F(DaemonManagerTest, SecondStartWhileRunningLaunchesNothing)
     manager->start();
     const Status first = manager->status();
     ASSERT_TRUE(first.isRunning());
-    ASSERT_TRUE(waitUntil([&] { return QFile::exists(scratchFile("launches")); }));
+    ASSERT_TRUE(waitUntil([&] { return readFileAt(scratchFile("launches")) == "started\n"; }));
     manager->start();
     EXPECT_EQ(manager->status(), first);
     EXPECT_EQ(recorder.labels(),
