@@ -137,15 +137,3 @@ TEST_F(DaemonCommandTest, UsageErrorsExitTwoWithOneLine)
         EXPECT_TRUE(errorLines.first().startsWith("zentropectl: "));
     }
 }
-
-TEST_F(DaemonCommandTest, HelpAndVersionSucceed)
-{
-    run({QStringLiteral("--version")});
-    ASSERT_TRUE(waitForExit());
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(process.readAllStandardOutput().startsWith("zentropectl "));
-    run({QStringLiteral("daemon"), QStringLiteral("--help")});
-    ASSERT_TRUE(waitForExit());
-    EXPECT_EQ(process.exitCode(), 0);
-    EXPECT_TRUE(process.readAllStandardOutput().startsWith("Usage: zentropectl daemon"));
-}

@@ -6,21 +6,13 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
-TEST(Bundle, ExecutableInsideAppIsAnsweredWithTheAppFolder)
+TEST(Bundle, ExecutableInsideAnAppIsAnsweredWithTheAppFolderElseItsOwnFolder)
 {
     TestBundle test;
-    const Bundle bundle =
-        Bundle::forExecutableDirectory(test.path() + QStringLiteral("/Contents/MacOS"));
-    EXPECT_EQ(bundle.path(), test.path());
-}
-
-TEST(Bundle, ExecutableOutsideAnAppIsItsOwnFolder)
-{
-    TestBundle test;
-    // A MacOS folder whose parent is not Contents, and one not under a .app.
-    const QString loose = test.root() + QStringLiteral("/MacOS");
-    QDir().mkpath(loose);
-    EXPECT_EQ(Bundle::forExecutableDirectory(loose).path(), loose);
+    EXPECT_EQ(
+        Bundle::forExecutableDirectory(test.path() + QStringLiteral("/Contents/MacOS")).path(),
+        test.path());
+    // A MacOS folder under Contents, but not inside a .app.
     const QString notApp = test.root() + QStringLiteral("/Plain/Contents/MacOS");
     QDir().mkpath(notApp);
     EXPECT_EQ(Bundle::forExecutableDirectory(notApp).path(), notApp);

@@ -28,6 +28,16 @@ protected:
         return std::make_unique<DaemonManager>(bundle.bundle(), logs());
     }
 
+    // Starts the daemon and waits until its script has got past `setup`
+    // (a trap, say) and says "ready"; then it idles until signalled.
+    std::unique_ptr<DaemonManager> startedIdling(const QByteArray& setup)
+    {
+        auto manager = managerRunning(setup + "echo ready\nwhile :; do sleep 0.05; done\n");
+        manager->start();
+        EXPECT_TRUE(waitUntil([&] { return outLog() == "ready\n"; }));
+        return manager;
+    }
+
     QString logs() const { return scratch.filePath(QStringLiteral("Logs/Zentrope")); }
     QByteArray outLog() const { return readFileAt(logs() + QStringLiteral("/daemon.log")); }
     QByteArray errLog() const { return readFileAt(logs() + QStringLiteral("/daemon.err")); }
@@ -160,12 +170,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(DaemonManagerTest, StopShowsStoppedAtOnceAndAWellBehavedDaemonEndsStopped)
 {
-    auto manager = managerRunning("trap 'echo got TERM; exit 0' TERM\n"
-                                  "echo ready\n"
-                                  "while :; do sleep 0.05; done\n");
+    auto manager = startedIdling("trap 'echo got TERM; exit 0' TERM\n");
     StatusRecorder recorder(*manager);
-    manager->start();
-    ASSERT_TRUE(waitUntil([&] { return outLog() == "ready\n"; }));
     manager->stop();
     EXPECT_EQ(manager->status(), Status::stopped());
     ASSERT_TRUE(recorder.waitForChildEnds());
@@ -176,10 +182,8 @@ TEST_F(DaemonManagerTest, StopShowsStoppedAtOnceAndAWellBehavedDaemonEndsStopped
 
 TEST_F(DaemonManagerTest, DaemonIgnoringSigtermIsKilledAfterTwoSeconds)
 {
-    auto manager = managerRunning("trap '' TERM\necho ready\nwhile :; do sleep 0.05; done\n");
+    auto manager = startedIdling("trap '' TERM\n");
     StatusRecorder recorder(*manager);
-    manager->start();
-    ASSERT_TRUE(waitUntil([&] { return outLog() == "ready\n"; }));
     manager->stop();
     EXPECT_EQ(manager->status(), Status::stopped());
     ASSERT_TRUE(recorder.waitForChildEnds());
@@ -246,10 +250,7 @@ TEST_F(DaemonManagerTest, TheEndOfAForgottenChildDoesNotReportOverItsSuccessor)
 
 TEST_F(DaemonManagerTest, ShutdownKillsADaemonThatIgnoresSigtermWithinTheGracePeriod)
 {
-    auto manager = managerRunning("trap '' TERM\necho $$ > \"$SCRATCH/pid\"\n"
-                                  "while :; do sleep 0.05; done\n");
-    manager->start();
-    ASSERT_TRUE(waitUntil([&] { return !readFileAt(scratchFile("pid")).isEmpty(); }));
+    auto manager = startedIdling("trap '' TERM\necho $$ > \"$SCRATCH/pid\"\n");
     const auto started = std::chrono::steady_clock::now();
     manager->shutdown();
     EXPECT_GE(std::chrono::steady_clock::now() - started, DaemonManager::killDelay);
@@ -261,10 +262,7 @@ TEST_F(DaemonManagerTest, ShutdownKillsADaemonThatIgnoresSigtermWithinTheGracePe
 TEST_F(DaemonManagerTest, DestroyingTheManagerLetsAWellBehavedDaemonFinish)
 {
     {
-        auto manager = managerRunning("trap 'echo clean exit; exit 0' TERM\necho ready\n"
-                                      "while :; do sleep 0.05; done\n");
-        manager->start();
-        ASSERT_TRUE(waitUntil([&] { return outLog() == "ready\n"; }));
+        auto manager = startedIdling("trap 'echo clean exit; exit 0' TERM\n");
     }
     EXPECT_EQ(outLog(), QByteArray("ready\nclean exit\n"));
 }

@@ -13,12 +13,3 @@ TEST(DaemonStatus, LabelsAreTheDisplayTexts)
     // One ellipsis character, not three dots.
     EXPECT_EQ(DaemonStatus::starting().label(), QString::fromUtf8("Starting\xE2\x80\xA6"));
 }
-
-TEST(DaemonStatus, EqualityComparesCaseAndPayload)
-{
-    EXPECT_EQ(DaemonStatus::running(1), DaemonStatus::running(1));
-    EXPECT_NE(DaemonStatus::running(1), DaemonStatus::running(2));
-    EXPECT_NE(DaemonStatus::crashed(3), DaemonStatus::crashed(4));
-    EXPECT_NE(DaemonStatus::crashed(0), DaemonStatus::stopped());
-    EXPECT_EQ(DaemonStatus(), DaemonStatus::stopped());
-}
