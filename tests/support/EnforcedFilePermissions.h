@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+// Makes file permissions bind the calling thread even when it runs as root,
+// by dropping the capabilities that override them from its effective set for
+// as long as this lives. Lets a test see a read-only folder refuse a deletion.
+class EnforcedFilePermissions
+{
+public:
+    EnforcedFilePermissions();
+    ~EnforcedFilePermissions();
+    EnforcedFilePermissions(const EnforcedFilePermissions&) = delete;
+    EnforcedFilePermissions& operator=(const EnforcedFilePermissions&) = delete;
+
+private:
+    std::array<std::uint32_t, 2> m_savedEffective{};
+};
