@@ -23,8 +23,9 @@ std::optional<platform::RunningApplication> find(const platform::Workspace& work
 TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
 {
     QTemporaryDir folder;
-    FakeApplication word(folder.path(), QStringLiteral("Microsoft Word"),
-                         QStringLiteral("com.microsoft.Word"));
+    // Identifiers of no Office host, so that no concurrent quit request hits them.
+    FakeApplication word(folder.path(), QStringLiteral("Word Processor"),
+                         QStringLiteral("com.example.Words"));
     FakeApplication anonymous(folder.path(), QStringLiteral("Anonymous"), {});
     ASSERT_TRUE(word.start());
     ASSERT_TRUE(anonymous.start());
@@ -32,7 +33,7 @@ TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
     const platform::ProcWorkspace workspace;
     const auto listed = find(workspace, word.pid());
     ASSERT_TRUE(listed);
-    EXPECT_EQ(listed->bundleIdentifier, QStringLiteral("com.microsoft.Word"));
+    EXPECT_EQ(listed->bundleIdentifier, QStringLiteral("com.example.Words"));
     EXPECT_EQ(listed->executablePath, word.executablePath());
     EXPECT_FALSE(find(workspace, anonymous.pid()));
     EXPECT_FALSE(find(workspace, ::getpid())) << "a process outside any bundle";
@@ -41,8 +42,8 @@ TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
 TEST(ProcWorkspace, QuitRequestIsSigtermToTheSameExecutableOnly)
 {
     QTemporaryDir folder;
-    FakeApplication excel(folder.path(), QStringLiteral("Microsoft Excel"),
-                          QStringLiteral("com.microsoft.Excel"));
+    FakeApplication excel(folder.path(), QStringLiteral("Spreadsheet"),
+                          QStringLiteral("com.example.Sheets"));
     ASSERT_TRUE(excel.start());
     platform::ProcWorkspace workspace;
     auto application = find(workspace, excel.pid());
