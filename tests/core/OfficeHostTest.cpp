@@ -7,70 +7,49 @@
 #include <QDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(OfficeHost, CasesComeInOrderWithTheirNames)
 {
-    const QList<OfficeHost> hosts = OfficeHost::allCases();
-    ASSERT_EQ(hosts,
-              (QList<OfficeHost>{OfficeHost::word, OfficeHost::excel, OfficeHost::powerpoint}));
-    QStringList raw, ids, names;
-    for (const OfficeHost host : hosts) {
-        raw << host.rawValue();
-        ids << host.bundleId();
-        names << host.displayName();
-    }
-    EXPECT_EQ(raw, (QStringList{QStringLiteral("word"), QStringLiteral("excel"),
-                                QStringLiteral("powerpoint")}));
-    EXPECT_EQ(ids, (QStringList{QStringLiteral("com.microsoft.Word"),
-                                QStringLiteral("com.microsoft.Excel"),
-                                QStringLiteral("com.microsoft.Powerpoint")}));
-    EXPECT_EQ(names,
-              (QStringList{QStringLiteral("Microsoft Word"), QStringLiteral("Microsoft Excel"),
-                           QStringLiteral("Microsoft PowerPoint")}));
-}
-
-TEST(OfficeHost, RawValuesMatchExactly)
-{
-    EXPECT_EQ(OfficeHost::fromRawValue(u"word"), OfficeHost::word);
+    QStringList described;
+    for (const OfficeHost host : OfficeHost::allCases())
+        described << host.rawValue() + u' ' + host.bundleId() + u' ' + host.displayName();
+    EXPECT_EQ(described,
+              (QStringList{u"word com.microsoft.Word Microsoft Word"_s,
+                           u"excel com.microsoft.Excel Microsoft Excel"_s,
+                           u"powerpoint com.microsoft.Powerpoint Microsoft PowerPoint"_s}));
     EXPECT_EQ(OfficeHost::fromRawValue(u"powerpoint"), OfficeHost::powerpoint);
-    EXPECT_FALSE(OfficeHost::fromRawValue(u"Word"));
-    EXPECT_FALSE(OfficeHost::fromRawValue(u""));
-    EXPECT_FALSE(OfficeHost::fromRawValue(u"word "));
+    for (const QStringView raw : {u"Word", u"", u"word "})
+        EXPECT_FALSE(OfficeHost::fromRawValue(raw)) << raw.toString().toStdString();
 }
 
-TEST(OfficeHost, LocationsFollowTheHomeFolderOfTheMoment)
+TEST(OfficeHost, LocationsAndInstalledStateFollowTheHomeFolderOfTheMoment)
 {
     TemporaryHome first;
     const OfficeHost host = OfficeHost::powerpoint;
-    const QString container =
-        first.path() + QStringLiteral("/Library/Containers/com.microsoft.Powerpoint");
+    const QString container = first.path() + u"/Library/Containers/com.microsoft.Powerpoint"_s;
     EXPECT_EQ(host.containerDirectory(), container);
-    EXPECT_EQ(host.wefDirectory(), container + QStringLiteral("/Data/Documents/wef"));
-    EXPECT_EQ(host.containerDataLibrary(), container + QStringLiteral("/Data/Library"));
+    EXPECT_EQ(host.wefDirectory(), container + u"/Data/Documents/wef"_s);
+    EXPECT_EQ(host.containerDataLibrary(), container + u"/Data/Library"_s);
+    EXPECT_FALSE(host.isInstalled());
+    // A container left behind by a deleted application still counts.
+    ASSERT_TRUE(QDir().mkpath(container));
+    EXPECT_TRUE(host.isInstalled());
+    EXPECT_FALSE(OfficeHost(OfficeHost::excel).isInstalled());
 
     TemporaryHome second;
     EXPECT_TRUE(host.wefDirectory().startsWith(second.path() + u'/'));
-}
-
-TEST(OfficeHost, InstalledMeansItsContainerFolderExists)
-{
-    TemporaryHome home;
-    EXPECT_FALSE(OfficeHost(OfficeHost::word).isInstalled());
-    // A container left behind by a deleted application still counts.
-    ASSERT_TRUE(QDir().mkpath(OfficeHost(OfficeHost::word).containerDirectory()));
-    EXPECT_TRUE(OfficeHost(OfficeHost::word).isInstalled());
-    EXPECT_FALSE(OfficeHost(OfficeHost::excel).isInstalled());
+    EXPECT_FALSE(host.isInstalled());
 }
 
 TEST(OfficeHost, RunningComparesBundleIdentifiersExactly)
 {
     platform::FakeWorkspace workspace;
-    workspace.setApplications({{11, std::nullopt, QStringLiteral("/usr/bin/anything")},
-                               {12, QStringLiteral("com.microsoft.word"), {}},
-                               {13, QStringLiteral("com.microsoft.PowerPoint"), {}}});
-    for (const OfficeHost host : OfficeHost::allCases())
-        EXPECT_FALSE(host.isRunning(workspace)) << host.rawValue().toStdString();
-
-    workspace.setApplications({{14, QStringLiteral("com.microsoft.Powerpoint"), {}}});
-    EXPECT_TRUE(OfficeHost(OfficeHost::powerpoint).isRunning(workspace));
+    workspace.setApplications({{11, std::nullopt, u"/usr/bin/anything"_s},
+                               {12, u"com.microsoft.word"_s, {}},
+                               {13, u"com.microsoft.PowerPoint"_s, {}},
+                               {14, u"com.microsoft.Excel"_s, {}}});
     EXPECT_FALSE(OfficeHost(OfficeHost::word).isRunning(workspace));
+    EXPECT_FALSE(OfficeHost(OfficeHost::powerpoint).isRunning(workspace));
+    EXPECT_TRUE(OfficeHost(OfficeHost::excel).isRunning(workspace));
 }

@@ -1,5 +1,6 @@
 #include "EnforcedFilePermissions.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <linux/capability.h>
 #include <sys/syscall.h>
@@ -7,39 +8,29 @@
 
 namespace {
 
-using CapabilityData = std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3>;
+constexpr std::uint32_t overrides =
+    (1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER);
 
-// Capabilities are per thread on Linux, and the raw calls touch only ours.
-bool readCapabilities(CapabilityData& data)
+// Clears, then sets, bits of the effective set; returns the set as it was.
+// Capabilities belong to threads on Linux; the raw calls touch only ours.
+std::uint32_t changeEffective(std::uint32_t clear, std::uint32_t set)
 {
     __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    return ::syscall(SYS_capget, &header, data.data()) == 0;
-}
-
-bool writeCapabilities(CapabilityData& data)
-{
-    __user_cap_header_struct header{_LINUX_CAPABILITY_VERSION_3, 0};
-    return ::syscall(SYS_capset, &header, data.data()) == 0;
+    std::array<__user_cap_data_struct, _LINUX_CAPABILITY_U32S_3> data{};
+    EXPECT_EQ(::syscall(SYS_capget, &header, data.data()), 0);
+    const std::uint32_t before = data[0].effective;
+    data[0].effective = (before & ~clear) | set;
+    EXPECT_EQ(::syscall(SYS_capset, &header, data.data()), 0);
+    return before;
 }
 
 } // namespace
 
 EnforcedFilePermissions::EnforcedFilePermissions()
-{
-    CapabilityData data{};
-    EXPECT_TRUE(readCapabilities(data));
-    for (std::size_t i = 0; i < data.size(); ++i)
-        m_savedEffective[i] = data[i].effective;
-    data[0].effective &=
-        ~((1u << CAP_DAC_OVERRIDE) | (1u << CAP_DAC_READ_SEARCH) | (1u << CAP_FOWNER));
-    EXPECT_TRUE(writeCapabilities(data));
-}
+    : m_savedEffective(changeEffective(overrides, 0))
+{}
 
 EnforcedFilePermissions::~EnforcedFilePermissions()
 {
-    CapabilityData data{};
-    EXPECT_TRUE(readCapabilities(data));
-    for (std::size_t i = 0; i < data.size(); ++i)
-        data[i].effective = m_savedEffective[i];
-    EXPECT_TRUE(writeCapabilities(data));
+    changeEffective(0, m_savedEffective & overrides);
 }

@@ -1,11 +1,10 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 // Makes file permissions bind the calling thread even when it runs as root,
-// by dropping the capabilities that override them from its effective set for
-// as long as this lives. Lets a test see a read-only folder refuse a deletion.
+// by dropping the capabilities that override them from its effective set
+// while this lives. Lets a test see a read-only folder refuse a deletion.
 class EnforcedFilePermissions
 {
 public:
@@ -15,5 +14,5 @@ public:
     EnforcedFilePermissions& operator=(const EnforcedFilePermissions&) = delete;
 
 private:
-    std::array<std::uint32_t, 2> m_savedEffective{};
+    std::uint32_t m_savedEffective = 0;
 };

@@ -10,8 +10,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
-extern char** environ;
-
 FakeApplication::FakeApplication(const QString& folder, const QString& name,
                                  const QString& bundleId)
 {
@@ -27,10 +25,8 @@ FakeApplication::FakeApplication(const QString& folder, const QString& name,
 
 FakeApplication::~FakeApplication()
 {
-    if (m_pid > 0 && m_endingSignal < 0) {
-        ::kill(m_pid, SIGKILL);
-        ::waitpid(m_pid, nullptr, 0);
-    }
+    kill();
+    waitForEndingSignal();
 }
 
 bool FakeApplication::start()
@@ -49,11 +45,10 @@ void FakeApplication::kill()
 
 int FakeApplication::waitForEndingSignal(std::chrono::milliseconds timeout)
 {
-    if (m_pid <= 0 || m_endingSignal >= 0)
-        return m_endingSignal;
     int status = 0;
-    if (!waitUntil([&] { return ::waitpid(m_pid, &status, WNOHANG) == m_pid; }, timeout))
-        return -1;
+    if (m_pid <= 0 || m_endingSignal >= 0 ||
+        !waitUntil([&] { return ::waitpid(m_pid, &status, WNOHANG) == m_pid; }, timeout))
+        return m_endingSignal;
     m_endingSignal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     return m_endingSignal;
 }

@@ -1,23 +1,20 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
 #include <QTemporaryDir>
 
-// Points HOME at a fresh empty folder for as long as it lives, so that every
-// location derived from the home folder starts out clean; the previous HOME
-// comes back afterwards.
+// Points HOME at a fresh empty folder while it lives, so that every location
+// derived from the home folder starts out clean; the previous HOME returns.
 class TemporaryHome
 {
 public:
-    TemporaryHome();
-    ~TemporaryHome();
+    TemporaryHome() { qputenv("HOME", m_folder.path().toUtf8()); }
+    ~TemporaryHome() { qputenv("HOME", m_previous); }
     TemporaryHome(const TemporaryHome&) = delete;
     TemporaryHome& operator=(const TemporaryHome&) = delete;
 
     QString path() const { return m_folder.path(); }
 
 private:
-    QByteArray m_previous;
+    QByteArray m_previous = qgetenv("HOME");
     QTemporaryDir m_folder;
 };
