@@ -4,6 +4,26 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <array>
+
+namespace {
+
+struct Names
+{
+    QStringView rawValue;
+    QStringView bundleId;
+    QStringView displayName;
+};
+
+// Indexed by OfficeHost::Case. Microsoft spells PowerPoint's identifier with
+// a lower-case p, unlike its display name.
+constexpr std::array<Names, 3> names{{
+    {u"word", u"com.microsoft.Word", u"Microsoft Word"},
+    {u"excel", u"com.microsoft.Excel", u"Microsoft Excel"},
+    {u"powerpoint", u"com.microsoft.Powerpoint", u"Microsoft PowerPoint"},
+}};
+
+} // namespace
 
 QList<OfficeHost> OfficeHost::allCases()
 {
@@ -21,42 +41,17 @@ std::optional<OfficeHost> OfficeHost::fromRawValue(QStringView rawValue)
 
 QString OfficeHost::rawValue() const
 {
-    switch (m_case) {
-    case word:
-        return QStringLiteral("word");
-    case excel:
-        return QStringLiteral("excel");
-    case powerpoint:
-        return QStringLiteral("powerpoint");
-    }
-    Q_UNREACHABLE();
+    return names[m_case].rawValue.toString();
 }
 
 QString OfficeHost::bundleId() const
 {
-    switch (m_case) {
-    case word:
-        return QStringLiteral("com.microsoft.Word");
-    case excel:
-        return QStringLiteral("com.microsoft.Excel");
-    case powerpoint:
-        // Microsoft spells it with a lower-case p, unlike the display name.
-        return QStringLiteral("com.microsoft.Powerpoint");
-    }
-    Q_UNREACHABLE();
+    return names[m_case].bundleId.toString();
 }
 
 QString OfficeHost::displayName() const
 {
-    switch (m_case) {
-    case word:
-        return QStringLiteral("Microsoft Word");
-    case excel:
-        return QStringLiteral("Microsoft Excel");
-    case powerpoint:
-        return QStringLiteral("Microsoft PowerPoint");
-    }
-    Q_UNREACHABLE();
+    return names[m_case].displayName.toString();
 }
 
 QString OfficeHost::containerDirectory() const
