@@ -43,6 +43,8 @@ int reportAll(const QList<Sideloader::HostOutcome>& outcomes, const QString& sum
     return allDone ? exitSuccess : exitFailure;
 }
 
+// The JSON is written by hand so the hosts keep their order; QJsonObject
+// would sort them. Strings still go through Qt's escaping.
 QString jsonString(const QString& text)
 {
     const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);

@@ -13,6 +13,14 @@
 using namespace Qt::StringLiterals;
 using Sideloader::Outcome;
 
+namespace Sideloader {
+void PrintTo(const Outcome& outcome, std::ostream* os)
+{
+    *os << "Outcome " << int(outcome.kind()) << " “"
+        << (outcome.file() + outcome.reason() + outcome.error().description).toStdString() << "”";
+}
+} // namespace Sideloader
+
 namespace {
 
 class SideloaderTest : public ::testing::Test
@@ -76,6 +84,12 @@ TEST_F(SideloaderTest, AFolderNamedLikeTheManifestIsDeletedLikeAFile)
     writeFileAt(current + u"/inside"_s, "x");
     EXPECT_EQ(Sideloader::remove(word), Outcome::removed(current));
     EXPECT_FALSE(QFileInfo::exists(current));
+
+    // A dangling link is replaced too, never written through.
+    const QString elsewhere = sources.filePath(u"elsewhere.xml"_s);
+    QFile::link(elsewhere, current);
+    EXPECT_EQ(Sideloader::install(manifest, word), Outcome::copied(current));
+    EXPECT_FALSE(QFileInfo(current).isSymLink() || QFileInfo::exists(elsewhere));
 }
 
 TEST_F(SideloaderTest, AFailedDeletionIsReportedAndStopsTheStep)
