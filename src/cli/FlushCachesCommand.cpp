@@ -8,12 +8,8 @@
 int FlushCachesCommand::run(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments); exit >= 0)
         return exit;
-    if (!parser.positionalArguments().isEmpty()) {
-        Console::usageError(QStringLiteral("flush-caches takes no arguments"));
-        return exitUsage;
-    }
     const QList<OfficeHost> flushed = Sideloader::flushAddinCaches();
     if (flushed.isEmpty())
         Console::out(QStringLiteral("No Office hosts installed."));

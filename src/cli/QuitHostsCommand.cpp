@@ -9,12 +9,8 @@
 int QuitHostsCommand::run(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments); exit >= 0)
         return exit;
-    if (!parser.positionalArguments().isEmpty()) {
-        Console::usageError(QStringLiteral("quit-hosts takes no arguments"));
-        return exitUsage;
-    }
     const platform::Services services = platform::nativeServices();
     const QList<OfficeHost> asked = Sideloader::quitRunningHosts(*services.workspace);
     if (asked.isEmpty())
