@@ -24,3 +24,14 @@ int Command::parse(QCommandLineParser& parser, const QStringList& arguments) con
     }
     return -1;
 }
+
+int Command::parseWithoutArguments(QCommandLineParser& parser, const QStringList& arguments) const
+{
+    if (const int exit = parse(parser, arguments); exit >= 0)
+        return exit;
+    if (!parser.positionalArguments().isEmpty()) {
+        Console::usageError(QStringLiteral("%1 takes no arguments").arg(name()));
+        return exitUsage;
+    }
+    return -1;
+}

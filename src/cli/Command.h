@@ -28,4 +28,6 @@ protected:
     // Parses `arguments`, handling --help. Returns -1 to go on, or the exit
     // code to end with (help printed, or a usage error reported in one line).
     int parse(QCommandLineParser& parser, const QStringList& arguments) const;
+    // parse() for a command that takes no positional arguments.
+    int parseWithoutArguments(QCommandLineParser& parser, const QStringList& arguments) const;
 };

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SystemLog.h"
+#include "platform/Workspace.h"
 
 #include <memory>
 
@@ -13,6 +14,7 @@ namespace platform {
 struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
+    std::shared_ptr<Workspace> workspace;
 };
 
 // The backends of the operating system we were built for.

@@ -31,14 +31,18 @@ void TestBundle::installFakeDaemon(const QByteArray& shellScript, bool withEntry
 
 void TestBundle::writeInfoPlist(const QVariantMap& strings) const
 {
+    writeFile(QStringLiteral("Info.plist"), infoPlistXml(strings));
+}
+
+QByteArray infoPlistXml(const QVariantMap& strings)
+{
     QByteArray xml =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n";
     for (auto it = strings.begin(); it != strings.end(); ++it) {
         xml += "<key>" + it.key().toHtmlEscaped().toUtf8() + "</key><string>" +
                it.value().toString().toHtmlEscaped().toUtf8() + "</string>\n";
     }
-    xml += "</dict>\n</plist>\n";
-    writeFile(QStringLiteral("Info.plist"), xml);
+    return xml + "</dict>\n</plist>\n";
 }
 
 QString writeFileAt(const QString& path, const QByteArray& content, bool executable)

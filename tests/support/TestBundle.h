@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <QVariantMap>
 
 // A throwaway application bundle (Name.app/Contents/…) in a temporary folder.
 class TestBundle
@@ -32,3 +33,5 @@ private:
 // Writes `content` at `path`, creating folders; `executable` sets 0755.
 QString writeFileAt(const QString& path, const QByteArray& content, bool executable = false);
 QByteArray readFileAt(const QString& path);
+// An Info.plist whose dictionary holds `strings` as string entries.
+QByteArray infoPlistXml(const QVariantMap& strings);

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/fake/FakeSystemLog.h"
+#include "platform/fake/FakeWorkspace.h"
 
 namespace platform {
 
@@ -9,8 +10,9 @@ namespace platform {
 struct FakeServices
 {
     std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
+    std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
 
-    Services services() const { return Services{systemLog}; }
+    Services services() const { return Services{systemLog, workspace}; }
 };
 
 } // namespace platform

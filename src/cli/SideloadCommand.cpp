@@ -1,0 +1,181 @@
+#include "cli/SideloadCommand.h"
+
+#include "cli/Console.h"
+#include "core/Bundle.h"
+#include "core/SideloadMessages.h"
+#include "core/Sideloader.h"
+#include "platform/Services.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+
+const QString statusAction = QStringLiteral("status");
+const QString installAction = QStringLiteral("install");
+const QString removeAction = QStringLiteral("remove");
+
+// Prints one outcome's line where it belongs; true unless it is an error.
+bool report(const Sideloader::Outcome& outcome, const QString& action)
+{
+    const SideloadMessages::Line line = SideloadMessages::forOutcome(outcome, action);
+    if (line.kind == SideloadMessages::Line::Kind::error) {
+        Console::err(line.text);
+        return false;
+    }
+    Console::out(line.text);
+    return true;
+}
+
+// The summary line of an "all hosts" action, then each failure, which the
+// summary leaves out, on standard error.
+int reportAll(const QList<Sideloader::HostOutcome>& outcomes, const QString& summary,
+              QString (*actionFor)(OfficeHost))
+{
+    Console::out(summary);
+    bool allDone = true;
+    for (const Sideloader::HostOutcome& each : outcomes) {
+        if (each.outcome.kind() == Sideloader::Outcome::Kind::failed)
+            allDone = report(each.outcome, actionFor(each.host)) && allDone;
+    }
+    return allDone ? exitSuccess : exitFailure;
+}
+
+// The JSON is written by hand so the hosts keep their order; QJsonObject
+// would sort them. Strings still go through Qt's escaping.
+QString jsonString(const QString& text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+
+QString jsonBool(bool value)
+{
+    return value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+// Options that make no sense for `action`, named in a usage error.
+QString misplacedOption(const QCommandLineParser& parser, const QString& action)
+{
+    const QStringList allowed =
+        action == statusAction    ? QStringList{QStringLiteral("json")}
+        : action == installAction ? QStringList{QStringLiteral("host"), QStringLiteral("manifest")}
+                                  : QStringList{QStringLiteral("host")};
+    for (const QString& option :
+         {QStringLiteral("json"), QStringLiteral("host"), QStringLiteral("manifest")}) {
+        if (parser.isSet(option) && !allowed.contains(option))
+            return option;
+    }
+    return {};
+}
+
+} // namespace
+
+int SideloadCommand::run(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.addOptions({
+        {QStringLiteral("host"), QStringLiteral("Only this host: word, excel or powerpoint."),
+         QStringLiteral("host")},
+        {QStringLiteral("manifest"), QStringLiteral("Install this manifest, not the bundled one."),
+         QStringLiteral("file")},
+        {QStringLiteral("json"), QStringLiteral("Print the status as JSON.")},
+    });
+    parser.addPositionalArgument(QStringLiteral("action"),
+                                 QStringLiteral("status (the default), install or remove."),
+                                 QStringLiteral("[status|install|remove]"));
+    if (const int exit = parse(parser, arguments); exit >= 0)
+        return exit;
+
+    const QStringList positional = parser.positionalArguments();
+    const QString action = positional.value(0, statusAction);
+    if (positional.size() > 1 ||
+        !QStringList{statusAction, installAction, removeAction}.contains(action)) {
+        Console::usageError(QStringLiteral("sideload takes one action: status, install or remove"));
+        return exitUsage;
+    }
+    if (const QString option = misplacedOption(parser, action); !option.isEmpty()) {
+        Console::usageError(
+            QStringLiteral("--%1 does not go with sideload %2").arg(option, action));
+        return exitUsage;
+    }
+    std::optional<OfficeHost> host;
+    if (parser.isSet(QStringLiteral("host"))) {
+        const QString raw = parser.value(QStringLiteral("host"));
+        host = OfficeHost::fromRawValue(raw);
+        if (!host) {
+            Console::usageError(
+                QStringLiteral("unknown host '%1' (use word, excel or powerpoint)").arg(raw));
+            return exitUsage;
+        }
+    }
+    const QString manifest = parser.value(QStringLiteral("manifest"));
+    if (parser.isSet(QStringLiteral("manifest")) && manifest.isEmpty()) {
+        Console::usageError(QStringLiteral("--manifest needs a file"));
+        return exitUsage;
+    }
+    if (action == installAction)
+        return install(host, manifest);
+    if (action == removeAction)
+        return remove(host);
+    return status(parser.isSet(QStringLiteral("json")));
+}
+
+int SideloadCommand::status(bool json) const
+{
+    const platform::Services services = platform::nativeServices();
+    QStringList lines;
+    for (const OfficeHost host : OfficeHost::allCases()) {
+        const bool installed = host.isInstalled();
+        const bool sideloaded = Sideloader::isSideloaded(host);
+        const bool running = host.isRunning(*services.workspace);
+        if (json) {
+            lines.append(QStringLiteral("  \"%1\": {\"installed\": %2, \"sideloaded\": %3, "
+                                        "\"running\": %4, \"wefDirectory\": %5}")
+                             .arg(host.rawValue(), jsonBool(installed), jsonBool(sideloaded),
+                                  jsonBool(running), jsonString(host.wefDirectory())));
+        } else {
+            lines.append(host.displayName() + QStringLiteral(": ") +
+                         SideloadMessages::statusLabel(installed, sideloaded, running));
+        }
+    }
+    if (json)
+        Console::out(QStringLiteral("{\n") + lines.join(QStringLiteral(",\n")) +
+                     QStringLiteral("\n}"));
+    else
+        Console::out(lines.join(u'\n'));
+    return exitSuccess;
+}
+
+int SideloadCommand::install(std::optional<OfficeHost> host, const QString& manifestOption) const
+{
+    const std::optional<QString> manifest = manifestOption.isEmpty()
+                                                ? Sideloader::bundledProdManifest(Bundle::main())
+                                                : QFileInfo(manifestOption).absoluteFilePath();
+    if (!manifest) {
+        Console::err(SideloadMessages::pickManifestFirst());
+        return exitFailure;
+    }
+    if (host) {
+        return report(Sideloader::install(*manifest, *host), SideloadMessages::installAction(*host))
+                   ? exitSuccess
+                   : exitFailure;
+    }
+    const QList<Sideloader::HostOutcome> outcomes = Sideloader::installAll(*manifest);
+    return reportAll(outcomes, SideloadMessages::installAllSummary(outcomes),
+                     SideloadMessages::installAction);
+}
+
+int SideloadCommand::remove(std::optional<OfficeHost> host) const
+{
+    if (host) {
+        return report(Sideloader::remove(*host), SideloadMessages::removeAction(*host))
+                   ? exitSuccess
+                   : exitFailure;
+    }
+    const QList<Sideloader::HostOutcome> outcomes = Sideloader::removeAll();
+    return reportAll(outcomes, SideloadMessages::removeAllSummary(outcomes),
+                     SideloadMessages::removeAction);
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "cli/Command.h"
+#include "core/OfficeHost.h"
+
+#include <optional>
+
+// `zentropectl sideload [status|install|remove]`: the add-in tab's host
+// rows and buttons, with the tab's own message lines. Messages go to
+// standard output, errors to standard error; exit 1 when a step failed.
+class SideloadCommand final : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("sideload"); }
+    QString summary() const override
+    {
+        return QStringLiteral("Show, install or remove the add-in in Word, Excel and PowerPoint.");
+    }
+    int run(const QStringList& arguments) override;
+
+private:
+    int status(bool json) const;
+    int install(std::optional<OfficeHost> host, const QString& manifestOption) const;
+    int remove(std::optional<OfficeHost> host) const;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/Result.h"
+
+#include <QString>
+
+// The few file-system steps the sideloader and the cache flush take, with
+// failures as Error values (domain "POSIX", the errno as code) whose
+// description names the path and the system's reason.
+namespace FileSystem {
+
+// Something is at `path`: a file, a folder, or a link (even a dangling one).
+bool itemExists(const QString& path);
+// Creates the folder and any missing parents; an existing folder is fine.
+Result<Done> createDirectories(const QString& path);
+// Deletes a file, a link or a whole folder with everything in it.
+Result<Done> removeItem(const QString& path);
+// Copies the bytes of the file `source` to `destination`, which must not
+// exist; a partly written destination is removed again.
+Result<Done> copyFile(const QString& source, const QString& destination);
+
+} // namespace FileSystem
