@@ -6,25 +6,20 @@
 
 TEST(DaemonStatusRows, PermissionValuesBecomeTheStatusTabsLabels)
 {
-    EXPECT_EQ(DaemonStatusRows::permissionLabel(QStringLiteral("granted")), u"Granted");
-    EXPECT_EQ(DaemonStatusRows::permissionLabel(QStringLiteral("denied")),
+    using Rows = DaemonStatusRows;
+    EXPECT_EQ(Rows::permissionLabel(QStringLiteral("granted")), u"Granted");
+    EXPECT_EQ(Rows::permissionLabel(QStringLiteral("denied")),
               u"Denied — open System Settings → Privacy & Security → Automation");
-    EXPECT_EQ(DaemonStatusRows::accessibilityLabel(QStringLiteral("denied")),
+    EXPECT_EQ(Rows::accessibilityLabel(QStringLiteral("denied")),
               u"Denied — open System Settings → Privacy & Security → Accessibility");
-    EXPECT_EQ(DaemonStatusRows::accessibilityLabel(QStringLiteral("unknown")), u"Not yet probed");
-    // Only the exact words are recognised; anything else is shown capitalised.
-    EXPECT_EQ(DaemonStatusRows::permissionLabel(QStringLiteral("DENIED")), u"Denied");
-    EXPECT_EQ(DaemonStatusRows::accessibilityLabel(QStringLiteral("not determined")),
-              u"Not Determined");
-}
-
-TEST(DaemonStatusRows, CapitalisesEachWordAndKeepsTheSpacing)
-{
-    EXPECT_EQ(DaemonStatusRows::capitalized(QStringLiteral("rESTRICTED by  MDM\tpolicy")),
+    EXPECT_EQ(Rows::accessibilityLabel(QStringLiteral("unknown")), u"Not yet probed");
+    // Only the exact words are recognised; anything else is capitalised word by word.
+    EXPECT_EQ(Rows::permissionLabel(QStringLiteral("DENIED")), u"Denied");
+    EXPECT_EQ(Rows::accessibilityLabel(QStringLiteral("rESTRICTED by  MDM\tpolicy")),
               u"Restricted By  Mdm\tPolicy");
-    EXPECT_EQ(DaemonStatusRows::capitalized(QStringLiteral(" élan vital ")), u" Élan Vital ");
-    EXPECT_EQ(DaemonStatusRows::capitalized(QStringLiteral("𝒜bc DEF")), u"𝒜bc Def");
-    EXPECT_EQ(DaemonStatusRows::capitalized(QString()), QString());
+    EXPECT_EQ(Rows::capitalized(QStringLiteral(" élan 𝒜bc ")), u" Élan 𝒜bc ");
+    EXPECT_EQ(Rows::failureLine({DaemonApiError::Kind::other, QStringLiteral("Oops"), 0, {}}),
+              u"Could not reach daemon: Oops");
 }
 
 TEST(DaemonStatusRows, AccessibilityIsARowOnlyWhenTheAnswerCarriesIt)
@@ -33,25 +28,18 @@ TEST(DaemonStatusRows, AccessibilityIsARowOnlyWhenTheAnswerCarriesIt)
                               QStringLiteral("1.2.3"),
                               2,
                               {QStringLiteral("granted"), QStringLiteral("unknown"), std::nullopt}};
-    const QStringList four{QStringLiteral("Daemon: Listening — version 1.2.3"),
+    EXPECT_EQ(DaemonStatusRows::lines(status),
+              QStringList({QStringLiteral("Daemon: Listening — version 1.2.3"),
                            QStringLiteral("Sessions: 2 active"),
                            QStringLiteral("Prism automation: Granted"),
-                           QStringLiteral("System Events: Not yet probed")};
-    EXPECT_EQ(DaemonStatusRows::lines(status), four);
-    const QList<bool> okFlags{false, true, true, false};
-    for (qsizetype i = 0; i < okFlags.size(); ++i)
-        EXPECT_EQ(DaemonStatusRows::rows(status).at(i).ok, okFlags.at(i)) << i;
+                           QStringLiteral("System Events: Not yet probed")}));
+    QList<bool> okFlags;
+    for (const auto& row : DaemonStatusRows::rows(status))
+        okFlags.append(row.ok);
+    EXPECT_EQ(okFlags, QList<bool>({false, true, true, false}));
 
     status.permissions.accessibility = QStringLiteral("granted");
-    const auto rows = DaemonStatusRows::rows(status);
-    ASSERT_EQ(rows.size(), 5);
-    EXPECT_EQ(rows.last(), (DaemonStatusRows::Row{QStringLiteral("Accessibility"),
-                                                  QStringLiteral("Granted"), true}));
-}
-
-TEST(DaemonStatusRows, AFailureReadsAsTheDaemonBeingUnreachable)
-{
-    const DaemonApiError error{
-        DaemonApiError::Kind::cannotConnectToHost, QStringLiteral("Connection refused"), 1, {}};
-    EXPECT_EQ(DaemonStatusRows::failureLine(error), u"Could not reach daemon: Connection refused");
+    EXPECT_EQ(
+        DaemonStatusRows::rows(status).value(4),
+        (DaemonStatusRows::Row{QStringLiteral("Accessibility"), QStringLiteral("Granted"), true}));
 }

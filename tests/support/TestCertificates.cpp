@@ -13,52 +13,41 @@ const TestCertificates& TestCertificates::shared()
 
 TestCertificates::TestCertificates()
 {
-    const QString ecKey = QStringLiteral("ec:%1").arg(m_dir.filePath(QStringLiteral("p256.pem")));
-    openssl({QStringLiteral("ecparam"), QStringLiteral("-name"), QStringLiteral("prime256v1"),
-             QStringLiteral("-out"), m_dir.filePath(QStringLiteral("p256.pem"))});
-    openssl({QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-nodes"),
-             QStringLiteral("-newkey"), ecKey, QStringLiteral("-keyout"),
-             m_dir.filePath(QStringLiteral("ca.key")), QStringLiteral("-out"), caCertificatePath(),
-             QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-             QStringLiteral("/CN=Zentrope Test CA")});
-    openssl({QStringLiteral("req"), QStringLiteral("-new"), QStringLiteral("-nodes"),
-             QStringLiteral("-newkey"), ecKey, QStringLiteral("-keyout"), serverKeyPath(),
-             QStringLiteral("-out"), m_dir.filePath(QStringLiteral("server.csr")),
-             QStringLiteral("-subj"), QStringLiteral("/CN=localhost")});
-    const QString extensions = writeFileAt(m_dir.filePath(QStringLiteral("server.ext")),
-                                           "subjectAltName=IP:127.0.0.1,DNS:localhost\n"
-                                           "extendedKeyUsage=serverAuth\n");
-    openssl({QStringLiteral("x509"), QStringLiteral("-req"), QStringLiteral("-in"),
-             m_dir.filePath(QStringLiteral("server.csr")), QStringLiteral("-CA"),
-             caCertificatePath(), QStringLiteral("-CAkey"),
-             m_dir.filePath(QStringLiteral("ca.key")), QStringLiteral("-set_serial"),
-             QStringLiteral("2"), QStringLiteral("-days"), QStringLiteral("2"),
-             QStringLiteral("-extfile"), extensions, QStringLiteral("-out"),
-             serverCertificatePath()});
+    writeFileAt(m_dir.filePath(QStringLiteral("server.ext")),
+                "subjectAltName=IP:127.0.0.1,DNS:localhost\nextendedKeyUsage=serverAuth\n");
+    const QString newKey =
+        QStringLiteral(" -nodes -newkey ec -pkeyopt ec_paramgen_curve:prime256v1");
+    openssl(
+        QStringLiteral("req -x509 -days 2 -subj /CN=Zentrope-Test-CA -keyout ca.key -out ca.crt") +
+        newKey);
+    openssl(QStringLiteral("req -new -subj /CN=localhost -keyout server.key -out server.csr") +
+            newKey);
+    openssl(QStringLiteral("x509 -req -in server.csr -CA ca.crt -CAkey ca.key -set_serial 2 "
+                           "-days 2 -extfile server.ext -out server.crt"));
 }
 
-void TestCertificates::openssl(const QStringList& arguments) const
+void TestCertificates::openssl(const QString& command) const
 {
     QProcess process;
+    process.setWorkingDirectory(m_dir.path());
     process.setProcessChannelMode(QProcess::MergedChannels);
-    process.start(QStringLiteral("/usr/bin/openssl"), arguments);
+    process.start(QStringLiteral("/usr/bin/openssl"), command.split(u' '));
     const bool finished = process.waitForFinished(30000);
     ASSERT_TRUE(finished && process.exitCode() == 0)
-        << "openssl " << arguments.join(u' ').toStdString() << ": "
-        << process.readAll().toStdString();
+        << "openssl " << command.toStdString() << ": " << process.readAll().toStdString();
 }
 
 QSslCertificate TestCertificates::caCertificate() const
 {
-    return QSslCertificate::fromPath(caCertificatePath()).value(0);
+    return QSslCertificate::fromPath(m_dir.filePath(QStringLiteral("ca.crt"))).value(0);
 }
 
 QSslCertificate TestCertificates::serverCertificate() const
 {
-    return QSslCertificate::fromPath(serverCertificatePath()).value(0);
+    return QSslCertificate::fromPath(m_dir.filePath(QStringLiteral("server.crt"))).value(0);
 }
 
 QSslKey TestCertificates::serverKey() const
 {
-    return QSslKey(readFileAt(serverKeyPath()), QSsl::Ec);
+    return QSslKey(readFileAt(m_dir.filePath(QStringLiteral("server.key"))), QSsl::Ec);
 }

@@ -14,17 +14,13 @@ public:
     // Made once per test process (key generation is the slow part).
     static const TestCertificates& shared();
 
-    QString caCertificatePath() const { return m_dir.filePath(QStringLiteral("ca.crt")); }
-    QString serverCertificatePath() const { return m_dir.filePath(QStringLiteral("server.crt")); }
-    QString serverKeyPath() const { return m_dir.filePath(QStringLiteral("server.key")); }
-
     QSslCertificate caCertificate() const;
     QSslCertificate serverCertificate() const;
     QSslKey serverKey() const;
 
 private:
     TestCertificates();
-    void openssl(const QStringList& arguments) const;
+    void openssl(const QString& command) const; // words separated by single spaces
 
     QTemporaryDir m_dir;
 };

@@ -12,34 +12,12 @@ namespace {
 
 constexpr char tlsHandshakeRecord = 0x16;
 
-QByteArray reasonPhrase(int status)
-{
-    switch (status) {
-    case 200:
-        return "OK";
-    case 302:
-        return "Found";
-    case 400:
-        return "Bad Request";
-    case 500:
-        return "Internal Server Error";
-    case 503:
-        return "Service Unavailable";
-    default:
-        return "Status";
-    }
-}
-
 } // namespace
 
 TestServer::TestServer(Serves serves)
-    : TestServer(serves, Answer())
-{}
-
-TestServer::TestServer(Serves serves, Answer answer)
     : m_serves(serves)
-    , m_answer(std::move(answer))
 {
+    setAnswer(200, "{}");
     const bool listening = listen(QHostAddress::LocalHost, 0);
     EXPECT_TRUE(listening) << errorString().toStdString();
 }
@@ -76,7 +54,7 @@ void TestServer::adopt(qintptr descriptor, bool tlsHello)
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (tlsHello && !servesTls) {
         socket->readAll(); // unread data would turn our close into a reset
-        respond(socket, 400, {}, {});
+        respond(socket, "HTTP/1.1 400 Bad Request\r\n", {});
     } else if (!tlsHello && !servesPlain) {
         socket->abort();
         socket->deleteLater();
@@ -113,15 +91,20 @@ void TestServer::readRequest(QTcpSocket* socket, bool overTls)
     request.body = buffered.mid(headerEnd + 4, length);
     socket->read(headerEnd + 4 + length);
     m_requests.append(request);
-    const QByteArray contentType = "Content-Type: " + m_answer.contentType + "\r\n";
-    respond(socket, m_answer.status, contentType + m_answer.extraHeaders, m_answer.body);
+    respond(socket, m_answerHead, m_answerBody);
 }
 
-void TestServer::respond(QTcpSocket* socket, int status, const QByteArray& extra,
-                         const QByteArray& body)
+void TestServer::setAnswer(int status, const QByteArray& body, const QByteArray& contentType,
+                           const QByteArray& extraHeaders)
 {
-    socket->write("HTTP/1.1 " + QByteArray::number(status) + ' ' + reasonPhrase(status) +
-                  "\r\nConnection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
-                  "\r\n" + extra + "\r\n" + body);
+    m_answerHead = "HTTP/1.1 " + QByteArray::number(status) +
+                   " Test\r\nContent-Type: " + contentType + "\r\n" + extraHeaders;
+    m_answerBody = body;
+}
+
+void TestServer::respond(QTcpSocket* socket, const QByteArray& head, const QByteArray& body)
+{
+    socket->write(head + "Connection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
+                  "\r\n\r\n" + body);
     socket->disconnectFromHost();
 }

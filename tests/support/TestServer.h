@@ -35,27 +35,14 @@ public:
         QByteArray body;
     };
 
-    struct Answer
-    {
-        Answer(int code = 200, QByteArray content = {}, QByteArray type = "application/json",
-               QByteArray headerLines = {})
-            : status(code)
-            , body(std::move(content))
-            , contentType(std::move(type))
-            , extraHeaders(std::move(headerLines))
-        {}
-
-        int status;
-        QByteArray body;
-        QByteArray contentType;
-        QByteArray extraHeaders; // whole lines, each ending in \r\n
-    };
-
     explicit TestServer(Serves serves);
-    TestServer(Serves serves, Answer answer);
 
     quint16 port() const { return serverPort(); }
-    void setAnswer(Answer answer) { m_answer = std::move(answer); }
+    // What every request gets (at first: 200 with "{}").
+    // `extraHeaders` are whole lines, each ending in \r\n.
+    void setAnswer(int status, const QByteArray& body,
+                   const QByteArray& contentType = "application/json",
+                   const QByteArray& extraHeaders = {});
 
     int connections() const { return m_connections; }
     int tlsConnections() const { return m_tlsConnections; }
@@ -68,10 +55,11 @@ protected:
 private:
     void adopt(qintptr descriptor, bool tlsHello);
     void readRequest(QTcpSocket* socket, bool overTls);
-    void respond(QTcpSocket* socket, int status, const QByteArray& extra, const QByteArray& body);
+    void respond(QTcpSocket* socket, const QByteArray& head, const QByteArray& body);
 
     const Serves m_serves;
-    Answer m_answer;
+    QByteArray m_answerHead; // status line and headers but Content-Length
+    QByteArray m_answerBody;
     int m_connections = 0;
     int m_tlsConnections = 0;
     int m_plainConnections = 0;
