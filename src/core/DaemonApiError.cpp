@@ -3,7 +3,7 @@
 QString DaemonApiError::logText() const
 {
     QString text = QStringLiteral("%1 (%2, code %3").arg(description, kindName(kind)).arg(code);
-    if (!failingUrl.isEmpty())
+    if (failingUrl.isValid())
         text += QStringLiteral(", ") + failingUrl.toString();
     return text + u')';
 }

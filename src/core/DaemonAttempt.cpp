@@ -79,6 +79,9 @@ DaemonApiError::Kind DaemonAttempt::failureKind() const
     const bool overTls = m_reply->request().url().scheme() == u"https";
     switch (m_reply->error()) {
     case QNetworkReply::ConnectionRefusedError:
+    // Qt folds the remaining socket failures, an unreachable network among
+    // them, into this one.
+    case QNetworkReply::UnknownNetworkError:
         return Kind::cannotConnectToHost;
     case QNetworkReply::SslHandshakeFailedError:
         return Kind::secureConnectionFailed;
