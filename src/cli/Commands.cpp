@@ -3,6 +3,7 @@
 #include "cli/FlushCachesCommand.h"
 #include "cli/QuitHostsCommand.h"
 #include "cli/SideloadCommand.h"
+#include "cli/StatusCommand.h"
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -11,5 +12,6 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<SideloadCommand>());
     commands.push_back(std::make_unique<FlushCachesCommand>());
     commands.push_back(std::make_unique<QuitHostsCommand>());
+    commands.push_back(std::make_unique<StatusCommand>());
     return commands;
 }

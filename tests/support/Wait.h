@@ -1,9 +1,22 @@
 #pragma once
 
+#include <QFuture>
 #include <chrono>
 #include <functional>
+#include <stdexcept>
 
 // Polls `condition` while processing Qt events until it holds or `timeout`
 // passes; returns its final value. For things no signal announces.
 bool waitUntil(const std::function<bool()>& condition,
                std::chrono::milliseconds timeout = std::chrono::seconds(10));
+
+// Processes events until `future` finishes, then returns its result. A
+// future that does not finish in time, or is cancelled, fails the test.
+template <typename T>
+T awaitResult(QFuture<T> future, std::chrono::milliseconds timeout = std::chrono::seconds(20))
+{
+    const bool finished = waitUntil([&] { return future.isFinished(); }, timeout);
+    if (!finished || future.isCanceled())
+        throw std::runtime_error(finished ? "future cancelled" : "future did not finish");
+    return future.result();
+}

@@ -1,0 +1,110 @@
+#include "TestServer.h"
+
+#include "TestCertificates.h"
+
+#include <QSocketNotifier>
+#include <QSslSocket>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char tlsHandshakeRecord = 0x16;
+
+} // namespace
+
+TestServer::TestServer(Serves serves)
+    : m_serves(serves)
+{
+    setAnswer(200, "{}");
+    const bool listening = listen(QHostAddress::LocalHost, 0);
+    EXPECT_TRUE(listening) << errorString().toStdString();
+}
+
+void TestServer::incomingConnection(qintptr descriptor)
+{
+    ++m_connections;
+    if (m_serves == Serves::nothing) {
+        auto* socket = new QTcpSocket(this); // held open, never answered
+        socket->setSocketDescriptor(descriptor);
+        return;
+    }
+    // Peek at the first byte without taking it, so that TLS still sees it all.
+    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
+    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, descriptor] {
+        notifier->setEnabled(false);
+        notifier->deleteLater();
+        char first = 0;
+        if (::recv(int(descriptor), &first, 1, MSG_PEEK) != 1) {
+            ::close(int(descriptor));
+            return;
+        }
+        adopt(descriptor, first == tlsHandshakeRecord);
+    });
+}
+
+void TestServer::adopt(qintptr descriptor, bool tlsHello)
+{
+    ++(tlsHello ? m_tlsConnections : m_plainConnections);
+    const bool servesTls = m_serves == Serves::https || m_serves == Serves::both;
+    const bool servesPlain = m_serves == Serves::plainHttp || m_serves == Serves::both;
+    auto* socket = tlsHello && servesTls ? new QSslSocket(this) : new QTcpSocket(this);
+    socket->setSocketDescriptor(descriptor);
+    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    if (tlsHello && !servesTls) {
+        socket->readAll(); // unread data would turn our close into a reset
+        respond(socket, "HTTP/1.1 400 Bad Request\r\n", {});
+    } else if (!tlsHello && !servesPlain) {
+        socket->abort();
+        socket->deleteLater();
+    } else {
+        if (auto* tls = qobject_cast<QSslSocket*>(socket)) {
+            tls->setLocalCertificate(TestCertificates::shared().serverCertificate());
+            tls->setPrivateKey(TestCertificates::shared().serverKey());
+            tls->startServerEncryption();
+        }
+        connect(socket, &QTcpSocket::readyRead, this,
+                [this, socket, tlsHello] { readRequest(socket, tlsHello); });
+    }
+}
+
+void TestServer::readRequest(QTcpSocket* socket, bool overTls)
+{
+    const QByteArray buffered = socket->peek(socket->bytesAvailable());
+    const qsizetype headerEnd = buffered.indexOf("\r\n\r\n");
+    if (headerEnd < 0)
+        return;
+    Request request;
+    request.overTls = overTls;
+    const QList<QByteArray> lines = buffered.left(headerEnd).split('\n');
+    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
+    request.method = requestLine.value(0);
+    request.target = requestLine.value(1);
+    for (const QByteArray& line : lines.mid(1)) {
+        const qsizetype colon = line.indexOf(':');
+        request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());
+    }
+    const qsizetype length = request.headers.value("content-length", "0").toLongLong();
+    if (buffered.size() < headerEnd + 4 + length)
+        return;
+    request.body = buffered.mid(headerEnd + 4, length);
+    socket->read(headerEnd + 4 + length);
+    m_requests.append(request);
+    respond(socket, m_answerHead, m_answerBody);
+}
+
+void TestServer::setAnswer(int status, const QByteArray& body, const QByteArray& contentType,
+                           const QByteArray& extraHeaders)
+{
+    m_answerHead = "HTTP/1.1 " + QByteArray::number(status) +
+                   " Test\r\nContent-Type: " + contentType + "\r\n" + extraHeaders;
+    m_answerBody = body;
+}
+
+void TestServer::respond(QTcpSocket* socket, const QByteArray& head, const QByteArray& body)
+{
+    socket->write(head + "Connection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
+                  "\r\n\r\n" + body);
+    socket->disconnectFromHost();
+}
