@@ -2,6 +2,7 @@
 #include "platform/Services.h"
 
 #if defined(__linux__)
+#include "platform/linux/AppcastUpdateFramework.h"
 #include "platform/linux/SyslogSystemLog.h"
 #endif
 
@@ -12,6 +13,7 @@ Services nativeServices()
     Services services;
 #if defined(__linux__)
     services.systemLog = std::make_shared<SyslogSystemLog>();
+    services.updateFramework = std::make_shared<AppcastUpdateFramework>();
 #endif
     return services;
 }

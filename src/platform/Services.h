@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SystemLog.h"
+#include "platform/UpdateFramework.h"
 
 #include <memory>
 
@@ -13,6 +14,7 @@ namespace platform {
 struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
+    std::shared_ptr<UpdateFramework> updateFramework; // finds the main bundle and defaults itself
 };
 
 // The backends of the operating system we were built for.

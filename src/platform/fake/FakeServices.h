@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/fake/FakeSystemLog.h"
+#include "platform/fake/FakeUpdateFramework.h"
 
 namespace platform {
 
@@ -9,8 +10,9 @@ namespace platform {
 struct FakeServices
 {
     std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
+    std::shared_ptr<FakeUpdateFramework> updateFramework = std::make_shared<FakeUpdateFramework>();
 
-    Services services() const { return Services{systemLog}; }
+    Services services() const { return Services{systemLog, updateFramework}; }
 };
 
 } // namespace platform
