@@ -1,9 +1,13 @@
 #include "cli/CommandLine.h"
+#include "cli/CrashReportsCommand.h"
 #include "cli/DaemonCommand.h"
+#include "cli/UpdateCommand.h"
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
     std::vector<std::unique_ptr<Command>> commands;
     commands.push_back(std::make_unique<DaemonCommand>());
+    commands.push_back(std::make_unique<CrashReportsCommand>());
+    commands.push_back(std::make_unique<UpdateCommand>());
     return commands;
 }
