@@ -3,7 +3,8 @@
 #include <QTcpSocket>
 #include <gtest/gtest.h>
 
-FeedServer::FeedServer()
+FeedServer::FeedServer(QByteArray body)
+    : m_body(std::move(body))
 {
     EXPECT_TRUE(m_server.listen(QHostAddress::LocalHost, 0));
     QObject::connect(&m_server, &QTcpServer::newConnection, &m_server, [this] {
@@ -41,20 +42,19 @@ void FeedServer::serve(QTcpSocket* socket)
     });
 }
 
-QByteArray appcastXml(const QList<FeedItem>& items)
+QByteArray sampleAppcast()
 {
-    QByteArray xml = "<?xml version=\"1.0\"?>\n<rss version=\"2.0\" "
-                     "xmlns:sparkle=\"http://www.andymatuschak.org/xml-namespaces/sparkle\">"
-                     "<channel><title>Zentrope</title>\n";
-    for (const FeedItem& item : items) {
-        xml += "<item><sparkle:version>" + item.version.toUtf8() +
-               "</sparkle:version><sparkle:shortVersionString>" + item.shortVersion.toUtf8() +
-               "</sparkle:shortVersionString>";
-        if (!item.channel.isEmpty())
-            xml += "<sparkle:channel>" + item.channel.toUtf8() + "</sparkle:channel>";
-        xml += "<sparkle:releaseNotesLink>https://example.com/notes/" + item.version.toUtf8() +
-               "</sparkle:releaseNotesLink><enclosure url=\"https://example.com/Zentrope-" +
-               item.version.toUtf8() + ".zip\" length=\"1\"/></item>\n";
-    }
-    return xml + "</channel></rss>\n";
+    return R"(<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
+<channel><title>Zentrope</title>
+<item><sparkle:version>41</sparkle:version>
+  <sparkle:shortVersionString>1.0</sparkle:shortVersionString>
+  <enclosure url="https://example.com/Zentrope-41.zip"/></item>
+<item><sparkle:version>43</sparkle:version>
+  <sparkle:shortVersionString>1.1</sparkle:shortVersionString>
+  <sparkle:releaseNotesLink>https://example.com/notes/43</sparkle:releaseNotesLink>
+  <enclosure url="https://example.com/Zentrope-43.zip"/></item>
+<item><sparkle:version>44</sparkle:version>
+  <sparkle:shortVersionString>1.2b</sparkle:shortVersionString><sparkle:channel>beta</sparkle:channel>
+  <enclosure url="https://example.com/Zentrope-44.zip"/></item>
+</channel></rss>)";
 }

@@ -1,17 +1,20 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QTcpServer>
 #include <QUrl>
+
+// A feed with 1.0 (build 41) and 1.1 (43) on the default channel and 1.2b (44)
+// on "beta"; downloads are https://example.com/Zentrope-<build>.zip.
+QByteArray sampleAppcast();
 
 // An HTTP server on 127.0.0.1, on a port the system picks, that answers every
 // request with `body`. It serves while the test processes events.
 class FeedServer
 {
 public:
-    FeedServer();
+    explicit FeedServer(QByteArray body = sampleAppcast());
 
     QUrl url() const;
     void setBody(QByteArray body) { m_body = std::move(body); }
@@ -27,13 +30,3 @@ private:
     QByteArray m_body;
     int m_requests = 0;
 };
-
-// One release in an appcast built by appcastXml(); downloads are
-// https://example.com/Zentrope-<version>.zip.
-struct FeedItem
-{
-    QString version;
-    QString shortVersion;
-    QString channel; // none: the default channel
-};
-QByteArray appcastXml(const QList<FeedItem>& items);
