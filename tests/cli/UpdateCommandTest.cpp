@@ -12,11 +12,6 @@ namespace {
 class UpdateCommandTest : public ::testing::Test
 {
 protected:
-    void useFeed(const QUrl& feed, const QString& version = QStringLiteral("42"))
-    {
-        bundle.writeInfoPlist({{QStringLiteral("SUFeedURL"), feed.toString()},
-                               {QStringLiteral("CFBundleVersion"), version}});
-    }
     ToolRun run(const QString& words)
     {
         return runZentropectl(bundle, home.path(), words.split(u' ', Qt::SkipEmptyParts));
@@ -31,7 +26,7 @@ protected:
 
 TEST_F(UpdateCommandTest, CheckOffersTheDefaultChannelUntilBetaIsTurnedOn)
 {
-    useFeed(server.url());
+    useFeed(bundle, server.url());
     const ToolRun result = run(QStringLiteral("update check"));
     EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
     EXPECT_EQ(result.out,
@@ -42,17 +37,17 @@ TEST_F(UpdateCommandTest, CheckOffersTheDefaultChannelUntilBetaIsTurnedOn)
               QStringLiteral("Zentrope 1.2b is available: https://example.com/Zentrope-44.zip\n"));
     EXPECT_EQ(run(QStringLiteral("update beta off")).out,
               QStringLiteral("Beta updates are off.\n"));
-    useFeed(server.url(), QStringLiteral("43"));
+    useFeed(bundle, server.url(), QStringLiteral("43"));
     EXPECT_EQ(run(QStringLiteral("update check")).out, QStringLiteral("Zentrope is up to date.\n"));
 }
 
 TEST_F(UpdateCommandTest, AFailedCheckPrintsTheErrorAndExitsOne)
 {
-    useFeed(FeedServer::unreachableUrl());
+    useFeed(bundle, FeedServer::unreachableUrl());
     ToolRun result = run(QStringLiteral("update check"));
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.startsWith(QStringLiteral("Could not fetch the update feed: ")));
-    useFeed(QUrl());
+    useFeed(bundle, QUrl());
     result = run(QStringLiteral("update check")); // fails before any network call
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(result.err, QStringLiteral("No update feed is configured.\n"));

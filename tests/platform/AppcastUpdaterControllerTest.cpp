@@ -18,11 +18,6 @@ namespace {
 class AppcastUpdaterControllerTest : public ::testing::Test
 {
 protected:
-    void setInfo(const QUrl& feed, const QString& version = QStringLiteral("42"))
-    {
-        bundle.writeInfoPlist({{QStringLiteral("SUFeedURL"), feed.toString()},
-                               {QStringLiteral("CFBundleVersion"), version}});
-    }
     UserDefaults defaults() const { return UserDefaults(scratch.filePath(QStringLiteral("d"))); }
     std::unique_ptr<AppcastUpdaterController>
     controller(std::optional<std::chrono::milliseconds> interval = std::nullopt)
@@ -57,14 +52,14 @@ const QString offer12 = QStringLiteral("1.2b https://example.com/Zentrope-44.zip
 
 TEST_F(AppcastUpdaterControllerTest, TheBetaSettingSwitchesChannelsAtTheNextCheck)
 {
-    setInfo(server.url());
+    useFeed(bundle, server.url());
     auto updater = controller();
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
     defaults().setBool(ChannelDelegate::betaChannelEnabledKey, true);
     EXPECT_EQ(offered(updater->checkForUpdates()), offer12);
     defaults().setBool(ChannelDelegate::betaChannelEnabledKey, false);
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
-    setInfo(server.url(), QStringLiteral("43"));
+    useFeed(bundle, server.url(), QStringLiteral("43"));
     EXPECT_EQ(offered(updater->checkForUpdates()), QStringLiteral("up to date"));
     EXPECT_EQ(server.requests(), 4);
 }
@@ -72,7 +67,7 @@ TEST_F(AppcastUpdaterControllerTest, TheBetaSettingSwitchesChannelsAtTheNextChec
 TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErrors)
 {
     const auto errorFor = [&](const QUrl& feed, const QString& version = QStringLiteral("42")) {
-        setInfo(feed, version);
+        useFeed(bundle, feed, version);
         return offered(controller()->checkForUpdates());
     };
     EXPECT_TRUE(errorFor(FeedServer::unreachableUrl())
@@ -90,7 +85,7 @@ TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErr
 
 TEST_F(AppcastUpdaterControllerTest, SettingsLiveInTheDefaultsWithADailyInterval)
 {
-    setInfo(FeedServer::unreachableUrl());
+    useFeed(bundle, FeedServer::unreachableUrl());
     auto updater = controller();
     EXPECT_TRUE(updater->automaticallyChecksForUpdates());
     EXPECT_FALSE(updater->lastUpdateCheckDate());
@@ -108,7 +103,7 @@ TEST_F(AppcastUpdaterControllerTest, SettingsLiveInTheDefaultsWithADailyInterval
 
 TEST_F(AppcastUpdaterControllerTest, ScheduledChecksRunWhileAutomaticAndAnnounceUpdates)
 {
-    setInfo(server.url());
+    useFeed(bundle, server.url());
     auto updater = controller(50ms);
     QStringList announced;
     updater->setUpdateFoundHandler(

@@ -58,3 +58,9 @@ QByteArray sampleAppcast()
   <enclosure url="https://example.com/Zentrope-44.zip"/></item>
 </channel></rss>)";
 }
+
+void useFeed(const TestBundle& bundle, const QUrl& feed, const QString& version)
+{
+    bundle.writeInfoPlist({{QStringLiteral("SUFeedURL"), feed.toString()},
+                           {QStringLiteral("CFBundleVersion"), version}});
+}

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestBundle.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QTcpServer>
@@ -30,3 +32,7 @@ private:
     QByteArray m_body;
     int m_requests = 0;
 };
+
+// Writes the bundle's Info.plist: update feed `feed`, CFBundleVersion `version`.
+void useFeed(const TestBundle& bundle, const QUrl& feed,
+             const QString& version = QStringLiteral("42"));
