@@ -1,9 +1,11 @@
 #include "cli/CommandLine.h"
+#include "cli/CrashReportsCommand.h"
 #include "cli/DaemonCommand.h"
 #include "cli/FlushCachesCommand.h"
 #include "cli/QuitHostsCommand.h"
 #include "cli/SideloadCommand.h"
 #include "cli/StatusCommand.h"
+#include "cli/UpdateCommand.h"
 
 std::vector<std::unique_ptr<Command>> allCommands()
 {
@@ -13,5 +15,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<FlushCachesCommand>());
     commands.push_back(std::make_unique<QuitHostsCommand>());
     commands.push_back(std::make_unique<StatusCommand>());
+    commands.push_back(std::make_unique<CrashReportsCommand>());
+    commands.push_back(std::make_unique<UpdateCommand>());
     return commands;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/SystemLog.h"
+#include "platform/UpdateFramework.h"
 #include "platform/Workspace.h"
 
 #include <memory>
@@ -15,6 +16,7 @@ struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<Workspace> workspace;
+    std::shared_ptr<UpdateFramework> updateFramework; // finds the main bundle and defaults itself
 };
 
 // The backends of the operating system we were built for.

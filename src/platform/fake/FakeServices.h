@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "platform/fake/FakeSystemLog.h"
+#include "platform/fake/FakeUpdateFramework.h"
 #include "platform/fake/FakeWorkspace.h"
 
 namespace platform {
@@ -11,8 +12,16 @@ struct FakeServices
 {
     std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
+    std::shared_ptr<FakeUpdateFramework> updateFramework = std::make_shared<FakeUpdateFramework>();
 
-    Services services() const { return Services{systemLog, workspace}; }
+    Services services() const
+    {
+        Services services;
+        services.systemLog = systemLog;
+        services.workspace = workspace;
+        services.updateFramework = updateFramework;
+        return services;
+    }
 };
 
 } // namespace platform

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "cli/Command.h"
+
+// `zentropectl update check`: a user-initiated update check, printing what it found.
+// `zentropectl update beta [on|off]`: shows or sets whether beta releases are offered.
+class UpdateCommand final : public Command
+{
+public:
+    QString name() const override { return QStringLiteral("update"); }
+    QString summary() const override
+    {
+        return QStringLiteral("Check for updates, or show or set the beta channel.");
+    }
+    int run(const QStringList& arguments) override;
+
+private:
+    static int check();
+    static int beta(const QString& setting);
+};

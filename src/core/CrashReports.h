@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QUrl>
+
+// Finds the system's crash and diagnostic reports that concern Zentrope or its
+// daemon, for support to look at. Only reads the reports folder, and never
+// fails: whatever cannot be read just means fewer reports.
+class CrashReports
+{
+public:
+    struct Report
+    {
+        QUrl url;            // the report file; its identity in lists
+        QDateTime createdAt; // content modification, or distantPast() when unknown
+
+        friend bool operator==(const Report&, const Report&) = default;
+    };
+
+    // How much of a report is searched for a mention of the product.
+    static constexpr qsizetype headLength = 2048;
+
+    // ~/Library/Logs/DiagnosticReports, computed once per process.
+    static QString reportsDirectory();
+    // The newest reports in reportsDirectory(), newest first, at most `limit`.
+    static QList<Report> recent(int limit);
+    // The same, in `directory`.
+    static QList<Report> recent(int limit, const QString& directory);
+
+    // The date of reports whose modification date cannot be had.
+    static QDateTime distantPast();
+};

@@ -1,0 +1,14 @@
+#include "platform/fake/FakeUpdateFramework.h"
+
+namespace platform {
+
+std::unique_ptr<UpdaterController>
+FakeUpdateFramework::makeController(std::shared_ptr<UpdaterDelegate> delegate)
+{
+    auto controller = std::make_unique<FakeUpdaterController>(std::move(delegate));
+    m_lastController = controller.get();
+    ++m_controllersMade;
+    return controller;
+}
+
+} // namespace platform
