@@ -2,6 +2,7 @@
 #include "platform/Services.h"
 
 #if defined(__linux__)
+#include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/SyslogSystemLog.h"
 #endif
 
@@ -12,6 +13,7 @@ Services nativeServices()
     Services services;
 #if defined(__linux__)
     services.systemLog = std::make_shared<SyslogSystemLog>();
+    services.fileWatcher = std::make_shared<InotifyFileWatcher>();
 #endif
     return services;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileWatcher.h"
 #include "platform/SystemLog.h"
 
 #include <memory>
@@ -13,6 +14,7 @@ namespace platform {
 struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
+    std::shared_ptr<FileWatcher> fileWatcher;
 };
 
 // The backends of the operating system we were built for.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/fake/FakeFileWatcher.h"
 #include "platform/fake/FakeSystemLog.h"
 
 namespace platform {
@@ -9,8 +10,9 @@ namespace platform {
 struct FakeServices
 {
     std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
+    std::shared_ptr<FakeFileWatcher> fileWatcher = std::make_shared<FakeFileWatcher>();
 
-    Services services() const { return Services{systemLog}; }
+    Services services() const { return Services{systemLog, fileWatcher}; }
 };
 
 } // namespace platform
