@@ -16,8 +16,8 @@ public:
     // An empty filter keeps everything; select() is not for it.
     bool isEmpty() const { return m_folded.isEmpty(); }
     // The case-blind form of `text`; newlines stay where they are, one for one.
-    static QString fold(const QString& text, const QLocale& locale) { return locale.toUpper(text); }
-    QString fold(const QString& text) const { return fold(text, m_locale); }
+    static QString fold(QStringView text, const QLocale& locale);
+    QString fold(QStringView text) const { return fold(text, m_locale); }
     bool matches(QStringView line) const;
 
     // Lines chosen so far, joined with newlines.

@@ -99,8 +99,8 @@ void LogBuffer::foldCompleteLines() const
     const qsizetype complete = m_text.lastIndexOf(u'\n') + 1;
     if (complete <= m_foldedLength)
         return;
-    m_folded +=
-        LineFilter::fold(m_text.sliced(m_foldedLength, complete - m_foldedLength), m_locale);
+    const QStringView added = QStringView(m_text).sliced(m_foldedLength, complete - m_foldedLength);
+    m_folded += LineFilter::fold(added, m_locale);
     m_foldedLength = complete;
 }
 
