@@ -34,7 +34,6 @@ public:
     // Stops following (nothing more is delivered) and ends the thread.
     ~LogTailer() override;
 
-    const QString& path() const { return m_path; }
     void setOnAppend(AppendHandler handler) { m_onAppend = std::move(handler); }
 
     // Follows the file from its current end, or from `position` to continue

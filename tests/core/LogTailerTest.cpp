@@ -7,6 +7,7 @@
 #include "support/TestBundle.h"
 #include "support/Wait.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -27,6 +28,16 @@ void append(const QString& path, const QByteArray& bytes)
 qint64 sizeOf(const QString& path)
 {
     return QFileInfo(path).size();
+}
+
+int tailerThreads()
+{
+    int count = 0;
+    for (const QString& task :
+         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        count +=
+            readFileAt(QStringLiteral("/proc/self/task/%1/comm").arg(task)) == "zentrope.log-ta\n";
+    return count;
 }
 
 class LogTailerTest : public ::testing::Test
@@ -62,15 +73,23 @@ TEST_F(LogTailerTest, AMissingFileIsCreatedAndWhatIsAppendedToItArrives)
     EXPECT_TRUE(waitForText(QStringLiteral("first line\n")));
 }
 
-TEST_F(LogTailerTest, AMissingFolderLeavesTheTailerStoppedWithTheReason)
+TEST_F(LogTailerTest, AMissingFolderOrARefusedWatchLeavesTheTailerStoppedWithTheReason)
 {
-    path = dir.filePath(QStringLiteral("gone/daemon.log"));
+    const QString folder = dir.filePath(QStringLiteral("gone"));
+    path = folder + QStringLiteral("/daemon.log");
     auto tailer = makeTailer(inotify);
     const auto started = tailer->start();
     ASSERT_FALSE(started.ok());
     EXPECT_EQ(started.error().code, ENOENT);
     EXPECT_FALSE(tailer->isStarted());
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone"))));
+    EXPECT_FALSE(QFile::exists(folder));
+
+    ASSERT_TRUE(QDir().mkpath(folder));
+    fake->setRefusing(true); // as when the system's watches are used up
+    tailer = makeTailer(fake);
+    EXPECT_EQ(tailer->start().error().code, ENOSPC);
+    EXPECT_FALSE(tailer->isStarted());
+    EXPECT_EQ(OpenFiles::openOn(path), 0);
 }
 
 TEST_F(LogTailerTest, OnlyTextAppendedAfterStartArrivesAsItWasBatched)
@@ -211,6 +230,8 @@ TEST_F(LogTailerTest, DestroyingAStartedTailerReleasesEverything)
         ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
         append(path, "x\n");
         ASSERT_TRUE(waitForText(QStringLiteral("x\n")));
+        EXPECT_EQ(tailerThreads(), 1);
     }
     EXPECT_EQ(OpenFiles::count(), before);
+    EXPECT_EQ(tailerThreads(), 0);
 }

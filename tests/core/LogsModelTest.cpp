@@ -34,6 +34,7 @@ protected:
 
 TEST_F(LogsModelTest, StreamsNameTheirFilesAndSegments)
 {
+    EXPECT_EQ(LogsModel::streams, (std::array{Stream::stdout, Stream::stderr})); // segment order
     EXPECT_EQ(LogsModel::fileName(Stream::stdout), QStringLiteral("daemon.log"));
     EXPECT_EQ(LogsModel::label(Stream::stdout), QStringLiteral("Output (daemon.log)"));
     EXPECT_EQ(LogsModel::fileName(Stream::stderr), QStringLiteral("daemon.err"));

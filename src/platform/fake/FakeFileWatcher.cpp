@@ -93,12 +93,6 @@ void FakeFileWatcher::post(FileWatch::Changes changes)
         watch->add(changes);
 }
 
-int FakeFileWatcher::liveWatches() const
-{
-    std::lock_guard lock(m_shared->mutex);
-    return int(m_shared->watches.size());
-}
-
 void FakeFileWatcher::setRefusing(bool refusing)
 {
     std::lock_guard lock(m_shared->mutex);

@@ -19,7 +19,6 @@ public:
 
     // Hands `changes` to every live watch as one batch-to-be.
     void post(FileWatch::Changes changes);
-    int liveWatches() const;
     // While set, watch() fails as the system would when out of watches.
     void setRefusing(bool refusing);
 
