@@ -1,13 +1,11 @@
 // displayedContent() over a full 1 MiB buffer while a filter is typed, one
 // call per keystroke: the first call after the buffer changed, then the rest.
+#include "FollowedLog.h"
 #include "core/LogBuffer.h"
-#include "core/LogsModel.h"
-#include "platform/linux/InotifyFileWatcher.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -89,10 +87,10 @@ bool fill(LogsModel& model)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    LogsModel model(dir.path(), std::make_shared<platform::InotifyFileWatcher>());
-    if (!model.rebindTailer().ok())
+    FollowedLog log;
+    if (!log.bound)
         return 1;
+    LogsModel& model = log.model;
     if (!fill(model))
         return 1;
 

@@ -1,14 +1,12 @@
 // Sustained follow: a writer appends 100 MB at full speed while the logs model
 // follows the file. Every byte must arrive, in order (checked by a hash), the
 // buffer must stay within its bound, and the process's peak RSS under 64 MiB.
+#include "FollowedLog.h"
 #include "core/LogBuffer.h"
-#include "core/LogsModel.h"
-#include "platform/linux/InotifyFileWatcher.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
@@ -48,10 +46,10 @@ long peakResidentKiB()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    LogsModel model(dir.path(), std::make_shared<platform::InotifyFileWatcher>());
-    if (!model.rebindTailer().ok())
+    FollowedLog log;
+    if (!log.bound)
         return 1;
+    LogsModel& model = log.model;
 
     Hash received;
     qint64 receivedBytes = 0;

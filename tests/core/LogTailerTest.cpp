@@ -53,6 +53,17 @@ protected:
     {
         return waitUntil([&] { return chunks.join(QString()) == text; });
     }
+    // A tailer on the fake watcher whose first reads are done: from then on it
+    // reads only when the test posts a change.
+    std::unique_ptr<LogTailer> startSettled()
+    {
+        auto tailer = makeTailer(fake);
+        EXPECT_TRUE(tailer->start().ok());
+        append(path, "settled\n");
+        fake->post(Change::written);
+        EXPECT_TRUE(waitForText(QStringLiteral("settled\n")));
+        return tailer;
+    }
 
     QTemporaryDir dir;
     QString path = dir.filePath(QStringLiteral("daemon.log"));
@@ -95,11 +106,7 @@ TEST_F(LogTailerTest, AMissingFolderOrARefusedWatchLeavesTheTailerStoppedWithThe
 TEST_F(LogTailerTest, OnlyTextAppendedAfterStartArrivesAsItWasBatched)
 {
     writeFileAt(path, "before start\n");
-    auto tailer = makeTailer(fake);
-    ASSERT_TRUE(tailer->start().ok());
-    append(path, "settled\n"); // once this arrives, the tailer reads only when told
-    fake->post(Change::written);
-    ASSERT_TRUE(waitForText(QStringLiteral("settled\n")));
+    auto tailer = startSettled();
     append(path, "one ");
     append(path, "two\n");
     fake->post(Change::written);
@@ -113,11 +120,7 @@ TEST_F(LogTailerTest, OnlyTextAppendedAfterStartArrivesAsItWasBatched)
 
 TEST_F(LogTailerTest, TextWrittenJustBeforeARenameArrivesBeforeTheNewFileIsFollowed)
 {
-    auto tailer = makeTailer(fake);
-    ASSERT_TRUE(tailer->start().ok());
-    append(path, "settled\n"); // once this arrives, the tailer reads only when told
-    fake->post(Change::written);
-    ASSERT_TRUE(waitForText(QStringLiteral("settled\n")));
+    auto tailer = startSettled();
     append(path, "last words\n");
     ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".1")));
     fake->post(Change::written | Change::renamed); // one batch
