@@ -148,8 +148,9 @@ int main(int argc, char** argv)
         };
         // tail prints nothing appended before it watches: warm up until it does.
         while (theirs.count() == 0 && complete) {
+            const std::size_t before = ours.count();
             append("warming up\n");
-            complete = ours.waitFor(ours.count() + 1);
+            complete = ours.waitFor(before + 1);
             theirs.waitFor(1, std::chrono::milliseconds(20));
         }
         const std::size_t ourBase = ours.count(), theirBase = theirs.count();
