@@ -2,6 +2,7 @@
 #include "cli/CrashReportsCommand.h"
 #include "cli/DaemonCommand.h"
 #include "cli/FlushCachesCommand.h"
+#include "cli/LogsCommand.h"
 #include "cli/QuitHostsCommand.h"
 #include "cli/SideloadCommand.h"
 #include "cli/StatusCommand.h"
@@ -17,5 +18,6 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<StatusCommand>());
     commands.push_back(std::make_unique<CrashReportsCommand>());
     commands.push_back(std::make_unique<UpdateCommand>());
+    commands.push_back(std::make_unique<LogsCommand>());
     return commands;
 }

@@ -4,11 +4,15 @@
 
 namespace {
 
-void writeLine(std::FILE* stream, const QString& text)
+void writeBytes(std::FILE* stream, const QByteArray& bytes)
 {
-    const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
     std::fflush(stream);
+}
+
+void writeLine(std::FILE* stream, const QString& text)
+{
+    writeBytes(stream, text.toUtf8() + '\n');
 }
 
 } // namespace
@@ -18,6 +22,11 @@ namespace Console {
 void out(const QString& text)
 {
     writeLine(stdout, text);
+}
+
+void write(const QString& text)
+{
+    writeBytes(stdout, text.toUtf8());
 }
 
 void err(const QString& text)

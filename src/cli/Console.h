@@ -7,6 +7,7 @@
 namespace Console {
 
 void out(const QString& text);          // text + newline on standard output
+void write(const QString& text);        // text as it is on standard output
 void err(const QString& text);          // text + newline on standard error
 void usageError(const QString& reason); // "zentropectl: <reason>" on standard error
 

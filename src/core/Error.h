@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstring>
 
 // An error as the user is shown it: the application's own errors carry a
 // domain named after their namespace ("SetupCheck", "DiagnosticsBundle") and
@@ -14,3 +15,9 @@ struct Error
     QString localizedDescription() const { return description; }
     friend bool operator==(const Error&, const Error&) = default;
 };
+
+// An error the operating system reported through errno, with its own message.
+inline Error systemError(int code)
+{
+    return Error{QStringLiteral("POSIX"), code, QString::fromLocal8Bit(std::strerror(code))};
+}

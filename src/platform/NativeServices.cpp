@@ -3,6 +3,7 @@
 
 #if defined(__linux__)
 #include "platform/linux/AppcastUpdateFramework.h"
+#include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/ProcWorkspace.h"
 #include "platform/linux/SyslogSystemLog.h"
 #endif
@@ -16,6 +17,7 @@ Services nativeServices()
     services.systemLog = std::make_shared<SyslogSystemLog>();
     services.workspace = std::make_shared<ProcWorkspace>();
     services.updateFramework = std::make_shared<AppcastUpdateFramework>();
+    services.fileWatcher = std::make_shared<InotifyFileWatcher>();
 #endif
     return services;
 }

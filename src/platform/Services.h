@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/FileWatcher.h"
 #include "platform/SystemLog.h"
 #include "platform/UpdateFramework.h"
 #include "platform/Workspace.h"
@@ -17,6 +18,7 @@ struct Services
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<Workspace> workspace;
     std::shared_ptr<UpdateFramework> updateFramework; // finds the main bundle and defaults itself
+    std::shared_ptr<FileWatcher> fileWatcher;
 };
 
 // The backends of the operating system we were built for.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/fake/FakeFileWatcher.h"
 #include "platform/fake/FakeSystemLog.h"
 #include "platform/fake/FakeUpdateFramework.h"
 #include "platform/fake/FakeWorkspace.h"
@@ -13,6 +14,7 @@ struct FakeServices
     std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     std::shared_ptr<FakeUpdateFramework> updateFramework = std::make_shared<FakeUpdateFramework>();
+    std::shared_ptr<FakeFileWatcher> fileWatcher = std::make_shared<FakeFileWatcher>();
 
     Services services() const
     {
@@ -20,6 +22,7 @@ struct FakeServices
         services.systemLog = systemLog;
         services.workspace = workspace;
         services.updateFramework = updateFramework;
+        services.fileWatcher = fileWatcher;
         return services;
     }
 };

@@ -1,0 +1,95 @@
+#include "OpenFiles.h"
+
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QThread>
+#include <cstdlib>
+#include <dirent.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct Descriptor
+{
+    QString name; // the number, as in /proc/self/fd
+    QString target;
+};
+
+std::vector<Descriptor> descriptors()
+{
+    std::vector<Descriptor> result;
+    DIR* folder = ::opendir("/proc/self/fd");
+    if (!folder)
+        return result;
+    while (const dirent* entry = ::readdir(folder)) {
+        char target[4096];
+        const ssize_t length = ::readlinkat(::dirfd(folder), entry->d_name, target, sizeof target);
+        // Skips "." and "..", and the descriptor that lists the folder.
+        if (length > 0 && std::atoi(entry->d_name) != ::dirfd(folder))
+            result.push_back({QString::fromLatin1(entry->d_name),
+                              QFile::decodeName(QByteArray(target, length))});
+    }
+    ::closedir(folder);
+    return result;
+}
+
+bool isOn(const Descriptor& descriptor, const QString& path)
+{
+    return descriptor.target == path || descriptor.target == path + QStringLiteral(" (deleted)");
+}
+
+} // namespace
+
+namespace OpenFiles {
+
+int count()
+{
+    return int(descriptors().size());
+}
+
+int openOn(const QString& path)
+{
+    int count = 0;
+    for (const Descriptor& descriptor : descriptors())
+        count += isOn(descriptor, path) ? 1 : 0;
+    return count;
+}
+
+int inotifyInstances()
+{
+    int count = 0;
+    for (const Descriptor& descriptor : descriptors())
+        count += descriptor.target == u"anon_inode:inotify" ? 1 : 0;
+    return count;
+}
+
+std::optional<qint64> positionIn(const QString& path)
+{
+    std::optional<qint64> position;
+    for (const Descriptor& descriptor : descriptors()) {
+        if (!isOn(descriptor, path))
+            continue;
+        if (position)
+            return std::nullopt;
+        QFile info(QStringLiteral("/proc/self/fdinfo/") + descriptor.name);
+        if (!info.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        const QByteArray firstLine = info.readLine(); // "pos:\t<offset>"
+        position = firstLine.mid(firstLine.indexOf(':') + 1).trimmed().toLongLong();
+    }
+    return position;
+}
+
+bool waitForPosition(const QString& path, qint64 position, std::chrono::milliseconds timeout)
+{
+    QDeadlineTimer deadline(timeout);
+    while (positionIn(path).value_or(-1) < position) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::msleep(1);
+    }
+    return true;
+}
+
+} // namespace OpenFiles
