@@ -20,7 +20,7 @@ namespace {
 
 constexpr qint64 totalBytes = 512LL * 1024 * 1024;
 const char* const producer = "exec dd if=/dev/zero bs=65536 count=8192 status=none";
-constexpr int rounds = 5;
+constexpr int rounds = 9;
 
 double directCopySeconds(const QString& folder)
 {

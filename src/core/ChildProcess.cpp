@@ -20,9 +20,9 @@ namespace {
 // A roomy pipe lets a chatty daemon run ahead of us instead of waking us for
 // every write; reads take what the pipe holds, up to this much.
 constexpr int pipeCapacity = 1024 * 1024;
-// Kept under the allocator's mmap threshold, so chunk buffers are recycled
-// from the heap instead of being mapped and faulted in afresh.
 constexpr int maxReadSize = 64 * 1024;
+// Enough recycled buffers to fill the log writer's queue.
+constexpr int chunkSlots = 96;
 // After this much from one pipe, the other gets its turn.
 constexpr int maxBurstSize = 1024 * 1024;
 
@@ -125,6 +125,10 @@ ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringLi
     return {child, {}};
 }
 
+ChildProcess::ChildProcess()
+    : m_chunks(chunkSlots, maxReadSize)
+{}
+
 ChildProcess::~ChildProcess()
 {
     if (!waitForExit(std::chrono::milliseconds(0))) {
@@ -213,13 +217,12 @@ void ChildProcess::readLoop(int outFd, int errFd, int wakeFd, const OutputHandle
 
 bool ChildProcess::readBurst(int fd, Stream stream, const OutputHandler& onOutput)
 {
-    // Reads straight into buffers of the size waiting, so the bytes are not
-    // copied again on their way to the log, and keeps reading while the pipe
-    // holds more, so that the log writer is woken once per burst.
+    // Keeps reading while the pipe holds more, so that the log writer is
+    // woken once per burst rather than once per read.
     int available = bytesWaiting(fd);
     int taken = 0;
     do {
-        QByteArray chunk(available > 0 ? qMin(available, maxReadSize) : 4096, Qt::Uninitialized);
+        QByteArray& chunk = m_chunks.take(available > 0 ? qMin(available, maxReadSize) : 4096);
         const ssize_t got = ::read(fd, chunk.data(), std::size_t(chunk.size()));
         if (got < 0 && errno == EINTR)
             continue;
@@ -228,7 +231,7 @@ bool ChildProcess::readBurst(int fd, Stream stream, const OutputHandler& onOutpu
         chunk.truncate(qsizetype(got));
         taken += int(got);
         available = taken < maxBurstSize ? bytesWaiting(fd) : 0;
-        onOutput(stream, std::move(chunk), available > 0);
+        onOutput(stream, chunk, available > 0);
     } while (available > 0);
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ChunkPool.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -63,11 +65,11 @@ public:
     bool waitForExit(std::chrono::milliseconds timeout);
 
 private:
-    ChildProcess() = default;
+    ChildProcess();
 
     void readLoop(int outFd, int errFd, int wakeFd, const OutputHandler& onOutput);
     // Reads what one pipe holds; false at its end.
-    static bool readBurst(int fd, Stream stream, const OutputHandler& onOutput);
+    bool readBurst(int fd, Stream stream, const OutputHandler& onOutput);
     void waitLoop(TerminationHandler onTermination);
 
     pid_t m_pid = -1;
@@ -76,6 +78,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_reaped;
     std::optional<Termination> m_termination;
+    ChunkPool m_chunks; // the reader's alone
     std::thread m_reader;
     std::thread m_waiter;
 };
