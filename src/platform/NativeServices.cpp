@@ -2,7 +2,10 @@
 #include "platform/Services.h"
 
 #if defined(__linux__)
+#include "platform/linux/LinuxAccessibility.h"
+#include "platform/linux/OpensslCertificateTrust.h"
 #include "platform/linux/SyslogSystemLog.h"
+#include "platform/linux/XdgAutostartLoginItem.h"
 #endif
 
 namespace platform {
@@ -12,6 +15,9 @@ Services nativeServices()
     Services services;
 #if defined(__linux__)
     services.systemLog = std::make_shared<SyslogSystemLog>();
+    services.certificateTrust = std::make_shared<OpensslCertificateTrust>();
+    services.accessibility = std::make_shared<LinuxAccessibility>();
+    services.loginItem = std::make_shared<XdgAutostartLoginItem>(Bundle::main());
 #endif
     return services;
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/Accessibility.h"
+#include "platform/CertificateTrust.h"
+#include "platform/LoginItem.h"
 #include "platform/SystemLog.h"
 
 #include <memory>
@@ -13,9 +16,13 @@ namespace platform {
 struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
+    std::shared_ptr<CertificateTrust> certificateTrust;
+    std::shared_ptr<Accessibility> accessibility;
+    std::shared_ptr<LoginItem> loginItem;
 };
 
-// The backends of the operating system we were built for.
+// The backends of the operating system we were built for. Needs the
+// Q(Core)Application: the login item is the main bundle's.
 Services nativeServices();
 
 } // namespace platform
