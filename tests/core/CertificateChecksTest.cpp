@@ -1,14 +1,12 @@
 // Check programs and the two certificate checks, with the real openssl and
-// certificates made for each test.
+// certificates made by a test CA.
 #include "core/CertificateValidity.h"
-#include "core/CheckProgram.h"
 #include "platform/linux/OpensslCertificateTrust.h"
 #include "support/Printers.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestBundle.h"
 #include "support/TestCertificates.h"
 
-#include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -19,20 +17,17 @@ namespace {
 class CertificateChecks : public ::testing::Test
 {
 protected:
-    // A check program that records its arguments, one a line, and exits `status`.
-    QString recorder(int status)
+    QString path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+    // A program that records its arguments, one a line, and exits `status`.
+    CheckProgram recorder(int status) const
     {
-        return writeFileAt(folder.filePath(QStringLiteral("recorder")),
-                           "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" +
-                               folder.filePath(QStringLiteral("arguments")).toUtf8() + "'\nexit " +
-                               QByteArray::number(status) + "\n",
-                           true);
+        return CheckProgram(writeFileAt(path("recorder"),
+                                        "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" +
+                                            path("arguments").toUtf8() + "'\nexit " +
+                                            QByteArray::number(status) + '\n',
+                                        true));
     }
-    QByteArray recordedArguments() const
-    {
-        return readFileAt(folder.filePath(QStringLiteral("arguments")));
-    }
-    QString certificate() const { return folder.filePath(QStringLiteral("localhost.crt")); }
+    QByteArray recorded() const { return readFileAt(path("arguments")); }
 
     QTemporaryDir folder;
 };
@@ -41,80 +36,59 @@ protected:
 
 TEST_F(CertificateChecks, OnlyExitStatusZeroAnswersYes)
 {
-    EXPECT_TRUE(CheckProgram(recorder(0)).run({QStringLiteral("a b"), QStringLiteral("c")}));
-    EXPECT_EQ(recordedArguments(), "a b\nc\n");
-    EXPECT_FALSE(CheckProgram(recorder(1)).run({}));
-    EXPECT_FALSE(CheckProgram(folder.filePath(QStringLiteral("missing"))).run({}));
-    const QString notExecutable = writeFileAt(folder.filePath(QStringLiteral("plain")), "exit 0\n");
-    EXPECT_FALSE(CheckProgram(notExecutable).run({}));
-}
-
-TEST_F(CertificateChecks, OutputGoesNowhereSoMuchOfItCannotStallTheCheck)
-{
-    const QString chatty = writeFileAt(folder.filePath(QStringLiteral("chatty")),
-                                       "#!/bin/sh\nhead -c 4194304 /dev/zero\n"
-                                       "head -c 4194304 /dev/zero >&2\nexit 0\n",
-                                       true);
-    EXPECT_TRUE(CheckProgram(chatty).run({}));
+    EXPECT_TRUE(recorder(0).run({QStringLiteral("a b"), QStringLiteral("c")}));
+    EXPECT_EQ(recorded(), "a b\nc\n");
+    EXPECT_FALSE(recorder(1).run({}));
+    EXPECT_FALSE(CheckProgram(path("missing")).run({}));
+    // Output goes to the null device: nobody has to read it for the program to end.
+    EXPECT_TRUE(CheckProgram(writeFileAt(path("chatty"),
+                                         "#!/bin/sh\nhead -c 4000000 /dev/zero\n"
+                                         "head -c 4000000 /dev/zero >&2\n",
+                                         true))
+                    .run({}));
 }
 
 TEST_F(CertificateChecks, AHungProgramIsKilledAtTheBoundAndAnswersNo)
 {
-    const QString pidFile = folder.filePath(QStringLiteral("pid"));
     const QString hung =
-        writeFileAt(folder.filePath(QStringLiteral("hung")),
-                    "#!/bin/sh\necho $$ > '" + pidFile.toUtf8() + "'\nexec sleep 600\n", true);
+        writeFileAt(path("hung"),
+                    "#!/bin/sh\necho $$ > '" + path("pid").toUtf8() + "'\nexec sleep 600\n", true);
     EXPECT_FALSE(CheckProgram(hung, 300ms).run({}));
-    const pid_t pid = readFileAt(pidFile).trimmed().toInt();
+    const pid_t pid = readFileAt(path("pid")).trimmed().toInt();
     ASSERT_GT(pid, 0);
     EXPECT_NE(::kill(pid, 0), 0); // killed and reaped, not left behind
 }
 
-TEST_F(CertificateChecks, ValidityAsksOpensslForTheDaysInSeconds)
+TEST_F(CertificateChecks, OpensslIsAskedInTheChecksOwnWords)
 {
-    EXPECT_TRUE(
-        CertificateValidity(CheckProgram(recorder(0))).isValidForAtLeastDays(certificate(), 1));
-    EXPECT_EQ(recordedArguments(),
-              "x509\n-checkend\n86400\n-noout\n-in\n" + certificate().toUtf8() + '\n');
-    EXPECT_FALSE(
-        CertificateValidity(CheckProgram(recorder(1))).isValidForAtLeastDays(certificate(), 1));
+    const QString cert = path("localhost.crt");
+    EXPECT_TRUE(CertificateValidity(recorder(0)).isValidForAtLeastDays(cert, 2));
+    EXPECT_EQ(recorded(), "x509\n-checkend\n172800\n-noout\n-in\n" + cert.toUtf8() + '\n');
+    EXPECT_TRUE(platform::OpensslCertificateTrust(recorder(0)).isTrustedForSsl(cert));
+    EXPECT_EQ(recorded(), "verify\n-purpose\nsslserver\n" + cert.toUtf8() + '\n');
 }
 
-TEST_F(CertificateChecks, ValidityFollowsTheCertificatesEndDate)
+TEST_F(CertificateChecks, RealCertificatesAreJudgedByEndDateAndChain)
 {
-    TestCertificates certificates;
+    TestCertificates trusted, stranger;
+    ScopedEnvironment environment("SSL_CERT_FILE", trusted.caPath().toUtf8());
+    environment.set("SSL_CERT_DIR", path("no-system-roots").toUtf8());
     const CertificateValidity validity;
-    EXPECT_FALSE(validity.isValidForAtLeastDays(certificate(), 1)); // no file
-    certificates.issue(certificate(), 12h);
-    EXPECT_FALSE(validity.isValidForAtLeastDays(certificate(), 1));
-    certificates.issue(certificate(), 72h);
-    EXPECT_TRUE(validity.isValidForAtLeastDays(certificate(), 1));
-    EXPECT_FALSE(validity.isValidForAtLeastDays(certificate(), 4));
-    EXPECT_FALSE(CertificateValidity(CheckProgram(folder.filePath(QStringLiteral("no-openssl"))))
-                     .isValidForAtLeastDays(certificate(), 1));
-}
-
-TEST_F(CertificateChecks, TrustAsksOpensslToVerifyForSslServers)
-{
-    platform::OpensslCertificateTrust trust{CheckProgram(recorder(0))};
-    EXPECT_TRUE(trust.isTrustedForSsl(certificate()));
-    EXPECT_EQ(recordedArguments(), "verify\n-purpose\nsslserver\n" + certificate().toUtf8() + '\n');
-}
-
-TEST_F(CertificateChecks, TrustNeedsAChainToATrustedRoot)
-{
-    TestCertificates certificates;
-    ScopedEnvironment environment("SSL_CERT_FILE", certificates.caPath().toUtf8());
-    environment.set("SSL_CERT_DIR", folder.filePath(QStringLiteral("no-roots")).toUtf8());
     platform::OpensslCertificateTrust trust;
-    certificates.issue(certificate(), 72h);
-    EXPECT_TRUE(trust.isTrustedForSsl(certificate()));
-    certificates.issueSelfSigned(certificate());
-    EXPECT_FALSE(trust.isTrustedForSsl(certificate()));
-    certificates.issue(certificate(), 72h);
-    environment.unset("SSL_CERT_FILE"); // the system's roots know nothing of the test CA
-    EXPECT_FALSE(trust.isTrustedForSsl(certificate()));
-    EXPECT_FALSE(platform::OpensslCertificateTrust(
-                     CheckProgram(folder.filePath(QStringLiteral("no-openssl"))))
-                     .isTrustedForSsl(certificate()));
+    const QString cert = path("localhost.crt");
+
+    EXPECT_FALSE(validity.isValidForAtLeastDays(cert, 1)); // no file yet
+    EXPECT_FALSE(trust.isTrustedForSsl(cert));
+    trusted.issue(cert, 12h);
+    EXPECT_FALSE(validity.isValidForAtLeastDays(cert, 1));
+    trusted.issue(cert, 72h);
+    EXPECT_TRUE(validity.isValidForAtLeastDays(cert, 1));
+    EXPECT_FALSE(validity.isValidForAtLeastDays(cert, 4));
+    EXPECT_TRUE(trust.isTrustedForSsl(cert));
+    stranger.issue(cert, 72h);
+    EXPECT_FALSE(trust.isTrustedForSsl(cert));
+
+    const CheckProgram noOpenssl(path("no-openssl"));
+    EXPECT_FALSE(CertificateValidity(noOpenssl).isValidForAtLeastDays(cert, 1));
+    EXPECT_FALSE(platform::OpensslCertificateTrust(noOpenssl).isTrustedForSsl(cert));
 }

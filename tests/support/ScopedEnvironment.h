@@ -12,15 +12,25 @@ class ScopedEnvironment
 public:
     ScopedEnvironment() = default;
     ScopedEnvironment(const char* name, const QByteArray& value) { set(name, value); }
-    ~ScopedEnvironment();
     ScopedEnvironment(const ScopedEnvironment&) = delete;
     ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+    ~ScopedEnvironment()
+    {
+        for (auto it = m_saved.crbegin(); it != m_saved.crend(); ++it) {
+            if (it->second)
+                qputenv(it->first, *it->second);
+            else
+                qunsetenv(it->first);
+        }
+    }
 
-    void set(const char* name, const QByteArray& value);
-    void unset(const char* name);
+    void set(const char* name, const QByteArray& value)
+    {
+        m_saved.append(
+            {name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt});
+        qputenv(name, value);
+    }
 
 private:
-    void remember(const char* name);
-
     QList<QPair<const char*, std::optional<QByteArray>>> m_saved;
 };

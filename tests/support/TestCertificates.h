@@ -4,24 +4,21 @@
 #include <QTemporaryDir>
 #include <chrono>
 
-// Certificates made with the real openssl for tests: a test CA of its own and
-// localhost server certificates, signed by it or self-signed.
+// A test CA of its own, made with the real openssl, that signs localhost
+// server certificates for tests.
 class TestCertificates
 {
 public:
-    TestCertificates(); // makes the CA
+    TestCertificates();
 
     QString caPath() const { return m_folder.filePath(QStringLiteral("ca.crt")); }
 
-    // A localhost certificate at `path` (its key beside it, ".key" for
-    // ".crt"), signed by the test CA and valid from now for `lifetime`.
+    // A localhost certificate at `path`, its key beside it (".crt" becomes
+    // ".key"), valid from now for `lifetime`.
     void issue(const QString& path, std::chrono::seconds lifetime) const;
-    // A self-signed localhost certificate at `path`, valid for a year.
-    void issueSelfSigned(const QString& path) const;
 
 private:
+    void openssl(const QString& arguments, const QStringList& more = {}) const;
+
     QTemporaryDir m_folder;
 };
-
-// Runs /usr/bin/openssl in `folder`; fails the test when it fails.
-void runOpenssl(const QString& folder, const QStringList& arguments);

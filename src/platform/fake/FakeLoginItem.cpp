@@ -5,6 +5,8 @@ namespace platform {
 Result<Done> FakeLoginItem::registerItem()
 {
     ++registrations;
+    if (onRegister)
+        onRegister();
     if (registrationError)
         return *registrationError;
     current = Status::enabled;

@@ -2,12 +2,14 @@
 
 #include "platform/LoginItem.h"
 
+#include <functional>
 #include <optional>
 
 namespace platform {
 
 // A login item kept in memory. Registering enables it unless
-// `registrationError` is set; tests read the counts.
+// `registrationError` is set; tests read the counts, and `onRegister` sees
+// the world as it is at the moment of each attempt.
 class FakeLoginItem final : public LoginItem
 {
 public:
@@ -18,6 +20,7 @@ public:
     Status current = Status::notRegistered;
     std::optional<Error> registrationError;
     std::optional<Error> unregistrationError;
+    std::function<void()> onRegister;
     int registrations = 0;
     int unregistrations = 0;
 };
