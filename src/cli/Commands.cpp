@@ -2,6 +2,8 @@
 #include "cli/CrashReportsCommand.h"
 #include "cli/DaemonCommand.h"
 #include "cli/FlushCachesCommand.h"
+#include "cli/InstallCertCommand.h"
+#include "cli/LoginItemCommand.h"
 #include "cli/LogsCommand.h"
 #include "cli/QuitHostsCommand.h"
 #include "cli/SideloadCommand.h"
@@ -19,5 +21,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<CrashReportsCommand>());
     commands.push_back(std::make_unique<UpdateCommand>());
     commands.push_back(std::make_unique<LogsCommand>());
+    commands.push_back(std::make_unique<InstallCertCommand>());
+    commands.push_back(std::make_unique<LoginItemCommand>());
     return commands;
 }

@@ -75,10 +75,12 @@ ChildProcess::Termination decode(int rawStatus)
 } // namespace
 
 ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringList& arguments,
-                                         OutputHandler onOutput, TerminationHandler onTermination)
+                                         OutputHandler onOutput, TerminationHandler onTermination,
+                                         Streams streams)
 {
+    const bool merged = streams == Streams::merged;
     Pipe out, err, wake;
-    if (!openPipe(out) || !openPipe(err) || !openPipe(wake)) {
+    if (!openPipe(out) || (!merged && !openPipe(err)) || !openPipe(wake)) {
         const int error = errno;
         for (int* fd : {&out.read, &out.write, &err.read, &err.write, &wake.read, &wake.write})
             closeFd(*fd);
@@ -88,7 +90,7 @@ ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringLi
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, err.write, STDERR_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, merged ? out.write : err.write, STDERR_FILENO);
 
     std::vector<QByteArray> storage{QFile::encodeName(program)};
     for (const QString& argument : arguments)
@@ -118,7 +120,8 @@ ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringLi
     child->m_reader = std::thread([self, out, err, wake, onOutput = std::move(onOutput)] {
         self->readLoop(out.read, err.read, wake.read, onOutput);
         ::close(out.read);
-        ::close(err.read);
+        if (err.read >= 0)
+            ::close(err.read);
     });
     child->m_waiter = std::thread(
         [self, onTermination = std::move(onTermination)] { self->waitLoop(onTermination); });
@@ -191,9 +194,10 @@ void ChildProcess::waitLoop(TerminationHandler onTermination)
 
 void ChildProcess::readLoop(int outFd, int errFd, int wakeFd, const OutputHandler& onOutput)
 {
+    // poll() skips a negative descriptor: a merged child has no error pipe.
     std::array<pollfd, 3> fds{{{outFd, POLLIN, 0}, {errFd, POLLIN, 0}, {wakeFd, POLLIN, 0}}};
     const std::array<Stream, 2> streams{Stream::standardOutput, Stream::standardError};
-    int openPipes = 2;
+    int openPipes = errFd >= 0 ? 2 : 1;
     bool draining = false; // woken: take what is buffered, then stop
     while (openPipes > 0) {
         const int ready = ::poll(fds.data(), fds.size(), draining ? 0 : -1);

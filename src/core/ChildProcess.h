@@ -29,6 +29,14 @@ public:
         standardError
     };
 
+    // Where the child's standard error goes: a pipe of its own, or the
+    // standard output's pipe, so that the two arrive interleaved as written.
+    enum class Streams
+    {
+        separate,
+        merged // every chunk is reported as standardOutput
+    };
+
     struct Termination
     {
         int status = 0;        // the exit status, or the number of the signal
@@ -48,7 +56,8 @@ public:
     };
 
     static Launch spawn(const QString& program, const QStringList& arguments,
-                        OutputHandler onOutput, TerminationHandler onTermination);
+                        OutputHandler onOutput, TerminationHandler onTermination,
+                        Streams streams = Streams::separate);
 
     // Kills a child that still runs, waits for it, then lets the reader take
     // what is left in the pipes before it stops.

@@ -4,8 +4,11 @@
 #if defined(__linux__)
 #include "platform/linux/AppcastUpdateFramework.h"
 #include "platform/linux/InotifyFileWatcher.h"
+#include "platform/linux/LinuxAccessibility.h"
+#include "platform/linux/OpensslCertificateTrust.h"
 #include "platform/linux/ProcWorkspace.h"
 #include "platform/linux/SyslogSystemLog.h"
+#include "platform/linux/XdgAutostartLoginItem.h"
 #endif
 
 namespace platform {
@@ -18,6 +21,9 @@ Services nativeServices()
     services.workspace = std::make_shared<ProcWorkspace>();
     services.updateFramework = std::make_shared<AppcastUpdateFramework>();
     services.fileWatcher = std::make_shared<InotifyFileWatcher>();
+    services.certificateTrust = std::make_shared<OpensslCertificateTrust>();
+    services.accessibility = std::make_shared<LinuxAccessibility>();
+    services.loginItem = std::make_shared<XdgAutostartLoginItem>(Bundle::main());
 #endif
     return services;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Accessibility.h"
+#include "platform/CertificateTrust.h"
 #include "platform/FileWatcher.h"
+#include "platform/LoginItem.h"
 #include "platform/SystemLog.h"
 #include "platform/UpdateFramework.h"
 #include "platform/Workspace.h"
@@ -19,9 +22,13 @@ struct Services
     std::shared_ptr<Workspace> workspace;
     std::shared_ptr<UpdateFramework> updateFramework; // finds the main bundle and defaults itself
     std::shared_ptr<FileWatcher> fileWatcher;
+    std::shared_ptr<CertificateTrust> certificateTrust;
+    std::shared_ptr<Accessibility> accessibility;
+    std::shared_ptr<LoginItem> loginItem;
 };
 
-// The backends of the operating system we were built for.
+// The backends of the operating system we were built for. Needs the
+// Q(Core)Application: the login item is the main bundle's.
 Services nativeServices();
 
 } // namespace platform

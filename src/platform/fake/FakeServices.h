@@ -1,7 +1,10 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/fake/FakeAccessibility.h"
+#include "platform/fake/FakeCertificateTrust.h"
 #include "platform/fake/FakeFileWatcher.h"
+#include "platform/fake/FakeLoginItem.h"
 #include "platform/fake/FakeSystemLog.h"
 #include "platform/fake/FakeUpdateFramework.h"
 #include "platform/fake/FakeWorkspace.h"
@@ -15,6 +18,10 @@ struct FakeServices
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
     std::shared_ptr<FakeUpdateFramework> updateFramework = std::make_shared<FakeUpdateFramework>();
     std::shared_ptr<FakeFileWatcher> fileWatcher = std::make_shared<FakeFileWatcher>();
+    std::shared_ptr<FakeCertificateTrust> certificateTrust =
+        std::make_shared<FakeCertificateTrust>();
+    std::shared_ptr<FakeAccessibility> accessibility = std::make_shared<FakeAccessibility>();
+    std::shared_ptr<FakeLoginItem> loginItem = std::make_shared<FakeLoginItem>();
 
     Services services() const
     {
@@ -23,6 +30,9 @@ struct FakeServices
         services.workspace = workspace;
         services.updateFramework = updateFramework;
         services.fileWatcher = fileWatcher;
+        services.certificateTrust = certificateTrust;
+        services.accessibility = accessibility;
+        services.loginItem = loginItem;
         return services;
     }
 };

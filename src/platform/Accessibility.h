@@ -1,0 +1,18 @@
+#pragma once
+
+namespace platform {
+
+// The system's Accessibility permission for this process, which the add-in
+// needs to send keystrokes to other applications.
+class Accessibility
+{
+public:
+    virtual ~Accessibility() = default;
+    // Asks without ever showing the system's prompt.
+    virtual bool isProcessTrusted() = 0;
+    // Shows the settings page where the permission is granted, if the system
+    // has one; does nothing otherwise.
+    virtual void openSettings() = 0;
+};
+
+} // namespace platform

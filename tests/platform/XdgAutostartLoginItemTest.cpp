@@ -1,0 +1,77 @@
+// The login item as an XDG autostart entry, in the test's own config folder.
+#include "platform/linux/XdgAutostartLoginItem.h"
+
+#include "platform/linux/DesktopEntry.h"
+#include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TestBundle.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using Status = platform::LoginItem::Status;
+
+namespace {
+
+class XdgAutostartLoginItemTest : public ::testing::Test
+{
+protected:
+    XdgAutostartLoginItemTest() { bundle.writeFile(QStringLiteral("MacOS/Zentrope"), "", true); }
+
+    QString entry() const { return config.filePath(QStringLiteral("autostart/zentrope.desktop")); }
+    void removeApp() const
+    {
+        QFile::remove(bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope"));
+    }
+
+    QTemporaryDir config;
+    ScopedEnvironment environment{"XDG_CONFIG_HOME", config.path().toUtf8()};
+    TestBundle bundle{QStringLiteral("with space")};
+    platform::XdgAutostartLoginItem loginItem{bundle.bundle()};
+};
+
+} // namespace
+
+TEST_F(XdgAutostartLoginItemTest, StatusFollowsTheEntryAndTheApplication)
+{
+    EXPECT_EQ(loginItem.status(), Status::notRegistered);
+    writeFileAt(entry(), "[Desktop Entry]\nExec=z\n[Desktop Action x]\nHidden=true\n");
+    EXPECT_EQ(loginItem.status(), Status::enabled); // another group's keys do not count
+    writeFileAt(entry(), "[Desktop Entry]\nExec=z\nHidden=true\n");
+    EXPECT_EQ(loginItem.status(), Status::requiresApproval);
+    writeFileAt(entry(), "[Desktop Entry]\nX-GNOME-Autostart-enabled = false\n");
+    EXPECT_EQ(loginItem.status(), Status::requiresApproval);
+    removeApp();
+    EXPECT_EQ(loginItem.status(), Status::notFound);
+}
+
+TEST_F(XdgAutostartLoginItemTest, RegisteringWritesAnEnabledEntryThatStartsTheBundle)
+{
+    writeFileAt(entry(), "[Desktop Entry]\nHidden=true\n"); // turned off by the desktop
+    ASSERT_TRUE(loginItem.registerItem().ok());
+    EXPECT_EQ(loginItem.status(), Status::enabled);
+    EXPECT_EQ(platform::DesktopEntry::mainGroup(readFileAt(entry())).value(QStringLiteral("Exec")),
+              u'"' + bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope\""));
+
+    ASSERT_TRUE(loginItem.unregisterItem().ok());
+    EXPECT_EQ(loginItem.status(), Status::notRegistered);
+    EXPECT_TRUE(loginItem.unregisterItem().ok()); // nothing left to remove
+}
+
+TEST_F(XdgAutostartLoginItemTest, RegisteringFailsWithAReasonAndWritesNothing)
+{
+    writeFileAt(config.filePath(QStringLiteral("autostart")), "a file, not a folder");
+    EXPECT_EQ(loginItem.registerItem().error().description,
+              QStringLiteral("Could not create the folder “%1”.")
+                  .arg(config.filePath(QStringLiteral("autostart"))));
+    removeApp();
+    EXPECT_EQ(loginItem.registerItem().error().description,
+              QStringLiteral("The Zentrope application was not found at “%1”.")
+                  .arg(loginItem.executablePath()));
+}
+
+TEST(DesktopEntry, ExecArgumentsAreQuotedThenStringEscaped)
+{
+    EXPECT_EQ(platform::DesktopEntry::execArgument(QStringLiteral(R"(/a b/$x"y`z\w 100%)")),
+              QStringLiteral(R"("/a b/\\$x\\"y\\`z\\\\w 100%%")"));
+}
