@@ -2,6 +2,7 @@
 #include "platform/Services.h"
 
 #if defined(__linux__)
+#include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/ProcWorkspace.h"
 #include "platform/linux/SyslogSystemLog.h"
 #endif
@@ -14,6 +15,7 @@ Services nativeServices()
 #if defined(__linux__)
     services.systemLog = std::make_shared<SyslogSystemLog>();
     services.workspace = std::make_shared<ProcWorkspace>();
+    services.systemFacts = std::make_shared<LinuxSystemFacts>();
 #endif
     return services;
 }

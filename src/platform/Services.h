@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/SystemFacts.h"
 #include "platform/SystemLog.h"
 #include "platform/Workspace.h"
 
@@ -15,6 +16,7 @@ struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<Workspace> workspace;
+    std::shared_ptr<SystemFacts> systemFacts;
 };
 
 // The backends of the operating system we were built for.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Services.h"
+#include "platform/fake/FakeSystemFacts.h"
 #include "platform/fake/FakeSystemLog.h"
 #include "platform/fake/FakeWorkspace.h"
 
@@ -11,8 +12,9 @@ struct FakeServices
 {
     std::shared_ptr<FakeSystemLog> systemLog = std::make_shared<FakeSystemLog>();
     std::shared_ptr<FakeWorkspace> workspace = std::make_shared<FakeWorkspace>();
+    std::shared_ptr<FakeSystemFacts> systemFacts = std::make_shared<FakeSystemFacts>();
 
-    Services services() const { return Services{systemLog, workspace}; }
+    Services services() const { return Services{systemLog, workspace, systemFacts}; }
 };
 
 } // namespace platform
