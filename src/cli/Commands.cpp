@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 #include "cli/DaemonCommand.h"
+#include "cli/DiagnosticsCommand.h"
 #include "cli/FlushCachesCommand.h"
 #include "cli/QuitHostsCommand.h"
 #include "cli/SideloadCommand.h"
@@ -13,5 +14,6 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<FlushCachesCommand>());
     commands.push_back(std::make_unique<QuitHostsCommand>());
     commands.push_back(std::make_unique<StatusCommand>());
+    commands.push_back(std::make_unique<DiagnosticsCommand>());
     return commands;
 }
