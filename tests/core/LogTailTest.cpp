@@ -9,59 +9,38 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-constexpr qsizetype mebibyte = LogTail::maximumBytes;
-
-class LogTailTest : public ::testing::Test
+TEST(LogTail, KeepsTheLastMebibyteOfALargeFileAndAllOfOneThatFits)
 {
-protected:
-    QString write(const QByteArray& content) const
-    {
-        return writeFileAt(folder.filePath(u"daemon.log"_s), content);
-    }
-
     QTemporaryDir folder;
-};
-
-TEST_F(LogTailTest, KeepsTheLastMebibyteOfALargeFileAndAllOfOneThatFits)
-{
     QByteArray large(5'000'000, 'a');
-    large.replace(large.size() - mebibyte, 1, "B"); // the first byte that belongs to the tail
-    const auto tail = LogTail::read(write(large));
-    ASSERT_TRUE(tail);
-    EXPECT_TRUE(tail->cut);
-    EXPECT_EQ(tail->bytes, large.right(mebibyte));
+    large[large.size() - LogTail::maximumBytes] = 'B'; // the tail's first byte
+    const auto tail = LogTail::read(writeFileAt(folder.filePath(u"large"_s), large));
+    ASSERT_TRUE(tail && tail->cut);
+    EXPECT_EQ(tail->bytes, large.right(LogTail::maximumBytes));
 
-    const QByteArray exact(mebibyte, 'z');
-    const auto whole = LogTail::read(write(exact));
-    ASSERT_TRUE(whole);
-    EXPECT_FALSE(whole->cut);
+    const QByteArray exact(LogTail::maximumBytes, 'z');
+    const auto whole = LogTail::read(writeFileAt(folder.filePath(u"exact"_s), exact));
+    ASSERT_TRUE(whole && !whole->cut);
     EXPECT_EQ(whole->bytes, exact);
 }
 
-TEST_F(LogTailTest, ACharacterSplitByTheCutIsDroppedAndInvalidBytesBecomeReplacements)
+TEST(LogTail, ACharacterSplitByTheCutIsDroppedAndInvalidBytesBecomeReplacements)
 {
-    // "é€" is 2 + 3 bytes; a cut after the first byte of € leaves two orphans.
-    const QByteArray text = "é€ok";
-    const LogTail cut{text.mid(3), true};
-    EXPECT_EQ(cut.text(), u"ok"_s);
-
-    const LogTail uncut{text.mid(3), false};
-    EXPECT_EQ(uncut.text(), u"\uFFFD\uFFFDok"_s) << "only a cut excuses leading orphans";
-    const LogTail invalid{"a\xff"
-                          "b\xc3",
-                          true};
-    EXPECT_EQ(invalid.text(), u"a\uFFFDb\uFFFD"_s);
+    // € is three bytes; a cut after its first leaves two orphans.
+    const QByteArray orphans = QByteArray("€ok").mid(1);
+    EXPECT_EQ((LogTail{orphans, true}.text()), u"ok"_s);
+    EXPECT_EQ((LogTail{orphans, false}.text()), u"\uFFFD\uFFFDok"_s) << "only a cut excuses them";
+    const QByteArray invalid("a\xff"
+                             "b\xc3");
+    EXPECT_EQ((LogTail{invalid, true}.text()), u"a\uFFFDb\uFFFD"_s);
 }
 
-TEST_F(LogTailTest, MissingFilesAndFifosGiveNothingWithoutBlocking)
+TEST(LogTail, MissingFilesFoldersAndFifosGiveNothingWithoutBlocking)
 {
-    EXPECT_FALSE(LogTail::read(folder.filePath(u"absent.log"_s)));
-    const QString fifo = folder.filePath(u"fifo.log"_s);
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(u"fifo"_s);
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     EXPECT_FALSE(LogTail::read(fifo));
-    EXPECT_FALSE(LogTail::read(folder.path())) << "a folder is no log";
+    EXPECT_FALSE(LogTail::read(folder.filePath(u"absent"_s)));
+    EXPECT_FALSE(LogTail::read(folder.path()));
 }
-
-} // namespace
