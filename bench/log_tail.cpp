@@ -48,7 +48,7 @@ void measure(const char* name, const std::function<qsizetype()>& work)
     }
     std::sort(ms.begin(), ms.end());
     const double p99 = ms[std::min<std::size_t>(ms.size() - 1, ms.size() * 99 / 100)];
-    std::printf("%-26s median %8.3f ms  p99 %8.3f ms  (%lld bytes)\n", name, ms[ms.size() / 2], p99,
+    std::printf("%-30s median %8.3f ms  p99 %8.3f ms  (%lld bytes)\n", name, ms[ms.size() / 2], p99,
                 static_cast<long long>(size));
 }
 
