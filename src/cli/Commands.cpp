@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CrashReportsCommand.h"
 #include "cli/DaemonCommand.h"
+#include "cli/DiagnosticsCommand.h"
 #include "cli/FlushCachesCommand.h"
 #include "cli/InstallCertCommand.h"
 #include "cli/LoginItemCommand.h"
@@ -23,5 +24,6 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<LogsCommand>());
     commands.push_back(std::make_unique<InstallCertCommand>());
     commands.push_back(std::make_unique<LoginItemCommand>());
+    commands.push_back(std::make_unique<DiagnosticsCommand>());
     return commands;
 }

@@ -1,31 +1,12 @@
 #include "cli/StatusCommand.h"
 
 #include "cli/Console.h"
+#include "cli/FutureWait.h"
 #include "core/DaemonAPI.h"
 #include "core/DaemonStatusRows.h"
 
 #include <QCommandLineParser>
-#include <QEventLoop>
 #include <QJsonDocument>
-#include <optional>
-
-namespace {
-
-// Waits for the one answer while running the event loop the request needs.
-Result<DaemonAPI::Status, DaemonAPI::Error> fetchStatus()
-{
-    std::optional<Result<DaemonAPI::Status, DaemonAPI::Error>> outcome;
-    QEventLoop loop;
-    DaemonAPI::status().then(&loop, [&](Result<DaemonAPI::Status, DaemonAPI::Error> result) {
-        outcome = std::move(result);
-        loop.quit();
-    });
-    if (!outcome) // an answer at hand was delivered at once
-        loop.exec();
-    return *std::move(outcome);
-}
-
-} // namespace
 
 int StatusCommand::run(const QStringList& arguments)
 {
@@ -40,7 +21,8 @@ int StatusCommand::run(const QStringList& arguments)
         return exitUsage;
     }
 
-    const auto status = fetchStatus();
+    // The daemon channel never cancels a request of its own accord.
+    const auto status = *waitForFuture(DaemonAPI::status());
     if (!status) {
         Console::err(DaemonStatusRows::failureLine(status.error()));
         return exitFailure;

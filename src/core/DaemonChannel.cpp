@@ -8,6 +8,7 @@
 #include <QNetworkRequest>
 #include <QPointer>
 #include <QPromise>
+#include <memory>
 #include <mutex>
 
 namespace {
@@ -84,33 +85,49 @@ bool DaemonChannel::allowsFallBack(const QString& method, const QString& path,
 QFuture<DaemonChannel::Outcome> DaemonChannel::request(const QString& method, const QString& path,
                                                        const std::optional<QByteArray>& body)
 {
+    return onChannelThread(
+        [this, call = Call{method, path, body}](Completion done) { send(call, std::move(done)); });
+}
+
+QFuture<DaemonChannel::Outcome> DaemonChannel::attempt(const QString& scheme, const QString& method,
+                                                       const QString& path,
+                                                       std::chrono::milliseconds timeout)
+{
+    return onChannelThread([this, scheme, call = Call{method, path, {}}, timeout](Completion done) {
+        fire(scheme, call, timeout, std::move(done));
+    });
+}
+
+QFuture<DaemonChannel::Outcome> DaemonChannel::onChannelThread(std::function<void(Completion)> work)
+{
     auto promise = std::make_shared<QPromise<Outcome>>();
     QFuture<Outcome> future = promise->future();
     promise->start();
     // The network objects belong to this channel's thread: a call from
     // another thread hops over; one from this thread starts at once.
-    QMetaObject::invokeMethod(
-        this, [this, call = Call{method, path, body}, promise] { send(call, promise); });
+    QMetaObject::invokeMethod(this, [work = std::move(work), promise] {
+        work([promise](Outcome outcome) {
+            promise->addResult(std::move(outcome));
+            promise->finish();
+        });
+    });
     return future;
 }
 
-void DaemonChannel::send(const Call& call, const std::shared_ptr<QPromise<Outcome>>& promise)
+void DaemonChannel::send(const Call& call, Completion done)
 {
-    const auto deliver = [promise](Outcome outcome) {
-        promise->addResult(std::move(outcome));
-        promise->finish();
-    };
-    fire(https, call, [this, call, deliver](Outcome first) {
+    fire(https, call, attemptTimeout, [this, call, done](Outcome first) {
         if (first.ok() || !allowsFallBack(call.method, call.path, first.error())) {
-            deliver(std::move(first));
+            done(std::move(first));
             return;
         }
         // The HTTPS error is dropped: the plain attempt's outcome is final.
-        fire(http, call, deliver);
+        fire(http, call, attemptTimeout, done);
     });
 }
 
-void DaemonChannel::fire(const QString& scheme, const Call& call, Completion done)
+void DaemonChannel::fire(const QString& scheme, const Call& call, std::chrono::milliseconds timeout,
+                         Completion done)
 {
     const QUrl url = address(scheme, call.path);
     if (!url.isValid()) {
@@ -132,5 +149,5 @@ void DaemonChannel::fire(const QString& scheme, const Call& call, Completion don
     } else {
         reply = m_manager->sendCustomRequest(request, verb);
     }
-    new DaemonAttempt(reply, attemptTimeout, std::move(done), this);
+    new DaemonAttempt(reply, timeout, std::move(done), this);
 }

@@ -14,11 +14,9 @@
 #include <QUrl>
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <optional>
 
 class QNetworkAccessManager;
-template <typename T> class QPromise;
 
 // The HTTP channel to the local daemon at 127.0.0.1:27832: HTTPS first, and
 // for the status probe alone one fall-back to plain HTTP, for a daemon that
@@ -68,6 +66,12 @@ public:
     static bool allowsFallBack(const QString& method, const QString& path,
                                const DaemonApiError& httpsError);
 
+    // One attempt over `scheme` ("https" or "http") with its own time-out and
+    // no fall-back, for callers with retry rules of their own. Threads as
+    // for request().
+    QFuture<Outcome> attempt(const QString& scheme, const QString& method, const QString& path,
+                             std::chrono::milliseconds timeout);
+
 private:
     struct Call
     {
@@ -77,8 +81,11 @@ private:
     };
     using Completion = std::function<void(Outcome)>;
 
-    void send(const Call& call, const std::shared_ptr<QPromise<Outcome>>& promise);
-    void fire(const QString& scheme, const Call& call, Completion done);
+    // Runs `work` on this channel's thread; the future takes what it completes with.
+    QFuture<Outcome> onChannelThread(std::function<void(Completion)> work);
+    void send(const Call& call, Completion done);
+    void fire(const QString& scheme, const Call& call, std::chrono::milliseconds timeout,
+              Completion done);
 
     const quint16 m_port;
     QSslConfiguration m_tls;

@@ -34,14 +34,18 @@ Result<QByteArray> readAt(int descriptor, qint64 offset, qint64 count)
 
 Result<LogTail> LogTail::read(const QString& path, qint64 maxBytes)
 {
-    const int descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+    const int descriptor =
+        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (descriptor < 0)
         return systemError(errno);
     struct stat status = {};
-    if (::fstat(descriptor, &status) != 0) {
-        const int code = errno;
+    const int statError = ::fstat(descriptor, &status) != 0 ? errno : 0;
+    if (statError != 0 || !S_ISREG(status.st_mode)) {
         ::close(descriptor);
-        return systemError(code);
+        return statError != 0 ? systemError(statError)
+                              : Error{QStringLiteral("LogTail"), 1,
+                                      QStringLiteral("%1 is not a regular file").arg(path)};
     }
     const qint64 start = std::max<qint64>(0, status.st_size - maxBytes);
     auto bytes = readAt(descriptor, start, status.st_size - start);

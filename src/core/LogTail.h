@@ -13,7 +13,9 @@ struct LogTail
     // still being written at the end is left for whoever reads on from here.
     qint64 end = 0;
 
-    // Reads at most the last `maxBytes` bytes of `path`. A cut inside a
-    // multi-byte character skips that character's remaining bytes.
+    // Reads at most the last `maxBytes` bytes of the regular file at `path`
+    // (anything else, like a FIFO, is refused without blocking). A cut inside
+    // a multi-byte character skips that character's remaining bytes; other
+    // invalid bytes become U+FFFD.
     static Result<LogTail> read(const QString& path, qint64 maxBytes);
 };

@@ -5,6 +5,7 @@
 #include "platform/linux/AppcastUpdateFramework.h"
 #include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/LinuxAccessibility.h"
+#include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/OpensslCertificateTrust.h"
 #include "platform/linux/ProcWorkspace.h"
 #include "platform/linux/SyslogSystemLog.h"
@@ -24,6 +25,7 @@ Services nativeServices()
     services.certificateTrust = std::make_shared<OpensslCertificateTrust>();
     services.accessibility = std::make_shared<LinuxAccessibility>();
     services.loginItem = std::make_shared<XdgAutostartLoginItem>(Bundle::main());
+    services.systemFacts = std::make_shared<LinuxSystemFacts>();
 #endif
     return services;
 }

@@ -4,6 +4,7 @@
 #include "platform/CertificateTrust.h"
 #include "platform/FileWatcher.h"
 #include "platform/LoginItem.h"
+#include "platform/SystemFacts.h"
 #include "platform/SystemLog.h"
 #include "platform/UpdateFramework.h"
 #include "platform/Workspace.h"
@@ -25,6 +26,7 @@ struct Services
     std::shared_ptr<CertificateTrust> certificateTrust;
     std::shared_ptr<Accessibility> accessibility;
     std::shared_ptr<LoginItem> loginItem;
+    std::shared_ptr<SystemFacts> systemFacts;
 };
 
 // The backends of the operating system we were built for. Needs the

@@ -1,5 +1,6 @@
 // Runs the built zentropectl against a throwaway home folder.
 #include "core/OfficeHost.h"
+#include "support/CliRun.h"
 #include "support/FakeApplication.h"
 #include "support/Printers.h"
 #include "support/TemporaryHome.h"
@@ -10,20 +11,13 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
+#include <QProcessEnvironment>
 #include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
 
 const OfficeHost word = OfficeHost::word;
 const OfficeHost excel = OfficeHost::excel;
@@ -40,15 +34,10 @@ protected:
     CliRun zentropectl(const QString& words, const QStringList& more = {},
                        const QString& program = QStringLiteral(ZENTROPECTL_PATH)) const
     {
-        QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(u"HOME"_s, home.path());
         environment.insert(u"XDG_CONFIG_HOME"_s, home.path() + u"/.config"_s);
-        process.setProcessEnvironment(environment);
-        process.start(program, words.split(u' ') + more);
-        EXPECT_TRUE(process.waitForFinished(30000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return CliRun::of(words.split(u' ') + more, environment, program);
     }
     // A copy of zentropectl in a bundle that ships `manifest`, as an installed one is.
     QString bundledZentropectl(const QByteArray& manifest) const

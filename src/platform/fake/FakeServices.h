@@ -5,6 +5,7 @@
 #include "platform/fake/FakeCertificateTrust.h"
 #include "platform/fake/FakeFileWatcher.h"
 #include "platform/fake/FakeLoginItem.h"
+#include "platform/fake/FakeSystemFacts.h"
 #include "platform/fake/FakeSystemLog.h"
 #include "platform/fake/FakeUpdateFramework.h"
 #include "platform/fake/FakeWorkspace.h"
@@ -22,6 +23,7 @@ struct FakeServices
         std::make_shared<FakeCertificateTrust>();
     std::shared_ptr<FakeAccessibility> accessibility = std::make_shared<FakeAccessibility>();
     std::shared_ptr<FakeLoginItem> loginItem = std::make_shared<FakeLoginItem>();
+    std::shared_ptr<FakeSystemFacts> systemFacts = std::make_shared<FakeSystemFacts>();
 
     Services services() const
     {
@@ -33,6 +35,7 @@ struct FakeServices
         services.certificateTrust = certificateTrust;
         services.accessibility = accessibility;
         services.loginItem = loginItem;
+        services.systemFacts = systemFacts;
         return services;
     }
 };
