@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/CrashReportsCommand.h"
 #include "cli/DaemonCommand.h"
+#include "cli/DoctorCommand.h"
 #include "cli/FlushCachesCommand.h"
 #include "cli/InstallCertCommand.h"
 #include "cli/LoginItemCommand.h"
@@ -21,6 +22,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<CrashReportsCommand>());
     commands.push_back(std::make_unique<UpdateCommand>());
     commands.push_back(std::make_unique<LogsCommand>());
+    commands.push_back(std::make_unique<DoctorCommand>());
     commands.push_back(std::make_unique<InstallCertCommand>());
     commands.push_back(std::make_unique<LoginItemCommand>());
     return commands;
