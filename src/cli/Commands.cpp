@@ -2,6 +2,7 @@
 #include "cli/CrashReportsCommand.h"
 #include "cli/DaemonCommand.h"
 #include "cli/DiagnosticsCommand.h"
+#include "cli/DoctorCommand.h"
 #include "cli/FlushCachesCommand.h"
 #include "cli/InstallCertCommand.h"
 #include "cli/LoginItemCommand.h"
@@ -22,6 +23,7 @@ std::vector<std::unique_ptr<Command>> allCommands()
     commands.push_back(std::make_unique<CrashReportsCommand>());
     commands.push_back(std::make_unique<UpdateCommand>());
     commands.push_back(std::make_unique<LogsCommand>());
+    commands.push_back(std::make_unique<DoctorCommand>());
     commands.push_back(std::make_unique<InstallCertCommand>());
     commands.push_back(std::make_unique<LoginItemCommand>());
     commands.push_back(std::make_unique<DiagnosticsCommand>());

@@ -1,7 +1,13 @@
 #include "core/SetupCheck.h"
 
 #include "core/CapturedProcess.h"
+#include "core/FileSystem.h"
+#include "core/OfficeHost.h"
+#include "core/Sideloader.h"
+#include "platform/Accessibility.h"
+#include "platform/CertificateTrust.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QStringDecoder>
 
@@ -31,6 +37,30 @@ Result<QString> judge(const Result<CapturedProcess::Output>& run)
 }
 
 } // namespace
+
+QString SetupCheck::certificatePath()
+{
+    return QDir::homePath() + QStringLiteral("/.zentrope/certs/localhost.crt");
+}
+
+SetupCheck::State SetupCheck::evaluate(platform::CertificateTrust& trust,
+                                       platform::Accessibility& accessibility,
+                                       const CertificateValidity& validity)
+{
+    State state;
+    const QString certificate = certificatePath();
+    state.certInstalled = FileSystem::itemExists(certificate);
+    state.certValid = state.certInstalled && validity.isValidForAtLeastDays(certificate, 1);
+    state.certTrusted = state.certValid && trust.isTrustedForSsl(certificate);
+    for (const OfficeHost host : OfficeHost::allCases()) {
+        if (!host.isInstalled())
+            continue; // a manifest in a host that is not there helps nobody
+        state.anyHostInstalled = true;
+        state.anyHostSideloaded = state.anyHostSideloaded || Sideloader::isSideloaded(host);
+    }
+    state.accessibilityGranted = accessibility.isProcessTrusted();
+    return state;
+}
 
 QFuture<Result<QString>> SetupCheck::installCert(const Bundle& bundle)
 {

@@ -1,17 +1,46 @@
 #pragma once
 
 #include "core/Bundle.h"
+#include "core/CertificateValidity.h"
 #include "core/Result.h"
 
 #include <QFuture>
 #include <QString>
 #include <optional>
 
+namespace platform {
+class Accessibility;
+class CertificateTrust;
+} // namespace platform
+
 // The machine's setup as the add-in needs it, and what puts it right.
 class SetupCheck
 {
 public:
     static const QString errorDomain; // "SetupCheck"
+
+    struct State
+    {
+        bool certInstalled = false;
+        bool certValid = false;   // installed, and not expiring within a day
+        bool certTrusted = false; // valid, and accepted for SSL by the system
+        bool anyHostSideloaded = false;
+        bool anyHostInstalled = false;
+        bool accessibilityGranted = false;
+
+        friend bool operator==(const State&, const State&) = default;
+    };
+
+    // ~/.zentrope/certs/localhost.crt, from the home folder of the moment.
+    static QString certificatePath();
+
+    // Inspects the machine on the caller's thread, one check program after
+    // the other (each bounded in time), and none when there is no
+    // certificate: an invalid certificate is never asked about trust. Only
+    // installed hosts count, under either manifest name. Never fails: every
+    // failure reads as false. Accessibility is asked without a prompt.
+    static State evaluate(platform::CertificateTrust& trust, platform::Accessibility& accessibility,
+                          const CertificateValidity& validity = CertificateValidity());
 
     // Runs the certificate installer shipped in `bundle` ("/bin/bash" with the
     // script's path), off the caller's thread and without a time limit: the

@@ -4,6 +4,7 @@
 #include "core/CertificateValidity.h"
 #include "core/DaemonManager.h"
 #include "core/SetupCheck.h"
+#include "platform/fake/FakeAccessibility.h"
 #include "platform/linux/OpensslCertificateTrust.h"
 #include "support/Printers.h"
 #include "support/ScopedEnvironment.h"
@@ -74,7 +75,11 @@ TEST_F(CertInstallerScriptTest, InstallsATrustedCertificateTheDaemonServesAndKee
     const CertificateValidity validity;
     EXPECT_TRUE(validity.isValidForAtLeastDays(cert(), 824));
     EXPECT_FALSE(validity.isValidForAtLeastDays(cert(), 826)); // at most 825 days
-    EXPECT_TRUE(platform::OpensslCertificateTrust().isTrustedForSsl(cert()));
+    platform::OpensslCertificateTrust trust;
+    EXPECT_TRUE(trust.isTrustedForSsl(cert()));
+    platform::FakeAccessibility accessibility;
+    const SetupCheck::State state = SetupCheck::evaluate(trust, accessibility);
+    EXPECT_TRUE(state.certInstalled && state.certValid && state.certTrusted);
 
     QTemporaryDir logs;
     DaemonManager manager(Bundle(QStringLiteral(ZENTROPE_APP_DIR)), logs.path());
