@@ -15,6 +15,8 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
     qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/.cache")).toUtf8());
     qunsetenv("ZENTROPE_DAEMON_PORT");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen"); // no display needed, none touched
 
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
