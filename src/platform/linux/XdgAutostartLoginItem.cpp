@@ -26,7 +26,7 @@ XdgAutostartLoginItem::XdgAutostartLoginItem(Bundle bundle)
 
 QString XdgAutostartLoginItem::entryPath()
 {
-    // The specification ignores a relative XDG_CONFIG_HOME.
+    // A relative XDG_CONFIG_HOME is to be ignored, as desktops do.
     QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (!QDir::isAbsolutePath(configHome))
         configHome = QDir::homePath() + QStringLiteral("/.config");
