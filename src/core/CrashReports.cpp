@@ -26,7 +26,7 @@ QByteArray readUpTo(int fd, qsizetype length)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            return {}; // the design's reading: a failed read gives no bytes at all
+            return {}; // a failed read gives no bytes at all, not a partial window
         if (got == 0)
             break;
         filled += got;
