@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/LogsModel.h"
+#include "core/logs/LogsModel.h"
 #include "platform/linux/InotifyFileWatcher.h"
 
 #include <QTemporaryDir>

@@ -1,7 +1,7 @@
 // Capture throughput of the daemon supervisor: a child writes 512 MiB to its
 // standard output in 64 KiB writes; we time until daemon.log holds every byte,
 // against `producer | cat > file` in the same run, and report peak RSS.
-#include "core/DaemonManager.h"
+#include "core/daemon/DaemonManager.h"
 
 #include <QCoreApplication>
 #include <QDir>

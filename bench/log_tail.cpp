@@ -4,9 +4,9 @@
 // that MiB (PersonalDataMask::apply). The page cache is warm,
 // so the figures show the work, not the disk. Goal: a run's cost stays flat
 // however large the logs grow.
-#include "core/DiagnosticsBundle.h"
-#include "core/LogTail.h"
-#include "core/PersonalDataMask.h"
+#include "core/logs/LogTail.h"
+#include "core/support/DiagnosticsBundle.h"
+#include "core/support/PersonalDataMask.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

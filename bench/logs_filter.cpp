@@ -1,7 +1,7 @@
 // displayedContent() over a full 1 MiB buffer while a filter is typed, one
 // call per keystroke: the first call after the buffer changed, then the rest.
 #include "FollowedLog.h"
-#include "core/LogBuffer.h"
+#include "core/logs/LogBuffer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

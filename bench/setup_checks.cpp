@@ -2,8 +2,8 @@
 // certificate check (an openssl run, which evaluation does on the main thread)
 // against starting /bin/true the same way; and how fast the installer's
 // output is captured, against `producer | cat > /dev/null` in the same run.
-#include "core/CapturedProcess.h"
-#include "core/CertificateValidity.h"
+#include "core/process/CapturedProcess.h"
+#include "core/setup/CertificateValidity.h"
 #include "platform/linux/OpensslCertificateTrust.h"
 
 #include <QCoreApplication>

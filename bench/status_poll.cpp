@@ -6,9 +6,9 @@
 // 2 s; the goal is under 0.1 % of one core. "cold" polls take a new channel
 // each time, so every poll pays for a new connection, TLS handshake and
 // network thread, as after the daemon closed an idle connection.
-#include "core/Bundle.h"
-#include "core/DaemonAPI.h"
-#include "core/DaemonLocator.h"
+#include "core/api/DaemonAPI.h"
+#include "core/base/Bundle.h"
+#include "core/daemon/DaemonLocator.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
 // Latency from an append (write() returned) to the tailer's callback on the
 // main thread, measured on the same appends as GNU `tail -F` following the
 // same file (until the line appears on its output), in one run.
-#include "core/LogTailer.h"
+#include "core/logs/LogTailer.h"
 #include "platform/linux/InotifyFileWatcher.h"
 
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 // follows the file. Every byte must arrive, in order (checked by a hash), the
 // buffer must stay within its bound, and the process's peak RSS under 64 MiB.
 #include "FollowedLog.h"
-#include "core/LogBuffer.h"
+#include "core/logs/LogBuffer.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

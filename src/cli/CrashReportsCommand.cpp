@@ -1,7 +1,7 @@
 #include "cli/CrashReportsCommand.h"
 
 #include "cli/Console.h"
-#include "core/CrashReports.h"
+#include "core/support/CrashReports.h"
 
 #include <QCommandLineParser>
 

@@ -2,7 +2,7 @@
 
 #include "cli/Console.h"
 #include "cli/SignalWatcher.h"
-#include "core/DaemonManager.h"
+#include "core/daemon/DaemonManager.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

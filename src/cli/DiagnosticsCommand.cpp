@@ -2,8 +2,8 @@
 
 #include "cli/Console.h"
 #include "cli/FutureWait.h"
-#include "core/ByteCountFormatter.h"
-#include "core/DiagnosticsBundle.h"
+#include "core/base/ByteCountFormatter.h"
+#include "core/support/DiagnosticsBundle.h"
 #include "platform/Services.h"
 
 #include <QCommandLineParser>

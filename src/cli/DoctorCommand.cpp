@@ -1,7 +1,7 @@
 #include "cli/DoctorCommand.h"
 
 #include "cli/Console.h"
-#include "core/SetupRows.h"
+#include "core/setup/SetupRows.h"
 #include "platform/Services.h"
 
 #include <QCommandLineParser>

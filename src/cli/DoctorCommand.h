@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Command.h"
-#include "core/SetupCheck.h"
+#include "core/setup/SetupCheck.h"
 
 // `zentropectl doctor [--json]`: checks the machine's setup for the add-in
 // (the localhost certificate, the add-in in Office, the Accessibility

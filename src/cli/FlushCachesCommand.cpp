@@ -1,7 +1,7 @@
 #include "cli/FlushCachesCommand.h"
 
 #include "cli/Console.h"
-#include "core/Sideloader.h"
+#include "core/office/Sideloader.h"
 
 #include <QCommandLineParser>
 

@@ -1,7 +1,7 @@
 #include "cli/InstallCertCommand.h"
 
 #include "cli/Console.h"
-#include "core/SetupCheck.h"
+#include "core/setup/SetupCheck.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>

@@ -1,7 +1,7 @@
 #include "cli/LoginItemCommand.h"
 
 #include "cli/Console.h"
-#include "core/LaunchAtLogin.h"
+#include "core/setup/LaunchAtLogin.h"
 #include "platform/Services.h"
 
 #include <QCommandLineParser>

@@ -2,9 +2,9 @@
 
 #include "cli/Console.h"
 #include "cli/SignalWatcher.h"
-#include "core/DaemonManager.h"
-#include "core/LineFilter.h"
-#include "core/LogsModel.h"
+#include "core/daemon/DaemonManager.h"
+#include "core/logs/LineFilter.h"
+#include "core/logs/LogsModel.h"
 #include "platform/Services.h"
 
 #include <QCommandLineParser>

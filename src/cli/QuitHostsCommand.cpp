@@ -1,7 +1,7 @@
 #include "cli/QuitHostsCommand.h"
 
 #include "cli/Console.h"
-#include "core/Sideloader.h"
+#include "core/office/Sideloader.h"
 #include "platform/Services.h"
 
 #include <QCommandLineParser>

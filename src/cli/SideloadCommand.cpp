@@ -1,9 +1,9 @@
 #include "cli/SideloadCommand.h"
 
 #include "cli/Console.h"
-#include "core/Bundle.h"
-#include "core/SideloadMessages.h"
-#include "core/Sideloader.h"
+#include "core/base/Bundle.h"
+#include "core/office/SideloadMessages.h"
+#include "core/office/Sideloader.h"
 #include "platform/Services.h"
 
 #include <QCommandLineParser>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/Command.h"
-#include "core/OfficeHost.h"
+#include "core/office/OfficeHost.h"
 
 #include <optional>
 

@@ -2,8 +2,8 @@
 
 #include "cli/Console.h"
 #include "cli/FutureWait.h"
-#include "core/DaemonAPI.h"
-#include "core/DaemonStatusRows.h"
+#include "core/api/DaemonAPI.h"
+#include "core/api/DaemonStatusRows.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>

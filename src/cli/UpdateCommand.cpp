@@ -1,7 +1,7 @@
 #include "cli/UpdateCommand.h"
 
 #include "cli/Console.h"
-#include "core/Updater.h"
+#include "core/updates/Updater.h"
 #include "platform/Services.h"
 
 #include <QCommandLineParser>

@@ -2,7 +2,7 @@
 #include "platform/Services.h"
 
 #if defined(__linux__)
-#include "platform/linux/AppcastUpdateFramework.h"
+#include "platform/appcast/AppcastUpdateFramework.h"
 #include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/LinuxAccessibility.h"
 #include "platform/linux/LinuxSystemFacts.h"

@@ -1,5 +1,5 @@
 // `zentropectl doctor`, run as the built program with a throwaway home.
-#include "core/OfficeHost.h"
+#include "core/office/OfficeHost.h"
 #include "support/Printers.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestBundle.h"

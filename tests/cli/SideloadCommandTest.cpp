@@ -1,5 +1,5 @@
 // Runs the built zentropectl against a throwaway home folder.
-#include "core/OfficeHost.h"
+#include "core/office/OfficeHost.h"
 #include "support/CliRun.h"
 #include "support/FakeApplication.h"
 #include "support/Printers.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/DaemonManager.h"
+#include "core/daemon/DaemonManager.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/Bundle.h"
+#include "core/base/Bundle.h"
 
 #include <QByteArray>
 #include <QString>

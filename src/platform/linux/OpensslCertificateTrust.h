@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/CheckProgram.h"
+#include "core/process/CheckProgram.h"
 #include "platform/CertificateTrust.h"
 
 namespace platform {

@@ -1,6 +1,6 @@
 #include "platform/linux/ProcWorkspace.h"
 
-#include "core/Bundle.h"
+#include "core/base/Bundle.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,0 +1,153 @@
+#include "core/api/DaemonChannel.h"
+
+#include "core/api/DaemonAttempt.h"
+
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QPromise>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+const QString https = QStringLiteral("https");
+const QString http = QStringLiteral("http");
+
+std::mutex sharedMutex;
+QPointer<DaemonChannel> sharedChannel;
+
+// Runs while the application object still exists: Qt's network thread needs
+// it to close its connections.
+void deleteSharedChannel()
+{
+    std::lock_guard lock(sharedMutex);
+    delete sharedChannel.data();
+}
+
+} // namespace
+
+DaemonChannel& DaemonChannel::shared()
+{
+    std::lock_guard lock(sharedMutex);
+    if (!sharedChannel) {
+        QCoreApplication* application = QCoreApplication::instance();
+        Q_ASSERT(application);
+        sharedChannel = new DaemonChannel;
+        sharedChannel->moveToThread(application->thread());
+        qAddPostRoutine(deleteSharedChannel);
+    }
+    return *sharedChannel;
+}
+
+DaemonChannel::DaemonChannel(QObject* parent)
+    : DaemonChannel(daemonPort, {}, parent)
+{}
+
+DaemonChannel::DaemonChannel(quint16 port, const QList<QSslCertificate>& extraCaCertificates,
+                             QObject* parent)
+    : QObject(parent)
+    , m_port(port)
+    , m_tls(QSslConfiguration::defaultConfiguration())
+    , m_manager(new QNetworkAccessManager(this))
+{
+    if (!extraCaCertificates.isEmpty())
+        m_tls.addCaCertificates(extraCaCertificates);
+    // The daemon is on the loopback address: a proxy has no business there.
+    m_manager->setProxy(QNetworkProxy::NoProxy);
+}
+
+QUrl DaemonChannel::address(const QString& scheme, const QString& path) const
+{
+    const QString text =
+        scheme + QStringLiteral("://") + host() + u':' + QString::number(m_port) + path;
+    return QUrl(text, QUrl::StrictMode);
+}
+
+bool DaemonChannel::allowsFallBack(const QString& method, const QString& path,
+                                   const DaemonApiError& httpsError)
+{
+    using Kind = DaemonApiError::Kind;
+    if (method != u"GET" || path != statusPath())
+        return false;
+    switch (httpsError.kind) {
+    case Kind::cannotConnectToHost:
+    case Kind::secureConnectionFailed:
+    case Kind::serverCertificateUntrusted:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QFuture<DaemonChannel::Outcome> DaemonChannel::request(const QString& method, const QString& path,
+                                                       const std::optional<QByteArray>& body)
+{
+    return onChannelThread(
+        [this, call = Call{method, path, body}](Completion done) { send(call, std::move(done)); });
+}
+
+QFuture<DaemonChannel::Outcome> DaemonChannel::attempt(const QString& scheme, const QString& method,
+                                                       const QString& path,
+                                                       std::chrono::milliseconds timeout)
+{
+    return onChannelThread([this, scheme, call = Call{method, path, {}}, timeout](Completion done) {
+        fire(scheme, call, timeout, std::move(done));
+    });
+}
+
+QFuture<DaemonChannel::Outcome> DaemonChannel::onChannelThread(std::function<void(Completion)> work)
+{
+    auto promise = std::make_shared<QPromise<Outcome>>();
+    QFuture<Outcome> future = promise->future();
+    promise->start();
+    // The network objects belong to this channel's thread: a call from
+    // another thread hops over; one from this thread starts at once.
+    QMetaObject::invokeMethod(this, [work = std::move(work), promise] {
+        work([promise](Outcome outcome) {
+            promise->addResult(std::move(outcome));
+            promise->finish();
+        });
+    });
+    return future;
+}
+
+void DaemonChannel::send(const Call& call, Completion done)
+{
+    fire(https, call, attemptTimeout, [this, call, done](Outcome first) {
+        if (first.ok() || !allowsFallBack(call.method, call.path, first.error())) {
+            done(std::move(first));
+            return;
+        }
+        // The HTTPS error is dropped: the plain attempt's outcome is final.
+        fire(http, call, attemptTimeout, done);
+    });
+}
+
+void DaemonChannel::fire(const QString& scheme, const Call& call, std::chrono::milliseconds timeout,
+                         Completion done)
+{
+    const QUrl url = address(scheme, call.path);
+    if (!url.isValid()) {
+        done(DaemonApiError{DaemonApiError::Kind::badURL, url.errorString(), 0, url});
+        return;
+    }
+    QNetworkRequest request(url);
+    if (scheme == https)
+        request.setSslConfiguration(m_tls);
+    // Answers are taken as they come; a redirect must not lead off the daemon.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+    const QByteArray verb = call.method.toLatin1();
+    QNetworkReply* reply = nullptr;
+    if (call.body) {
+        request.setHeader(QNetworkRequest::ContentTypeHeader,
+                          QByteArrayLiteral("application/json"));
+        reply = m_manager->sendCustomRequest(request, verb, *call.body);
+    } else {
+        reply = m_manager->sendCustomRequest(request, verb);
+    }
+    new DaemonAttempt(reply, timeout, std::move(done), this);
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/api/DaemonChannel.h"
+
+#include <QByteArray>
+#include <QFuture>
+#include <chrono>
+#include <optional>
+
+// A look at the daemon's status answer for a support request, apart from
+// the status tab's polling: HTTPS with a short time-out, then plain HTTP
+// with a long one whatever went wrong over HTTPS, through `channel`.
+namespace DaemonStatusProbe {
+
+inline constexpr std::chrono::milliseconds httpsTimeout{3000};
+inline constexpr std::chrono::milliseconds httpTimeout{60000};
+
+// The body of the first answer as received, whatever its HTTP status; none
+// when neither attempt brought one. Finishes on the channel's thread.
+QFuture<std::optional<QByteArray>> fetch(DaemonChannel& channel);
+
+} // namespace DaemonStatusProbe

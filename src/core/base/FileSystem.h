@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/base/Result.h"
+
+#include <QByteArray>
+#include <QString>
+
+// The few file-system steps the sideloader and the cache flush take, with
+// failures as Error values (domain "POSIX", the errno as code) whose
+// description names the path and the system's reason.
+namespace FileSystem {
+
+// Something is at `path`: a file, a folder, or a link (even a dangling one).
+bool itemExists(const QString& path);
+// Creates the folder and any missing parents; an existing folder is fine.
+Result<Done> createDirectories(const QString& path);
+// Deletes a file, a link or a whole folder with everything in it.
+Result<Done> removeItem(const QString& path);
+// Writes `bytes` to a new file beside `path` and renames it over `path`, so
+// readers see the old content or the new, never a part.
+Result<Done> writeFileAtomically(const QString& path, const QByteArray& bytes);
+// The folder at `path` for this user alone (mode 0700), whose parent must
+// exist. Created when missing; an existing one must be a real folder, not a
+// link, owned by this user, and is narrowed to 0700 — so a folder someone
+// else made or linked there is refused rather than written through.
+Result<Done> createPrivateDirectory(const QString& path);
+// Copies the bytes of the file `source` to `destination`, which must not
+// exist; a partly written destination is removed again.
+Result<Done> copyFile(const QString& source, const QString& destination);
+
+} // namespace FileSystem

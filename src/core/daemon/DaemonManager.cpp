@@ -1,0 +1,165 @@
+#include "core/daemon/DaemonManager.h"
+
+#include "core/daemon/DaemonLocator.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QTimer>
+#include <csignal>
+
+DaemonManager& DaemonManager::shared()
+{
+    static DaemonManager instance(Bundle::main(), logDirectory());
+    return instance;
+}
+
+DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, QObject* parent)
+    : QObject(parent)
+    , m_logDirectory(std::move(logDirectory))
+    , m_bundle(std::move(bundle))
+{
+    // A failure here is not reported: appends will fail silently instead.
+    QDir().mkpath(m_logDirectory);
+}
+
+DaemonManager::~DaemonManager()
+{
+    shutdown();
+}
+
+QString DaemonManager::logDirectory()
+{
+    return QDir::homePath() + QStringLiteral("/Library/Logs/Zentrope");
+}
+
+QString DaemonManager::standardOutputLogPath() const
+{
+    return m_logDirectory + QStringLiteral("/daemon.log");
+}
+
+QString DaemonManager::standardErrorLogPath() const
+{
+    return m_logDirectory + QStringLiteral("/daemon.err");
+}
+
+void DaemonManager::start()
+{
+    if (m_process && m_process->isRunning())
+        return;
+    m_process.reset();
+
+    const DaemonLocator locator(m_bundle);
+    const auto node = locator.nodeBinary();
+    const auto entry = node ? locator.entryScript() : std::nullopt;
+    if (!node || !entry) {
+        appendStderr(QStringLiteral("Could not locate bundled daemon binaries.\n"));
+        setStatus(Status::crashed(-1));
+        return;
+    }
+
+    setStatus(Status::starting());
+    LogAppendQueue::ensureFile(standardOutputLogPath());
+    LogAppendQueue::ensureFile(standardErrorLogPath());
+
+    const quint64 generation = ++m_generation;
+    QPointer<DaemonManager> self(this);
+    auto launch =
+        ChildProcess::spawn(*node, {*entry}, outputHandler(),
+                            // Holds no strong reference to the child, which joins this thread.
+                            [self, generation](ChildProcess::Termination termination) {
+                                QMetaObject::invokeMethod(
+                                    self.data(),
+                                    [self, generation, termination] {
+                                        if (self)
+                                            self->handleTermination(generation, termination);
+                                    },
+                                    Qt::QueuedConnection);
+                            });
+    if (!launch.process) {
+        appendStderr(QStringLiteral("Failed to launch daemon: %1\n").arg(launch.error));
+        setStatus(Status::crashed(-1));
+        return;
+    }
+    m_process = launch.process;
+    setStatus(Status::running(m_process->pid()));
+}
+
+ChildProcess::OutputHandler DaemonManager::outputHandler()
+{
+    // The queue outlives every child: shutdown() ends the child first.
+    LogAppendQueue* queue = &m_logQueue;
+    const QString outPath = standardOutputLogPath();
+    const QString errPath = standardErrorLogPath();
+    return [queue, outPath, errPath](ChildProcess::Stream stream, QByteArray bytes, bool more) {
+        const bool isOutput = stream == ChildProcess::Stream::standardOutput;
+        queue->append(isOutput ? outPath : errPath, std::move(bytes), more);
+    };
+}
+
+void DaemonManager::handleTermination(quint64 generation, ChildProcess::Termination termination)
+{
+    // A child that start() already forgot must not clear or report over its
+    // successor.
+    if (generation != m_generation)
+        return;
+    m_process.reset();
+    if (m_restartPending) {
+        m_restartPending = false;
+        start();
+    } else {
+        const bool clean =
+            termination.bySignal ? termination.status == SIGTERM : termination.status == 0;
+        setStatus(clean ? Status::stopped() : Status::crashed(termination.status));
+    }
+    Q_EMIT childEnded();
+}
+
+void DaemonManager::stop()
+{
+    setStatus(Status::stopped());
+    if (!m_process)
+        return;
+    m_process->sendSignal(SIGTERM);
+    std::weak_ptr<ChildProcess> child = m_process;
+    QTimer::singleShot(killDelay, this, [child] {
+        // Only that same child, and only if it has not been reaped.
+        if (auto process = child.lock())
+            process->sendSignal(SIGKILL);
+    });
+}
+
+void DaemonManager::restart()
+{
+    if (!m_process) {
+        start();
+        return;
+    }
+    m_restartPending = true;
+    stop();
+}
+
+void DaemonManager::shutdown()
+{
+    m_restartPending = false;
+    if (m_process) {
+        stop();
+        if (!m_process->waitForExit(killDelay))
+            m_process->sendSignal(SIGKILL);
+        m_process.reset(); // waits for the end and for the pipes to drain
+        ++m_generation;    // the end is handled here, not by the queued handler
+    }
+    m_logQueue.drain();
+}
+
+void DaemonManager::setStatus(const Status& status)
+{
+    if (status == m_status)
+        return;
+    m_status = status;
+    Q_EMIT statusChanged(m_status);
+}
+
+void DaemonManager::appendStderr(const QString& text)
+{
+    m_logQueue.appendWithoutWaiting(standardErrorLogPath(), text.toUtf8());
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include "core/base/Bundle.h"
+#include "core/daemon/DaemonStatus.h"
+#include "core/daemon/LogAppendQueue.h"
+#include "core/process/ChildProcess.h"
+
+#include <QObject>
+#include <QString>
+#include <chrono>
+#include <memory>
+
+// Supervises the daemon: the application's one child process. Launches it
+// from the bundle, copies its two output streams into daemon.log and
+// daemon.err, and publishes its state. A crashed daemon stays down until
+// someone calls start() or restart().
+//
+// Every public call belongs on the main thread; status changes are published
+// there too.
+class DaemonManager : public QObject
+{
+    Q_OBJECT
+
+public:
+    using Status = DaemonStatus;
+
+    static constexpr std::chrono::milliseconds killDelay{2000};
+
+    // The application's instance: the main bundle, logs in logDirectory().
+    static DaemonManager& shared();
+
+    DaemonManager(Bundle bundle, QString logDirectory, QObject* parent = nullptr);
+    // Stops the daemon and waits for it (see shutdown()).
+    ~DaemonManager() override;
+
+    // ~/Library/Logs/Zentrope, on every platform.
+    static QString logDirectory();
+    QString logDirectoryPath() const { return m_logDirectory; }
+    QString standardOutputLogPath() const;
+    QString standardErrorLogPath() const;
+
+    Status status() const { return m_status; }
+    // True from a successful launch until the child's end has been handled.
+    bool hasChild() const { return m_process != nullptr; }
+
+    void start();
+    void stop();
+    void restart();
+
+    // For quitting: stop(), wait up to killDelay for the child to end, then
+    // kill it, so the daemon is neither orphaned nor cut off abruptly.
+    // Blocks; returns once the child is gone and its output is written.
+    void shutdown();
+
+    // Blocks until every chunk read so far has been written to the log files.
+    void flushLogs() { m_logQueue.drain(); }
+
+Q_SIGNALS:
+    // Emitted on the main thread, only when the value really changes.
+    void statusChanged(const DaemonManager::Status& status);
+    // The child's end has been handled (after any status change it caused).
+    void childEnded();
+
+private:
+    void setStatus(const Status& status);
+    void appendStderr(const QString& text);
+    void handleTermination(quint64 generation, ChildProcess::Termination termination);
+    ChildProcess::OutputHandler outputHandler();
+
+    const QString m_logDirectory;
+    const Bundle m_bundle;
+    Status m_status = Status::stopped();
+    std::shared_ptr<ChildProcess> m_process;
+    bool m_restartPending = false;
+    quint64 m_generation = 0; // identifies the recorded child
+    LogAppendQueue m_logQueue;
+};

@@ -1,0 +1,156 @@
+#include "core/daemon/LogAppendQueue.h"
+
+#include "core/base/ThreadName.h"
+
+#include <QFile>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/uio.h>
+#include <unistd.h>
+
+LogAppendQueue::LogAppendQueue(std::size_t boundBytes, Writer writer)
+    : m_bound(boundBytes)
+    , m_writer(std::move(writer))
+    , m_thread([this] { run(); })
+{}
+
+LogAppendQueue::~LogAppendQueue()
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+    m_changed.notify_all();
+    m_thread.join();
+}
+
+void LogAppendQueue::append(const QString& path, QByteArray bytes, bool moreComing)
+{
+    const auto size = std::size_t(bytes.size());
+    {
+        std::unique_lock lock(m_mutex);
+        const auto fits = [&] { return m_queuedBytes == 0 || m_queuedBytes + size <= m_bound; };
+        if (!fits()) {
+            m_changed.notify_all(); // the writer may be asleep on a deferred burst
+            m_changed.wait(lock, fits);
+        }
+    }
+    enqueue({path, std::move(bytes)}, !moreComing);
+}
+
+void LogAppendQueue::appendWithoutWaiting(const QString& path, QByteArray bytes)
+{
+    enqueue({path, std::move(bytes)}, true);
+}
+
+void LogAppendQueue::enqueue(Chunk chunk, bool wakeWriter)
+{
+    {
+        std::lock_guard lock(m_mutex);
+        m_queuedBytes += std::size_t(chunk.bytes.size());
+        m_pending.push_back(std::move(chunk));
+        wakeWriter = wakeWriter || m_queuedBytes >= batchBytes;
+    }
+    if (wakeWriter)
+        m_changed.notify_all();
+}
+
+void LogAppendQueue::drain()
+{
+    m_changed.notify_all();
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return m_queuedBytes == 0; });
+}
+
+std::size_t LogAppendQueue::queuedBytes() const
+{
+    std::lock_guard lock(m_mutex);
+    return m_queuedBytes;
+}
+
+void LogAppendQueue::run()
+{
+    setCurrentThreadName("com.zentrope.daemon.log");
+    std::unique_lock lock(m_mutex);
+    for (;;) {
+        m_changed.wait(lock, [this] { return m_stopping || !m_pending.empty(); });
+        if (m_pending.empty())
+            return;
+        std::deque<Chunk> batch;
+        batch.swap(m_pending);
+        lock.unlock();
+        writeBatch(batch);
+        lock.lock();
+    }
+}
+
+void LogAppendQueue::writeBatch(std::deque<Chunk>& batch)
+{
+    while (!batch.empty()) {
+        // Consecutive chunks for one file go out in one append, in order.
+        const QString path = batch.front().path;
+        std::vector<QByteArray> chunks;
+        std::size_t size = 0;
+        while (!batch.empty() && batch.front().path == path) {
+            size += std::size_t(batch.front().bytes.size());
+            chunks.push_back(std::move(batch.front().bytes));
+            batch.pop_front();
+        }
+        m_writer(path, chunks);
+        {
+            std::lock_guard lock(m_mutex);
+            m_queuedBytes -= size;
+        }
+        m_changed.notify_all();
+    }
+}
+
+namespace {
+
+// Writes every byte of `chunks` to `fd`, retrying short writes.
+void writeAll(int fd, const std::vector<QByteArray>& chunks)
+{
+    std::vector<iovec> pieces;
+    for (const QByteArray& chunk : chunks) {
+        if (!chunk.isEmpty())
+            pieces.push_back({const_cast<char*>(chunk.constData()), std::size_t(chunk.size())});
+    }
+    std::size_t next = 0;
+    while (next < pieces.size()) {
+        const int count = int(qMin<std::size_t>(pieces.size() - next, IOV_MAX));
+        ssize_t written = ::writev(fd, &pieces[next], count);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return;
+        while (next < pieces.size() && std::size_t(written) >= pieces[next].iov_len)
+            written -= ssize_t(pieces[next++].iov_len);
+        if (next < pieces.size()) {
+            pieces[next].iov_base = static_cast<char*>(pieces[next].iov_base) + written;
+            pieces[next].iov_len -= std::size_t(written);
+        }
+    }
+}
+
+} // namespace
+
+void LogAppendQueue::appendNow(const QString& path, const std::vector<QByteArray>& chunks)
+{
+    // Failures drop the bytes silently: the daemon keeps running either way,
+    // and there is nowhere better to report a log that cannot be written.
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return;
+    writeAll(fd, chunks);
+    ::close(fd);
+}
+
+void LogAppendQueue::ensureFile(const QString& path)
+{
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
+    if (fd >= 0)
+        ::close(fd);
+}

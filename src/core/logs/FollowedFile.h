@@ -1,0 +1,41 @@
+#pragma once
+
+#include "core/base/Result.h"
+#include "platform/FileWatcher.h"
+
+#include <QByteArray>
+#include <QString>
+#include <memory>
+#include <optional>
+
+// One log file held open for reading, with the watch on it. It remembers how
+// far it has been read and only ever reads further: never a byte twice.
+class FollowedFile
+{
+public:
+    // Opens `path`, creating an empty file when none is there (its folder is
+    // not created). Reading goes on from `position` when given, else from the
+    // end; a file created here is read from its start, since all it will ever
+    // hold was appended after the call.
+    static Result<std::unique_ptr<FollowedFile>>
+    open(const QString& path, platform::FileWatcher& watcher, std::optional<qint64> position = {});
+    ~FollowedFile();
+
+    FollowedFile(const FollowedFile&) = delete;
+    FollowedFile& operator=(const FollowedFile&) = delete;
+
+    int watchDescriptor() const { return m_watch->descriptor(); }
+    platform::FileWatch::Changes takeChanges() { return m_watch->takeChanges(); }
+
+    // The bytes appended since the last read, at most `maxBytes`, in one read.
+    // A file truncated below the read position yields nothing until it grows
+    // past that position again.
+    QByteArray readAppended(qint64 maxBytes);
+
+private:
+    FollowedFile(int descriptor, qint64 position);
+
+    const int m_descriptor;
+    qint64 m_position;
+    std::unique_ptr<platform::FileWatch> m_watch; // released before the descriptor closes
+};

@@ -1,0 +1,67 @@
+#pragma once
+
+#include "core/base/Bundle.h"
+#include "core/base/Result.h"
+
+#include <QFuture>
+#include <QString>
+#include <QUrl>
+#include <memory>
+
+class DaemonChannel;
+
+namespace platform {
+struct Services;
+class SystemFacts;
+class Workspace;
+} // namespace platform
+
+// One zip archive on the Desktop for a support request: a summary, the
+// daemon's raw status answer, the masked tails of both daemon logs, facts
+// about the machine and the sideloading state of each Office host.
+//
+// A run assembles the archive's folder inside a private per-user folder of
+// the temporary directory, and leaves it there only when a step failed.
+class DiagnosticsBundle
+{
+public:
+    // What a successful run hands back.
+    struct Result
+    {
+        QUrl url;         // the archive, as a file URL
+        qint64 bytes = 0; // its size; 0 when it cannot be read
+    };
+    using Outcome = ::Result<Result>;
+
+    static QString errorDomain() { return QStringLiteral("DiagnosticsBundle"); }
+    // How much of the end of each daemon log goes into the archive.
+    static constexpr qint64 logTailBytes = 1024 * 1024;
+
+    // Where a run reads from and writes to.
+    struct Setup
+    {
+        Bundle bundle;
+        QString logDirectory;   // holding daemon.log and daemon.err
+        DaemonChannel* channel; // asked for the status; its end cancels the run
+        std::shared_ptr<const platform::Workspace> workspace;
+        std::shared_ptr<const platform::SystemFacts> systemFacts;
+        QString temporaryDirectory; // the private per-user folder goes in here
+        QString desktopDirectory;   // created when missing
+        QString zipProgram = QStringLiteral("/usr/bin/zip");
+    };
+
+    DiagnosticsBundle() = delete;
+
+    // The application's: the main bundle, the daemon's logs and channel, the
+    // system's temporary folder and the user's Desktop. Needs a
+    // Q(Core)Application.
+    static Setup applicationSetup(const platform::Services& services);
+
+    // The files are written and zipped on a pool thread, never the caller's;
+    // continue with a context object to get the outcome on your thread.
+    static QFuture<Outcome> generate(const platform::Services& services);
+    static QFuture<Outcome> generate(Setup setup);
+
+    // This user's folder in `temporaryDirectory`, in which runs assemble.
+    static QString privateFolder(const QString& temporaryDirectory);
+};

@@ -1,0 +1,207 @@
+#include "platform/appcast/AppcastUpdaterController.h"
+
+#include "platform/appcast/Appcast.h"
+
+#include <QHostAddress>
+#include <QNetworkReply>
+#include <QPromise>
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+enum ErrorCode
+{
+    noFeed = 1,
+    insecureFeed = 2,
+    unknownVersion = 3,
+    unreachableFeed = 4,
+    feedTooLarge = 5
+};
+
+Error updaterError(ErrorCode code, const QString& description)
+{
+    return Error{QStringLiteral("Updater"), code, description};
+}
+
+// A timer never waits longer than this before looking at the clock again, so
+// that a suspended machine or a changed clock cannot push a check far past its time.
+constexpr std::chrono::milliseconds longestWait = std::chrono::hours(1);
+constexpr std::chrono::milliseconds transferTimeout = std::chrono::seconds(30);
+const char* const tooLargeProperty = "zentropeFeedTooLarge";
+
+bool isLoopback(const QUrl& url)
+{
+    return url.host() == u"localhost" || QHostAddress(url.host()).isLoopback();
+}
+
+AvailableUpdate availableUpdate(const Appcast::Item& item)
+{
+    return {item.version, item.displayVersion(), item.releaseNotesLink, item.downloads};
+}
+
+Result<UpdateCheck> readyResult(Error error)
+{
+    return Result<UpdateCheck>(std::move(error));
+}
+
+} // namespace
+
+AppcastUpdaterController::AppcastUpdaterController(
+    Bundle bundle, UserDefaults defaults, std::shared_ptr<UpdaterDelegate> delegate,
+    std::optional<std::chrono::milliseconds> interval)
+    : m_bundle(std::move(bundle))
+    , m_defaults(std::move(defaults))
+    , m_delegate(std::move(delegate))
+    , m_intervalOverride(interval)
+{
+    m_timer.setSingleShot(true);
+    connect(&m_timer, &QTimer::timeout, this, &AppcastUpdaterController::runScheduledCheckIfDue);
+    scheduleNextCheck();
+}
+
+bool AppcastUpdaterController::automaticallyChecksForUpdates() const
+{
+    const QVariant stored = m_defaults.value(automaticChecksKey);
+    return stored.isValid() ? stored.toBool() : true;
+}
+
+void AppcastUpdaterController::setAutomaticallyChecksForUpdates(bool enabled)
+{
+    m_defaults.setBool(automaticChecksKey, enabled);
+    m_defaults.sync(); // like Sparkle's own settings, writing one is not reported as failing
+    scheduleNextCheck();
+}
+
+std::optional<QDateTime> AppcastUpdaterController::lastUpdateCheckDate() const
+{
+    const QDateTime date =
+        QDateTime::fromString(m_defaults.stringValue(lastCheckKey), Qt::ISODateWithMs);
+    return date.isValid() ? std::optional(date) : std::nullopt;
+}
+
+void AppcastUpdaterController::setUpdateFoundHandler(
+    std::function<void(const AvailableUpdate&)> handler)
+{
+    m_updateFound = std::move(handler);
+}
+
+std::optional<QDateTime> AppcastUpdaterController::nextScheduledCheck() const
+{
+    if (!automaticallyChecksForUpdates())
+        return std::nullopt;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const std::optional<QDateTime> last = lastUpdateCheckDate();
+    if (!last)
+        return now;
+    // A last check in the future means the clock went back: count from now.
+    return std::min(*last, now).addMSecs(interval().count());
+}
+
+std::chrono::milliseconds AppcastUpdaterController::interval() const
+{
+    if (m_intervalOverride)
+        return *m_intervalOverride;
+    bool valid = false;
+    const qint64 seconds = m_defaults.value(intervalKey).toLongLong(&valid);
+    // Sparkle's floor too: nobody's setting makes us hammer the feed.
+    return valid ? std::max<std::chrono::milliseconds>(std::chrono::seconds(seconds),
+                                                       shortestInterval)
+                 : defaultInterval;
+}
+
+void AppcastUpdaterController::scheduleNextCheck()
+{
+    m_timer.stop();
+    const std::optional<QDateTime> due = nextScheduledCheck();
+    if (!due)
+        return;
+    const qint64 wait = QDateTime::currentDateTimeUtc().msecsTo(*due);
+    m_timer.start(std::chrono::milliseconds(std::clamp<qint64>(wait, 0, longestWait.count())));
+}
+
+void AppcastUpdaterController::runScheduledCheckIfDue()
+{
+    const std::optional<QDateTime> due = nextScheduledCheck();
+    if (!due)
+        return;
+    if (*due > QDateTime::currentDateTimeUtc()) {
+        scheduleNextCheck();
+        return;
+    }
+    checkForUpdates().then(this, [this](const Result<UpdateCheck>& result) {
+        if (result && result.value().update && m_updateFound)
+            m_updateFound(*result.value().update);
+    });
+}
+
+QFuture<Result<UpdateCheck>> AppcastUpdaterController::checkForUpdates()
+{
+    // The check counts from its start, failed or not, as Sparkle's do.
+    m_defaults.setString(lastCheckKey, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+    m_defaults.sync();
+    scheduleNextCheck();
+
+    const Result<QUrl> feed = feedAddress();
+    if (!feed)
+        return QtFuture::makeReadyFuture(readyResult(feed.error()));
+    const QString currentVersion = m_bundle.infoString(QStringLiteral("CFBundleVersion"));
+    if (currentVersion.isEmpty()) {
+        return QtFuture::makeReadyFuture(readyResult(
+            updaterError(unknownVersion, QStringLiteral("The application’s version is unknown."))));
+    }
+
+    QNetworkRequest request(feed.value());
+    request.setTransferTimeout(int(transferTimeout.count()));
+    QNetworkReply* reply = m_network.get(request);
+    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
+        if (received > largestFeed && !reply->property(tooLargeProperty).toBool()) {
+            reply->setProperty(tooLargeProperty, true);
+            reply->abort();
+        }
+    });
+    auto promise = std::make_shared<QPromise<Result<UpdateCheck>>>();
+    promise->start();
+    connect(reply, &QNetworkReply::finished, this, [this, reply, promise, currentVersion] {
+        reply->deleteLater();
+        promise->addResult(evaluate(*reply, currentVersion));
+        promise->finish();
+    });
+    return promise->future();
+}
+
+Result<QUrl> AppcastUpdaterController::feedAddress() const
+{
+    const QUrl feed(m_bundle.infoString(QStringLiteral("SUFeedURL")).trimmed());
+    if (!feed.isValid() || feed.isRelative())
+        return updaterError(noFeed, QStringLiteral("No update feed is configured."));
+    // What a feed offers must come from us: plain HTTP only for a feed on this machine.
+    const bool secure = feed.scheme() == u"https" || (feed.scheme() == u"http" && isLoopback(feed));
+    if (!secure)
+        return updaterError(insecureFeed,
+                            QStringLiteral("The update feed address must use HTTPS."));
+    return feed;
+}
+
+Result<UpdateCheck> AppcastUpdaterController::evaluate(QNetworkReply& reply,
+                                                       const QString& currentVersion) const
+{
+    if (reply.property(tooLargeProperty).toBool()) {
+        return updaterError(feedTooLarge, QStringLiteral("The update feed is larger than %1 MB.")
+                                              .arg(largestFeed / (1024 * 1024)));
+    }
+    if (reply.error() != QNetworkReply::NoError) {
+        return updaterError(
+            unreachableFeed,
+            QStringLiteral("Could not fetch the update feed: %1").arg(reply.errorString()));
+    }
+    const Result<Appcast> appcast = Appcast::parse(reply.readAll());
+    if (!appcast)
+        return appcast.error();
+    const std::optional<Appcast::Item> best =
+        appcast.value().bestUpdate(m_delegate->allowedChannels(), currentVersion);
+    return UpdateCheck{best ? std::optional(availableUpdate(*best)) : std::nullopt};
+}
+
+} // namespace platform

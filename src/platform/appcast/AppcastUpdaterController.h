@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/base/Bundle.h"
+#include "core/base/UserDefaults.h"
+#include "platform/UpdaterController.h"
+#include "platform/UpdaterDelegate.h"
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+#include <memory>
+
+class QNetworkReply;
+
+namespace platform {
+
+// Our update framework: fetches the appcast named by the bundle's SUFeedURL,
+// offers its newest release on an allowed channel that is newer than the
+// bundle's CFBundleVersion, and checks by itself once per interval while the
+// application runs. Its settings live in the user defaults under Sparkle's
+// own key names, so they read the same on every platform.
+class AppcastUpdaterController final : public QObject, public UpdaterController
+{
+    Q_OBJECT
+
+public:
+    static inline const QString automaticChecksKey = QStringLiteral("SUEnableAutomaticChecks");
+    static inline const QString lastCheckKey = QStringLiteral("SULastCheckTime");
+    static inline const QString intervalKey = QStringLiteral("SUScheduledCheckInterval");
+    static constexpr std::chrono::seconds defaultInterval{24 * 60 * 60};
+    static constexpr std::chrono::seconds shortestInterval{60 * 60};
+    static constexpr qint64 largestFeed = 4 * 1024 * 1024;
+
+    // Starts at once. `interval` replaces the one from the defaults (for tests).
+    AppcastUpdaterController(Bundle bundle, UserDefaults defaults,
+                             std::shared_ptr<UpdaterDelegate> delegate,
+                             std::optional<std::chrono::milliseconds> interval = std::nullopt);
+
+    bool automaticallyChecksForUpdates() const override;
+    void setAutomaticallyChecksForUpdates(bool enabled) override;
+    std::optional<QDateTime> lastUpdateCheckDate() const override;
+    QFuture<Result<UpdateCheck>> checkForUpdates() override;
+    void setUpdateFoundHandler(std::function<void(const AvailableUpdate&)> handler) override;
+
+    // When the next scheduled check is due; none while automatic checks are off.
+    std::optional<QDateTime> nextScheduledCheck() const;
+
+private:
+    std::chrono::milliseconds interval() const;
+    void scheduleNextCheck();
+    void runScheduledCheckIfDue();
+    Result<QUrl> feedAddress() const;
+    Result<UpdateCheck> evaluate(QNetworkReply& reply, const QString& currentVersion) const;
+
+    const Bundle m_bundle;
+    mutable UserDefaults m_defaults;
+    const std::shared_ptr<UpdaterDelegate> m_delegate;
+    const std::optional<std::chrono::milliseconds> m_intervalOverride;
+    QNetworkAccessManager m_network;
+    QTimer m_timer;
+    std::function<void(const AvailableUpdate&)> m_updateFound;
+};
+
+} // namespace platform

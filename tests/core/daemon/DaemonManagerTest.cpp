@@ -1,0 +1,268 @@
+#include "core/daemon/DaemonManager.h"
+
+#include "support/Printers.h"
+#include "support/StatusRecorder.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <thread>
+
+using Status = DaemonManager::Status;
+
+namespace {
+
+class DaemonManagerTest : public ::testing::Test
+{
+protected:
+    // A bundle whose "node" runs `script` under /bin/sh. The script sees the
+    // test's scratch folder as $SCRATCH.
+    std::unique_ptr<DaemonManager> managerRunning(const QByteArray& script, bool withEntry = true)
+    {
+        bundle.installFakeDaemon("SCRATCH='" + scratch.path().toUtf8() + "'\n" + script, withEntry);
+        return std::make_unique<DaemonManager>(bundle.bundle(), logs());
+    }
+
+    // Starts the daemon and waits until its script has got past `setup`
+    // (a trap, say) and says "ready"; then it idles until signalled.
+    std::unique_ptr<DaemonManager> startedIdling(const QByteArray& setup)
+    {
+        auto manager = managerRunning(setup + "echo ready\nwhile :; do sleep 0.05; done\n");
+        manager->start();
+        EXPECT_TRUE(waitUntil([&] { return outLog() == "ready\n"; }));
+        return manager;
+    }
+
+    QString logs() const { return scratch.filePath(QStringLiteral("Logs/Zentrope")); }
+    QByteArray outLog() const { return readFileAt(logs() + QStringLiteral("/daemon.log")); }
+    QByteArray errLog() const { return readFileAt(logs() + QStringLiteral("/daemon.err")); }
+    QString scratchFile(const char* name) const
+    {
+        return scratch.filePath(QString::fromUtf8(name));
+    }
+
+    TestBundle bundle;
+    QTemporaryDir scratch;
+};
+
+} // namespace
+
+TEST_F(DaemonManagerTest, ConstructionCreatesTheLogFolderAndStartsStopped)
+{
+    auto manager = managerRunning("exit 0\n");
+    EXPECT_TRUE(QDir(logs()).exists());
+    EXPECT_EQ(manager->status(), Status::stopped());
+}
+
+TEST_F(DaemonManagerTest, SecondStartWhileRunningLaunchesNothing)
+{
+    auto manager = managerRunning("echo started >> \"$SCRATCH/launches\"\nexec sleep 30\n");
+    StatusRecorder recorder(*manager);
+    manager->start();
+    const Status first = manager->status();
+    ASSERT_TRUE(first.isRunning());
+    ASSERT_TRUE(waitUntil([&] { return readFileAt(scratchFile("launches")) == "started\n"; }));
+    manager->start();
+    EXPECT_EQ(manager->status(), first);
+    EXPECT_EQ(recorder.labels(),
+              (QStringList{QString::fromUtf8("Starting\xE2\x80\xA6"), first.label()}));
+    manager->shutdown();
+    EXPECT_EQ(readFileAt(scratchFile("launches")), QByteArray("started\n"));
+}
+
+TEST_F(DaemonManagerTest, MissingEntryScriptCrashesWithMinusOneWithoutStarting)
+{
+    auto manager = managerRunning("exit 0\n", /*withEntry=*/false);
+    StatusRecorder recorder(*manager);
+    manager->start();
+    EXPECT_EQ(manager->status(), Status::crashed(-1));
+    EXPECT_EQ(recorder.statuses(), QList<Status>{Status::crashed(-1)});
+    EXPECT_FALSE(manager->hasChild());
+    manager->flushLogs();
+    EXPECT_EQ(errLog(), QByteArray("Could not locate bundled daemon binaries.\n"));
+}
+
+TEST_F(DaemonManagerTest, UnlaunchableBinaryReportsTheSystemsReason)
+{
+    bundle.writeFile(QStringLiteral("Resources/Daemon/node"), "not a program",
+                     /*executable=*/false);
+    bundle.writeFile(QStringLiteral("Resources/Daemon/entry.mjs"), "");
+    DaemonManager manager(bundle.bundle(), logs());
+    StatusRecorder recorder(manager);
+    manager.start();
+    EXPECT_EQ(recorder.statuses(), (QList<Status>{Status::starting(), Status::crashed(-1)}));
+    manager.flushLogs();
+    EXPECT_EQ(errLog(), QByteArray("Failed to launch daemon: Permission denied\n"));
+}
+
+TEST_F(DaemonManagerTest, BothStreamsArriveByteForByteInTheirFiles)
+{
+    // Binary bytes, a line split over two writes, and a stream far larger
+    // than a pipe holds, so chunks split wherever the pipe splits them.
+    QByteArray big;
+    for (int i = 0; i < 300000; ++i)
+        big += char(i % 251);
+    writeFileAt(scratchFile("big"), big);
+    auto manager = managerRunning("printf 'half a '\n"
+                                  "printf 'line\\n\\000\\377\\001'\n"
+                                  "cat \"$SCRATCH/big\"\n"
+                                  "printf 'to stderr\\n' >&2\n"
+                                  "cat \"$SCRATCH/big\" >&2\n");
+    StatusRecorder recorder(*manager);
+    manager->start();
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    manager->flushLogs();
+    EXPECT_EQ(outLog(), QByteArray("half a line\n\0\377\1", 15) + big);
+    EXPECT_EQ(errLog(), "to stderr\n" + big);
+    EXPECT_EQ(manager->status(), Status::stopped());
+}
+
+TEST_F(DaemonManagerTest, LogFileDeletedWhileRunningIsRecreatedByTheNextChunk)
+{
+    auto manager = managerRunning("echo first\n"
+                                  "while [ ! -e \"$SCRATCH/go\" ]; do sleep 0.01; done\n"
+                                  "echo second\n");
+    StatusRecorder recorder(*manager);
+    manager->start();
+    ASSERT_TRUE(waitUntil([&] { return outLog() == "first\n"; }));
+    ASSERT_TRUE(QFile::remove(logs() + QStringLiteral("/daemon.log")));
+    writeFileAt(scratchFile("go"), "");
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    manager->flushLogs();
+    EXPECT_EQ(outLog(), QByteArray("second\n"));
+}
+
+struct Ending
+{
+    const char* name;
+    const char* script;
+    Status expected;
+};
+
+class DaemonEndingTest : public DaemonManagerTest, public ::testing::WithParamInterface<Ending>
+{};
+
+TEST_P(DaemonEndingTest, TheWayTheChildEndsDecidesTheStatus)
+{
+    auto manager = managerRunning(GetParam().script);
+    StatusRecorder recorder(*manager);
+    manager->start();
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    EXPECT_EQ(manager->status(), GetParam().expected) << manager->status().label().toStdString();
+    EXPECT_FALSE(manager->hasChild());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Endings, DaemonEndingTest,
+    ::testing::Values(Ending{"Exit0", "exit 0\n", Status::stopped()},
+                      Ending{"Exit3", "exit 3\n", Status::crashed(3)},
+                      // A normal exit with 15 is not a SIGTERM.
+                      Ending{"Exit15", "exit 15\n", Status::crashed(15)},
+                      Ending{"Sigterm", "kill -TERM $$\n", Status::stopped()},
+                      Ending{"Sigsegv", "kill -SEGV $$\n", Status::crashed(11)},
+                      Ending{"Sigkill", "kill -KILL $$\n", Status::crashed(9)}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(DaemonManagerTest, StopShowsStoppedAtOnceAndAWellBehavedDaemonEndsStopped)
+{
+    auto manager = startedIdling("trap 'echo got TERM; exit 0' TERM\n");
+    StatusRecorder recorder(*manager);
+    manager->stop();
+    EXPECT_EQ(manager->status(), Status::stopped());
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    manager->flushLogs();
+    EXPECT_EQ(manager->status(), Status::stopped());
+    EXPECT_EQ(outLog(), QByteArray("ready\ngot TERM\n"));
+}
+
+TEST_F(DaemonManagerTest, DaemonIgnoringSigtermIsKilledAfterTwoSeconds)
+{
+    auto manager = startedIdling("trap '' TERM\n");
+    StatusRecorder recorder(*manager);
+    manager->stop();
+    EXPECT_EQ(manager->status(), Status::stopped());
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    EXPECT_EQ(manager->status(), Status::crashed(9));
+    EXPECT_EQ(recorder.statuses().last(), Status::crashed(9));
+}
+
+TEST_F(DaemonManagerTest, RestartLaunchesANewChildOnceTheOldOneEnded)
+{
+    auto manager = managerRunning("exec sleep 30\n");
+    StatusRecorder recorder(*manager);
+    manager->start();
+    const qint32 firstPid = manager->status().pid();
+    manager->restart();
+    EXPECT_EQ(manager->status(), Status::stopped());
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    ASSERT_TRUE(manager->status().isRunning());
+    EXPECT_NE(manager->status().pid(), firstPid);
+    EXPECT_TRUE(manager->hasChild());
+}
+
+TEST_F(DaemonManagerTest, RestartWithoutAChildIsAPlainStart)
+{
+    auto manager = managerRunning("exec sleep 30\n");
+    manager->restart();
+    EXPECT_TRUE(manager->status().isRunning());
+}
+
+TEST_F(DaemonManagerTest, StopWithoutAChildOnlyShowsStopped)
+{
+    auto manager = managerRunning("exit 3\n");
+    StatusRecorder recorder(*manager);
+    manager->start();
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    manager->stop();
+    EXPECT_EQ(manager->status(), Status::stopped());
+    EXPECT_EQ(recorder.statuses().last(), Status::stopped());
+    EXPECT_EQ(recorder.childEnds(), 1);
+}
+
+TEST_F(DaemonManagerTest, TheEndOfAForgottenChildDoesNotReportOverItsSuccessor)
+{
+    // First launch exits at once; the second stays up.
+    auto manager = managerRunning("if [ -e \"$SCRATCH/second\" ]; then exec sleep 30; fi\n"
+                                  ": > \"$SCRATCH/second\"\nexit 3\n");
+    manager->start();
+    const qint32 firstPid = manager->status().pid();
+    // Without processing events, wait until the first child has been reaped,
+    // so its end is queued but not yet handled.
+    const QString proc = QStringLiteral("/proc/%1").arg(firstPid);
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (QFile::exists(proc) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ASSERT_FALSE(QFile::exists(proc));
+
+    manager->start(); // forgets the ended child, launches the second
+    const Status second = manager->status();
+    ASSERT_TRUE(second.isRunning());
+    QCoreApplication::processEvents(); // the first child's end arrives now
+    QCoreApplication::processEvents();
+    EXPECT_EQ(manager->status(), second);
+    EXPECT_TRUE(manager->hasChild());
+}
+
+TEST_F(DaemonManagerTest, ShutdownKillsADaemonThatIgnoresSigtermWithinTheGracePeriod)
+{
+    auto manager = startedIdling("trap '' TERM\necho $$ > \"$SCRATCH/pid\"\n");
+    const auto started = std::chrono::steady_clock::now();
+    manager->shutdown();
+    EXPECT_GE(std::chrono::steady_clock::now() - started, DaemonManager::killDelay);
+    EXPECT_FALSE(manager->hasChild());
+    EXPECT_FALSE(QFile::exists(QStringLiteral("/proc/") +
+                               QString::fromUtf8(readFileAt(scratchFile("pid")).trimmed())));
+}
+
+TEST_F(DaemonManagerTest, DestroyingTheManagerLetsAWellBehavedDaemonFinish)
+{
+    {
+        auto manager = startedIdling("trap 'echo clean exit; exit 0' TERM\n");
+    }
+    EXPECT_EQ(outLog(), QByteArray("ready\nclean exit\n"));
+}

@@ -1,0 +1,77 @@
+#include "core/daemon/LogAppendQueue.h"
+
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+TEST(LogAppendQueue, AppendsInOrderAndRecreatesADeletedFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("daemon.log"));
+    LogAppendQueue queue;
+    queue.append(path, "one ");
+    queue.append(path, "two\n");
+    queue.drain();
+    EXPECT_EQ(readFileAt(path), QByteArray("one two\n"));
+
+    QFile::remove(path);
+    queue.append(path, "three\n");
+    queue.drain();
+    EXPECT_EQ(readFileAt(path), QByteArray("three\n"));
+}
+
+TEST(LogAppendQueue, AMissingFolderDropsTheChunkSilently)
+{
+    QTemporaryDir dir;
+    LogAppendQueue queue;
+    queue.append(dir.filePath(QStringLiteral("gone/daemon.log")), "lost\n");
+    queue.drain();
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone/daemon.log"))));
+}
+
+TEST(LogAppendQueue, EnsureFileLeavesAnExistingFileUntouched)
+{
+    QTemporaryDir dir;
+    const QString path = writeFileAt(dir.filePath(QStringLiteral("daemon.err")), "kept");
+    LogAppendQueue::ensureFile(path);
+    EXPECT_EQ(readFileAt(path), QByteArray("kept"));
+    const QString fresh = dir.filePath(QStringLiteral("new.log"));
+    LogAppendQueue::ensureFile(fresh);
+    EXPECT_TRUE(QFile::exists(fresh));
+    EXPECT_TRUE(readFileAt(fresh).isEmpty());
+}
+
+TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)
+{
+    constexpr std::size_t bound = 64 * 1024;
+    constexpr int chunkSize = 4096;
+    constexpr int chunks = 400;
+    std::atomic<std::size_t> worstQueued{0};
+    QByteArray written;
+    LogAppendQueue* queuePointer = nullptr;
+    LogAppendQueue queue(bound, [&](const QString&, const std::vector<QByteArray>& batch) {
+        const std::size_t queued = queuePointer->queuedBytes();
+        if (queued > worstQueued)
+            worstQueued = queued;
+        std::this_thread::sleep_for(std::chrono::microseconds(200)); // a slow disk
+        for (const QByteArray& chunk : batch)
+            written += chunk;
+    });
+    queuePointer = &queue;
+
+    QByteArray expected;
+    for (int i = 0; i < chunks; ++i) {
+        const QByteArray chunk(chunkSize, char('a' + i % 26));
+        expected += chunk;
+        queue.append(QStringLiteral("unused"), chunk);
+        EXPECT_LE(queue.queuedBytes(), bound);
+    }
+    queue.drain();
+    EXPECT_LE(worstQueued.load(), bound);
+    EXPECT_EQ(written, expected);
+}

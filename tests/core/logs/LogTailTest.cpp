@@ -1,0 +1,48 @@
+#include "core/logs/LogTail.h"
+
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using namespace Qt::StringLiterals;
+
+constexpr qint64 mebibyte = 1024 * 1024;
+
+TEST(LogTail, KeepsTheLastBytesOfALargeFileAndAllOfOneThatFits)
+{
+    QTemporaryDir folder;
+    QByteArray large(5'000'000, 'a');
+    large[large.size() - mebibyte] = 'B'; // the tail's first byte
+    const auto tail = LogTail::read(writeFileAt(folder.filePath(u"large"_s), large), mebibyte);
+    ASSERT_TRUE(tail);
+    EXPECT_EQ(tail.value().text, QString::fromLatin1(large.right(mebibyte)));
+    EXPECT_EQ(tail.value().end, large.size());
+
+    const QByteArray exact(mebibyte, 'z');
+    const auto whole = LogTail::read(writeFileAt(folder.filePath(u"exact"_s), exact), mebibyte);
+    ASSERT_TRUE(whole);
+    EXPECT_EQ(whole.value().text.size(), mebibyte);
+}
+
+TEST(LogTail, ACharacterSplitByTheCutIsDroppedAndInvalidBytesBecomeReplacements)
+{
+    QTemporaryDir folder;
+    // € is three bytes; a cut after its first leaves two orphans.
+    const QString path = writeFileAt(folder.filePath(u"log"_s), "x€ok\xff!");
+    const auto tail = LogTail::read(path, 6);
+    ASSERT_TRUE(tail);
+    EXPECT_EQ(tail.value().text, u"ok\uFFFD!"_s);
+}
+
+TEST(LogTail, MissingFilesFoldersAndFifosAreRefusedWithoutBlocking)
+{
+    QTemporaryDir folder;
+    const QString fifo = folder.filePath(u"fifo"_s);
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
+    EXPECT_FALSE(LogTail::read(fifo, mebibyte));
+    EXPECT_FALSE(LogTail::read(folder.filePath(u"absent"_s), mebibyte));
+    EXPECT_FALSE(LogTail::read(folder.path(), mebibyte));
+}

@@ -1,0 +1,245 @@
+#include "core/logs/LogTailer.h"
+
+#include "platform/fake/FakeFileWatcher.h"
+#include "platform/linux/InotifyFileWatcher.h"
+#include "support/OpenFiles.h"
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+using Change = platform::FileWatch::Change;
+
+namespace {
+
+void append(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::Append)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+qint64 sizeOf(const QString& path)
+{
+    return QFileInfo(path).size();
+}
+
+int tailerThreads()
+{
+    int count = 0;
+    for (const QString& task :
+         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        count +=
+            readFileAt(QStringLiteral("/proc/self/task/%1/comm").arg(task)) == "zentrope.log-ta\n";
+    return count;
+}
+
+class LogTailerTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<LogTailer> makeTailer(std::shared_ptr<platform::FileWatcher> watcher)
+    {
+        auto tailer = std::make_unique<LogTailer>(path, std::move(watcher));
+        tailer->setOnAppend([this](const QString& text) { chunks.append(text); });
+        return tailer;
+    }
+    bool waitForText(const QString& text)
+    {
+        return waitUntil([&] { return chunks.join(QString()) == text; });
+    }
+    // A tailer on the fake watcher whose first reads are done: from then on it
+    // reads only when the test posts a change.
+    std::unique_ptr<LogTailer> startSettled()
+    {
+        auto tailer = makeTailer(fake);
+        EXPECT_TRUE(tailer->start().ok());
+        append(path, "settled\n");
+        fake->post(Change::written);
+        EXPECT_TRUE(waitForText(QStringLiteral("settled\n")));
+        return tailer;
+    }
+
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("daemon.log"));
+    std::shared_ptr<platform::FakeFileWatcher> fake = std::make_shared<platform::FakeFileWatcher>();
+    std::shared_ptr<platform::FileWatcher> inotify =
+        std::make_shared<platform::InotifyFileWatcher>();
+    QStringList chunks;
+};
+
+} // namespace
+
+TEST_F(LogTailerTest, AMissingFileIsCreatedAndWhatIsAppendedToItArrives)
+{
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    EXPECT_TRUE(QFile::exists(path));
+    append(path, "first line\n");
+    EXPECT_TRUE(waitForText(QStringLiteral("first line\n")));
+}
+
+TEST_F(LogTailerTest, AMissingFolderOrARefusedWatchLeavesTheTailerStoppedWithTheReason)
+{
+    const QString folder = dir.filePath(QStringLiteral("gone"));
+    path = folder + QStringLiteral("/daemon.log");
+    auto tailer = makeTailer(inotify);
+    const auto started = tailer->start();
+    ASSERT_FALSE(started.ok());
+    EXPECT_EQ(started.error().code, ENOENT);
+    EXPECT_FALSE(tailer->isStarted());
+    EXPECT_FALSE(QFile::exists(folder));
+
+    ASSERT_TRUE(QDir().mkpath(folder));
+    fake->setRefusing(true); // as when the system's watches are used up
+    tailer = makeTailer(fake);
+    EXPECT_EQ(tailer->start().error().code, ENOSPC);
+    EXPECT_FALSE(tailer->isStarted());
+    EXPECT_EQ(OpenFiles::openOn(path), 0);
+}
+
+TEST_F(LogTailerTest, OnlyTextAppendedAfterStartArrivesAsItWasBatched)
+{
+    writeFileAt(path, "before start\n");
+    auto tailer = startSettled();
+    append(path, "one ");
+    append(path, "two\n");
+    fake->post(Change::written);
+    ASSERT_TRUE(waitForText(QStringLiteral("settled\none two\n")));
+    append(path, "three\n");
+    fake->post(Change::written);
+    ASSERT_TRUE(waitForText(QStringLiteral("settled\none two\nthree\n")));
+    EXPECT_EQ(chunks, QStringList({QStringLiteral("settled\n"), QStringLiteral("one two\n"),
+                                   QStringLiteral("three\n")}));
+}
+
+TEST_F(LogTailerTest, TextWrittenJustBeforeARenameArrivesBeforeTheNewFileIsFollowed)
+{
+    auto tailer = startSettled();
+    append(path, "last words\n");
+    ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".1")));
+    fake->post(Change::written | Change::renamed); // one batch
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
+    append(path, "new file\n");
+    fake->post(Change::written);
+    EXPECT_TRUE(waitForText(QStringLiteral("settled\nlast words\nnew file\n")));
+}
+
+TEST_F(LogTailerTest, DeletedAndRenamedFilesAreReplacedByTheFileAtThePath)
+{
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    append(path, "a\n");
+    ASSERT_TRUE(waitForText(QStringLiteral("a\n")));
+
+    ASSERT_TRUE(QFile::remove(path));
+    // The tailer recreates the file; anything appended from then on is new.
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
+    append(path, "b\n");
+    ASSERT_TRUE(waitForText(QStringLiteral("a\nb\n")));
+
+    ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".1")));
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
+    append(path, "c\n");
+    append(path + QStringLiteral(".1"), "to the old file\n");
+    EXPECT_TRUE(waitForText(QStringLiteral("a\nb\nc\n")));
+    EXPECT_EQ(OpenFiles::openOn(path), 1);
+}
+
+TEST_F(LogTailerTest, TruncationIsNotNoticedAndOnlyBytesBeyondTheOldEndArrive)
+{
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    append(path, "12345\n");
+    ASSERT_TRUE(waitForText(QStringLiteral("12345\n")));
+    ASSERT_TRUE(QFile::resize(path, 0));
+    append(path, "ab\n");
+    append(path, "cdefgh\n");
+    EXPECT_TRUE(waitForText(QStringLiteral("12345\nfgh\n")));
+}
+
+TEST_F(LogTailerTest, ACharacterSplitAcrossWritesAndReadsArrivesWhole)
+{
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    const QByteArray euro = "\xE2\x82\xAC";
+    for (char byte : euro) {
+        append(path, QByteArray(1, byte));
+        ASSERT_TRUE(OpenFiles::waitForPosition(path, sizeOf(path))); // read on its own
+    }
+    append(path, "\n");
+    EXPECT_TRUE(waitForText(QStringLiteral("€\n")));
+}
+
+TEST_F(LogTailerTest, AFastWritersTextArrivesCompleteAndInOrder)
+{
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    QByteArray written;
+    for (int line = 0; line < 20000; ++line)
+        written += "line " + QByteArray::number(line) + QByteArray(line % 97, '.') + "é\n";
+    const QString expected = QString::fromUtf8(written);
+    std::thread writer([&] {
+        QFile file(path);
+        if (!file.open(QIODevice::Append))
+            return;
+        for (qsizetype at = 0; at < written.size(); at += 777) { // cuts through characters
+            file.write(written.mid(at, 777));
+            file.flush();
+        }
+    });
+    writer.join();
+    EXPECT_TRUE(waitUntil([&] { return chunks.join(QString()).size() >= expected.size(); }));
+    EXPECT_EQ(chunks.join(QString()), expected);
+}
+
+TEST_F(LogTailerTest, StartingTwiceLeavesOneWatchAndOneDescriptor)
+{
+    const int inotifyBefore = OpenFiles::inotifyInstances();
+    auto tailer = makeTailer(inotify);
+    tailer->cancel(); // never started: nothing to do
+    ASSERT_TRUE(tailer->start().ok());
+    ASSERT_TRUE(tailer->start().ok());
+    EXPECT_TRUE(waitUntil([&] {
+        return OpenFiles::openOn(path) == 1 && OpenFiles::inotifyInstances() == inotifyBefore + 1;
+    }));
+    tailer->cancel();
+    EXPECT_TRUE(waitUntil([&] {
+        return OpenFiles::openOn(path) == 0 && OpenFiles::inotifyInstances() == inotifyBefore;
+    }));
+}
+
+TEST_F(LogTailerTest, ACancelledTailerDeliversNothingItHadRead)
+{
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    append(path, "stale\n");
+    // Read on the tailer's thread, but not yet handed over: no events processed.
+    ASSERT_TRUE(OpenFiles::waitForPosition(path, sizeOf(path)));
+    tailer->cancel();
+    ASSERT_TRUE(tailer->start().ok());
+    append(path, "fresh\n");
+    EXPECT_TRUE(waitForText(QStringLiteral("fresh\n")));
+}
+
+TEST_F(LogTailerTest, DestroyingAStartedTailerReleasesEverything)
+{
+    const int before = OpenFiles::count();
+    {
+        auto tailer = makeTailer(inotify);
+        ASSERT_TRUE(tailer->start().ok());
+        ASSERT_TRUE(QFile::remove(path)); // a restart too
+        ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
+        append(path, "x\n");
+        ASSERT_TRUE(waitForText(QStringLiteral("x\n")));
+        EXPECT_EQ(tailerThreads(), 1);
+    }
+    EXPECT_EQ(OpenFiles::count(), before);
+    // Qt's threads are detached: the system thread ends just after wait() returns.
+    EXPECT_TRUE(waitUntil([] { return tailerThreads() == 0; }));
+}

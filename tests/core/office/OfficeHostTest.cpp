@@ -1,0 +1,55 @@
+#include "core/office/OfficeHost.h"
+
+#include "platform/fake/FakeWorkspace.h"
+#include "support/Printers.h"
+#include "support/TemporaryHome.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(OfficeHost, CasesComeInOrderWithTheirNames)
+{
+    QStringList described;
+    for (const OfficeHost host : OfficeHost::allCases())
+        described << host.rawValue() + u' ' + host.bundleId() + u' ' + host.displayName();
+    EXPECT_EQ(described,
+              (QStringList{u"word com.microsoft.Word Microsoft Word"_s,
+                           u"excel com.microsoft.Excel Microsoft Excel"_s,
+                           u"powerpoint com.microsoft.Powerpoint Microsoft PowerPoint"_s}));
+    EXPECT_EQ(OfficeHost::fromRawValue(u"powerpoint"), OfficeHost::powerpoint);
+    for (const QStringView raw : {u"Word", u"", u"word "})
+        EXPECT_FALSE(OfficeHost::fromRawValue(raw)) << raw.toString().toStdString();
+}
+
+TEST(OfficeHost, LocationsAndInstalledStateFollowTheHomeFolderOfTheMoment)
+{
+    TemporaryHome first;
+    const OfficeHost host = OfficeHost::powerpoint;
+    const QString container = first.path() + u"/Library/Containers/com.microsoft.Powerpoint"_s;
+    EXPECT_EQ(host.containerDirectory(), container);
+    EXPECT_EQ(host.wefDirectory(), container + u"/Data/Documents/wef"_s);
+    EXPECT_EQ(host.containerDataLibrary(), container + u"/Data/Library"_s);
+    EXPECT_FALSE(host.isInstalled());
+    // A container left behind by a deleted application still counts.
+    ASSERT_TRUE(QDir().mkpath(container));
+    EXPECT_TRUE(host.isInstalled());
+    EXPECT_FALSE(OfficeHost(OfficeHost::excel).isInstalled());
+
+    TemporaryHome second;
+    EXPECT_TRUE(host.wefDirectory().startsWith(second.path() + u'/'));
+    EXPECT_FALSE(host.isInstalled());
+}
+
+TEST(OfficeHost, RunningComparesBundleIdentifiersExactly)
+{
+    platform::FakeWorkspace workspace;
+    workspace.setApplications({{11, std::nullopt, u"/usr/bin/anything"_s},
+                               {12, u"com.microsoft.word"_s, {}},
+                               {13, u"com.microsoft.PowerPoint"_s, {}},
+                               {14, u"com.microsoft.Excel"_s, {}}});
+    EXPECT_FALSE(OfficeHost(OfficeHost::word).isRunning(workspace));
+    EXPECT_FALSE(OfficeHost(OfficeHost::powerpoint).isRunning(workspace));
+    EXPECT_TRUE(OfficeHost(OfficeHost::excel).isRunning(workspace));
+}

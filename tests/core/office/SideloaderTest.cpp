@@ -1,0 +1,149 @@
+#include "core/office/Sideloader.h"
+
+#include "support/EnforcedFilePermissions.h"
+#include "support/Printers.h"
+#include "support/TemporaryHome.h"
+#include "support/TestBundle.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using Sideloader::Outcome;
+
+namespace Sideloader {
+void PrintTo(const Outcome& outcome, std::ostream* os)
+{
+    *os << "Outcome " << int(outcome.kind()) << " “"
+        << (outcome.file() + outcome.reason() + outcome.error().description).toStdString() << "”";
+}
+} // namespace Sideloader
+
+namespace {
+
+class SideloaderTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(QDir().mkpath(word.containerDirectory())); }
+
+    TemporaryHome home;
+    QTemporaryDir sources;
+    const QString manifest = writeFileAt(sources.filePath(u"manifest.xml"_s), "v1");
+    const OfficeHost word = OfficeHost::word;
+    const QString current = word.wefDirectory() + u"/zentrope.manifest.xml"_s;
+    const QString older = word.wefDirectory() + u"/zentrope.xml"_s;
+};
+
+TEST_F(SideloaderTest, InstallCreatesTheWefChainAndReplacesTheManifestNextTime)
+{
+    EXPECT_EQ(Sideloader::install(manifest, word), Outcome::copied(current));
+    EXPECT_EQ(readFileAt(current), "v1");
+    EXPECT_TRUE(QFileInfo::exists(manifest)) << "the source stays where it is";
+
+    writeFileAt(manifest, "v2");
+    EXPECT_EQ(Sideloader::install(manifest, word), Outcome::copied(current));
+    EXPECT_EQ(readFileAt(current), "v2");
+}
+
+TEST_F(SideloaderTest, TheOlderNameCountsIsKeptByInstallAndTakenByRemove)
+{
+    writeFileAt(older, "old");
+    EXPECT_TRUE(Sideloader::isSideloaded(word));
+    ASSERT_EQ(Sideloader::install(manifest, word).kind(), Outcome::Kind::copied);
+    EXPECT_TRUE(QFileInfo::exists(older));
+    EXPECT_EQ(Sideloader::remove(word), Outcome::removed(current));
+    EXPECT_FALSE(Sideloader::isSideloaded(word));
+
+    writeFileAt(older, "old");
+    EXPECT_EQ(Sideloader::remove(word), Outcome::removed(current)) << "only the older file went";
+    EXPECT_FALSE(QFileInfo::exists(older));
+}
+
+TEST_F(SideloaderTest, NothingIsCreatedWhereThereIsNoContainerOrNoManifest)
+{
+    EXPECT_EQ(Sideloader::install(manifest, OfficeHost::excel),
+              Outcome::skipped(u"Microsoft Excel not installed"_s));
+    EXPECT_EQ(QDir(home.path() + u"/Library/Containers"_s)
+                  .entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+              QStringList{word.bundleId()});
+    for (const OfficeHost host : OfficeHost::allCases())
+        EXPECT_EQ(Sideloader::remove(host), Outcome::skipped(u"not sideloaded"_s));
+    EXPECT_FALSE(QFileInfo::exists(word.wefDirectory()));
+}
+
+TEST_F(SideloaderTest, AFolderNamedLikeTheManifestIsDeletedLikeAFile)
+{
+    writeFileAt(current + u"/inside"_s, "x");
+    EXPECT_TRUE(Sideloader::isSideloaded(word));
+    EXPECT_EQ(Sideloader::install(manifest, word), Outcome::copied(current));
+    EXPECT_EQ(readFileAt(current), "v1");
+
+    QFile::remove(current);
+    writeFileAt(current + u"/inside"_s, "x");
+    EXPECT_EQ(Sideloader::remove(word), Outcome::removed(current));
+    EXPECT_FALSE(QFileInfo::exists(current));
+
+    // A dangling link is replaced too, never written through.
+    const QString elsewhere = sources.filePath(u"elsewhere.xml"_s);
+    QFile::link(elsewhere, current);
+    EXPECT_EQ(Sideloader::install(manifest, word), Outcome::copied(current));
+    EXPECT_FALSE(QFileInfo(current).isSymLink() || QFileInfo::exists(elsewhere));
+}
+
+TEST_F(SideloaderTest, AFailedDeletionIsReportedAndStopsTheStep)
+{
+    writeFileAt(current, "installed");
+    writeFileAt(older, "old");
+    const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    QFile::setPermissions(word.wefDirectory(), writable & ~QFile::WriteOwner);
+    QList<Outcome> outcomes;
+    {
+        EnforcedFilePermissions enforced;
+        outcomes = {Sideloader::install(manifest, word), Sideloader::remove(word)};
+    }
+    QFile::setPermissions(word.wefDirectory(), writable);
+
+    for (const Outcome& outcome : outcomes) {
+        ASSERT_EQ(outcome.kind(), Outcome::Kind::failed);
+        EXPECT_EQ(outcome.error().domain, u"POSIX"_s);
+        EXPECT_EQ(outcome.error().code, EACCES);
+        EXPECT_EQ(outcome.error().localizedDescription(),
+                  u"Couldn’t remove “%1”: Permission denied"_s.arg(current));
+    }
+    EXPECT_EQ(readFileAt(current), "installed") << "the copy is not attempted";
+    EXPECT_TRUE(QFileInfo::exists(older)) << "remove stops at the first failure";
+}
+
+TEST_F(SideloaderTest, ARefusedSourceLeavesTheInstalledManifestAlone)
+{
+    ASSERT_EQ(Sideloader::install(manifest, word).kind(), Outcome::Kind::copied);
+    const QString unreadable = writeFileAt(sources.filePath(u"secret.xml"_s), "x");
+    QFile::setPermissions(unreadable, QFile::WriteOwner);
+    const QString link = sources.filePath(u"link.xml"_s);
+    QFile::link(current, link);
+
+    using Code = Sideloader::ErrorCode;
+    const QList<std::pair<QString, Code>> cases = {
+        {sources.filePath(u"missing.xml"_s), Code::manifestMissing},
+        {sources.path(), Code::manifestNotAFile},
+        {u"/dev/null"_s, Code::manifestNotAFile},
+        {unreadable, Code::manifestUnreadable},
+        {current, Code::manifestIsDestination},
+        {link, Code::manifestIsDestination},
+    };
+    EnforcedFilePermissions enforced;
+    for (const auto& [source, code] : cases) {
+        const Outcome outcome = Sideloader::install(source, word);
+        ASSERT_EQ(outcome.kind(), Outcome::Kind::failed) << source.toStdString();
+        EXPECT_EQ(outcome.error().domain, u"Sideloader"_s);
+        EXPECT_EQ(outcome.error().code, int(code)) << source.toStdString();
+        EXPECT_TRUE(outcome.error().description.contains(source));
+        EXPECT_EQ(readFileAt(current), "v1");
+    }
+    EXPECT_EQ(Sideloader::install(sources.path(), word).error().description,
+              u"The manifest “%1” is a folder, not a file."_s.arg(sources.path()));
+}
+
+} // namespace

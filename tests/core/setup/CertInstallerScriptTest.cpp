@@ -1,0 +1,138 @@
+// The real installer script from the assembled bundle, with its trust step
+// redirected into a temporary folder: the system's trust store is never
+// touched. openssl trusts that folder's bundle through SSL_CERT_FILE.
+#include "core/daemon/DaemonManager.h"
+#include "core/setup/CertificateValidity.h"
+#include "core/setup/SetupCheck.h"
+#include "platform/fake/FakeAccessibility.h"
+#include "platform/linux/OpensslCertificateTrust.h"
+#include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
+#include "support/StatusRecorder.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+
+#include <QDir>
+#include <QFile>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CertInstallerScriptTest : public ::testing::Test
+{
+protected:
+    CertInstallerScriptTest()
+    {
+        environment.set("HOME", home.path().toUtf8());
+        environment.set("ZENTROPE_CERT_TRUST_DIR", trust().toUtf8());
+        environment.set("SSL_CERT_FILE", (trust() + QStringLiteral("/ca-bundle.pem")).toUtf8());
+        environment.set("SSL_CERT_DIR", home.filePath(QStringLiteral("no-system-roots")).toUtf8());
+    }
+
+    Result<QString> install() const
+    {
+        auto future = SetupCheck::installCert(Bundle(QStringLiteral(ZENTROPE_APP_DIR)));
+        EXPECT_TRUE(waitUntil([&] { return future.isFinished(); }, std::chrono::seconds(60)));
+        return future.isFinished() ? future.result() : Result<QString>(Error{});
+    }
+    QString trust() const { return home.filePath(QStringLiteral("trust")); }
+    QString certs(const QString& name = {}) const
+    {
+        return home.filePath(QStringLiteral(".zentrope/certs/") + name);
+    }
+    QString cert() const { return certs(QStringLiteral("localhost.crt")); }
+
+    QTemporaryDir home;
+    ScopedEnvironment environment;
+};
+
+// GETs the status from the stand-in daemon, trusting only `ca`.
+QNetworkReply::NetworkError fetchStatus(const QString& address, const QString& ca)
+{
+    QNetworkRequest request(QUrl(address + QStringLiteral("/api/status")));
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setCaCertificates(QSslCertificate::fromPath(ca));
+    request.setSslConfiguration(tls);
+    QNetworkAccessManager network;
+    std::unique_ptr<QNetworkReply> reply(network.get(request));
+    EXPECT_TRUE(waitUntil([&] { return reply->isFinished(); }));
+    EXPECT_TRUE(reply->readAll().startsWith("{\"ok\":true")) << reply->errorString().toStdString();
+    return reply->error();
+}
+
+} // namespace
+
+TEST_F(CertInstallerScriptTest, InstallsATrustedCertificateTheDaemonServesAndKeepsIt)
+{
+    const Result<QString> installed = install();
+    ASSERT_TRUE(installed.ok()) << installed.error().description.toStdString();
+    for (const QString& path :
+         {certs(), certs(QStringLiteral("ca.key")), certs(QStringLiteral("localhost.key"))})
+        EXPECT_EQ(QFile::permissions(path) & 0x00FF, 0) << path.toStdString(); // the owner's alone
+    const CertificateValidity validity;
+    EXPECT_TRUE(validity.isValidForAtLeastDays(cert(), 824));
+    EXPECT_FALSE(validity.isValidForAtLeastDays(cert(), 826)); // at most 825 days
+    platform::OpensslCertificateTrust trust;
+    EXPECT_TRUE(trust.isTrustedForSsl(cert()));
+    platform::FakeAccessibility accessibility;
+    const SetupCheck::State state = SetupCheck::evaluate(trust, accessibility);
+    EXPECT_TRUE(state.certInstalled && state.certValid && state.certTrusted);
+
+    QTemporaryDir logs;
+    DaemonManager manager(Bundle(QStringLiteral(ZENTROPE_APP_DIR)), logs.path());
+    StatusRecorder recorder(manager);
+    {
+        ScopedEnvironment anyPort("ZENTROPE_DAEMON_PORT", "0");
+        manager.start();
+    }
+    const QRegularExpression listening(QStringLiteral("listening on (https://\\S+)"));
+    QString address;
+    ASSERT_TRUE(waitUntil([&] {
+        address =
+            listening
+                .match(QString::fromUtf8(readFileAt(logs.filePath(QStringLiteral("daemon.log")))))
+                .captured(1);
+        return !address.isEmpty();
+    })) << readFileAt(logs.filePath(QStringLiteral("daemon.err"))).toStdString();
+    EXPECT_EQ(fetchStatus(address, certs(QStringLiteral("ca.crt"))), QNetworkReply::NoError);
+    manager.stop();
+    EXPECT_TRUE(recorder.waitForChildEnds());
+
+    const QByteArray before = readFileAt(cert()) + readFileAt(certs(QStringLiteral("ca.crt")));
+    const Result<QString> again = install();
+    ASSERT_TRUE(again.ok());
+    EXPECT_TRUE(again.value().contains(QStringLiteral("nothing to do")));
+    EXPECT_EQ(readFileAt(cert()) + readFileAt(certs(QStringLiteral("ca.crt"))), before);
+}
+
+TEST_F(CertInstallerScriptTest, ABrokenCertificateIsRenewedByTheTrustedCaWithoutTrustingAgain)
+{
+    ASSERT_TRUE(install().ok());
+    const QByteArray ca = readFileAt(certs(QStringLiteral("ca.crt")));
+    writeFileAt(cert(), "not a certificate");
+    const QString trustedCopy = trust() + QStringLiteral("/zentrope-local-ca.crt");
+    QFile::remove(trustedCopy); // a trust step would put it back
+
+    const Result<QString> renewed = install();
+    ASSERT_TRUE(renewed.ok()) << renewed.error().description.toStdString();
+    EXPECT_EQ(readFileAt(certs(QStringLiteral("ca.crt"))), ca);
+    EXPECT_TRUE(platform::OpensslCertificateTrust().isTrustedForSsl(cert()));
+    EXPECT_FALSE(QFile::exists(trustedCopy));
+}
+
+TEST_F(CertInstallerScriptTest, AFailedTrustStepLeavesNothingHalfDone)
+{
+    writeFileAt(home.filePath(QStringLiteral("file")), "in the way");
+    environment.set("ZENTROPE_CERT_TRUST_DIR",
+                    home.filePath(QStringLiteral("file/trust")).toUtf8());
+    const Result<QString> failed = install();
+    ASSERT_FALSE(failed.ok());
+    EXPECT_EQ(failed.error().code, 1);
+    EXPECT_TRUE(failed.error().description.startsWith(QStringLiteral("Cert install failed:\n")));
+    EXPECT_TRUE(failed.error().description.contains(QStringLiteral("Error: Could not trust")));
+    EXPECT_EQ(QDir(certs()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList());
+}

@@ -1,0 +1,94 @@
+// Check programs and the two certificate checks, with the real openssl and
+// certificates made by a test CA.
+#include "core/setup/CertificateValidity.h"
+#include "platform/linux/OpensslCertificateTrust.h"
+#include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TestBundle.h"
+#include "support/TestCertificateAuthority.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class CertificateChecks : public ::testing::Test
+{
+protected:
+    QString path(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
+    // A program that records its arguments, one a line, and exits `status`.
+    CheckProgram recorder(int status) const
+    {
+        return CheckProgram(writeFileAt(path("recorder"),
+                                        "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" +
+                                            path("arguments").toUtf8() + "'\nexit " +
+                                            QByteArray::number(status) + '\n',
+                                        true));
+    }
+    QByteArray recorded() const { return readFileAt(path("arguments")); }
+
+    QTemporaryDir folder;
+};
+
+} // namespace
+
+TEST_F(CertificateChecks, OnlyExitStatusZeroAnswersYes)
+{
+    EXPECT_TRUE(recorder(0).run({QStringLiteral("a b"), QStringLiteral("c")}));
+    EXPECT_EQ(recorded(), "a b\nc\n");
+    EXPECT_FALSE(recorder(1).run({}));
+    EXPECT_FALSE(CheckProgram(path("missing")).run({}));
+    // Output goes to the null device: nobody has to read it for the program to end.
+    EXPECT_TRUE(CheckProgram(writeFileAt(path("chatty"),
+                                         "#!/bin/sh\nhead -c 4000000 /dev/zero\n"
+                                         "head -c 4000000 /dev/zero >&2\n",
+                                         true))
+                    .run({}));
+}
+
+TEST_F(CertificateChecks, AHungProgramIsKilledAtTheBoundAndAnswersNo)
+{
+    const QString hung =
+        writeFileAt(path("hung"),
+                    "#!/bin/sh\necho $$ > '" + path("pid").toUtf8() + "'\nexec sleep 600\n", true);
+    EXPECT_FALSE(CheckProgram(hung, 300ms).run({}));
+    const pid_t pid = readFileAt(path("pid")).trimmed().toInt();
+    ASSERT_GT(pid, 0);
+    EXPECT_NE(::kill(pid, 0), 0); // killed and reaped, not left behind
+}
+
+TEST_F(CertificateChecks, OpensslIsAskedInTheChecksOwnWords)
+{
+    const QString cert = path("localhost.crt");
+    EXPECT_TRUE(CertificateValidity(recorder(0)).isValidForAtLeastDays(cert, 2));
+    EXPECT_EQ(recorded(), "x509\n-checkend\n172800\n-noout\n-in\n" + cert.toUtf8() + '\n');
+    EXPECT_TRUE(platform::OpensslCertificateTrust(recorder(0)).isTrustedForSsl(cert));
+    EXPECT_EQ(recorded(), "verify\n-purpose\nsslserver\n" + cert.toUtf8() + '\n');
+}
+
+TEST_F(CertificateChecks, RealCertificatesAreJudgedByEndDateAndChain)
+{
+    TestCertificateAuthority trusted, stranger;
+    ScopedEnvironment environment("SSL_CERT_FILE", trusted.caPath().toUtf8());
+    environment.set("SSL_CERT_DIR", path("no-system-roots").toUtf8());
+    const CertificateValidity validity;
+    platform::OpensslCertificateTrust trust;
+    const QString cert = path("localhost.crt");
+
+    EXPECT_FALSE(validity.isValidForAtLeastDays(cert, 1)); // no file yet
+    EXPECT_FALSE(trust.isTrustedForSsl(cert));
+    trusted.issue(cert, 12h);
+    EXPECT_FALSE(validity.isValidForAtLeastDays(cert, 1));
+    trusted.issue(cert, 72h);
+    EXPECT_TRUE(validity.isValidForAtLeastDays(cert, 1));
+    EXPECT_FALSE(validity.isValidForAtLeastDays(cert, 4));
+    EXPECT_TRUE(trust.isTrustedForSsl(cert));
+    stranger.issue(cert, 72h);
+    EXPECT_FALSE(trust.isTrustedForSsl(cert));
+
+    const CheckProgram noOpenssl(path("no-openssl"));
+    EXPECT_FALSE(CertificateValidity(noOpenssl).isValidForAtLeastDays(cert, 1));
+    EXPECT_FALSE(platform::OpensslCertificateTrust(noOpenssl).isTrustedForSsl(cert));
+}

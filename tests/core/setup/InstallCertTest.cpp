@@ -1,0 +1,101 @@
+// SetupCheck::installCert with installer scripts of the tests' own.
+#include "core/process/CapturedProcess.h"
+#include "core/setup/SetupCheck.h"
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+
+#include <QFile>
+#include <QThread>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+namespace {
+
+class InstallCertTest : public ::testing::Test
+{
+protected:
+    void script(const QByteArray& body) const
+    {
+        bundle.writeFile(QStringLiteral("Resources/setup/install-localhost-cert.sh"), body);
+    }
+    // Waits as a caller does: the result comes to its own thread, in a continuation.
+    Result<QString> install() const
+    {
+        std::optional<Result<QString>> result;
+        QObject context;
+        SetupCheck::installCert(bundle.bundle()).then(&context, [&](const Result<QString>& done) {
+            EXPECT_EQ(QThread::currentThread(), context.thread());
+            result = done;
+        });
+        EXPECT_TRUE(waitUntil([&] { return result.has_value(); }, std::chrono::seconds(60)));
+        return result.value_or(Error{});
+    }
+    QString file(const char* name) const { return bundle.root() + u'/' + QString::fromUtf8(name); }
+
+    TestBundle bundle;
+};
+
+Error failed(int code, const QString& output)
+{
+    return {QStringLiteral("SetupCheck"), code, QStringLiteral("Cert install failed:\n") + output};
+}
+
+} // namespace
+
+TEST_F(InstallCertTest, TheScriptsStatusAndOutputMakeTheResult)
+{
+    script("echo 'no keychain' >&2\nexit 3\n");
+    EXPECT_EQ(install().error(), failed(3, QStringLiteral("no keychain\n")));
+    script("echo partial\nkill -KILL $$\n"); // ended by a signal: never a success
+    EXPECT_EQ(install().error(), failed(SIGKILL, QStringLiteral("partial\n")));
+    script("exit 0\n");
+    EXPECT_EQ(install().value(), QString());
+    script("printf 'ok \\377'\n");
+    EXPECT_EQ(install().value(), QString()); // not UTF-8
+    script("printf 'caf\\303\\251'\n");
+    EXPECT_EQ(install().value(), QString::fromUtf8("café"));
+}
+
+TEST_F(InstallCertTest, WithoutTheScriptNothingRuns)
+{
+    // Bash, run on a missing script, would end with status 127 instead.
+    EXPECT_EQ(install().error(), (Error{QStringLiteral("SetupCheck"), 1,
+                                        QStringLiteral("Bundled cert installer missing.")}));
+}
+
+TEST_F(InstallCertTest, BothStreamsArriveInterleavedAndInFull)
+{
+    script("echo one\necho two >&2\necho three\nhead -c 10485760 /dev/zero | tr '\\0' x\n");
+    const QString text = install().value();
+    EXPECT_EQ(text.left(14), QStringLiteral("one\ntwo\nthree\n"));
+    EXPECT_EQ(text.count(u'x'), 10485760);
+}
+
+TEST_F(InstallCertTest, TheCallerGoesOnWhileTheScriptRuns)
+{
+    const QString go = file("go");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(go).constData(), 0600), 0);
+    script("read word < '" + go.toUtf8() + "'\necho \"$word\"\n");
+    QFuture<Result<QString>> pending = SetupCheck::installCert(bundle.bundle());
+    EXPECT_FALSE(pending.isFinished()); // the script waits for us
+    writeFileAt(go, "done\n");
+    ASSERT_TRUE(waitUntil([&] { return pending.isFinished(); }));
+    EXPECT_EQ(pending.result().value(), QStringLiteral("done\n"));
+}
+
+TEST_F(InstallCertTest, ABackgroundProcessHoldingTheOutputDoesNotHoldTheResult)
+{
+    script("sleep 600 &\necho $! > '" + file("pid").toUtf8() + "'\necho started\n");
+    EXPECT_EQ(install().value(), QStringLiteral("started\n"));
+    ::kill(pid_t(readFileAt(file("pid")).trimmed().toInt()), SIGKILL);
+}
+
+TEST(CapturedProcess, AProgramThatCannotStartFailsWithTheReason)
+{
+    auto future = CapturedProcess::run(QStringLiteral("/nonexistent/bash"), {});
+    ASSERT_TRUE(waitUntil([&] { return future.isFinished(); }));
+    EXPECT_EQ(future.result().error().description,
+              QStringLiteral("Could not launch /nonexistent/bash: No such file or directory"));
+}

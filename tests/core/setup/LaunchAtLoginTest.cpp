@@ -1,0 +1,65 @@
+// First-run registration and the switch, against a login item in memory.
+#include "core/setup/LaunchAtLogin.h"
+
+#include "platform/fake/FakeServices.h"
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+class LaunchAtLoginTest : public ::testing::Test
+{
+protected:
+    QString defaultsFile() const { return folder.filePath(QStringLiteral("defaults.conf")); }
+    void launch() // each with a store of its own, as each process has
+    {
+        UserDefaults defaults(defaultsFile());
+        LaunchAtLogin::enableOnFirstRun(defaults, *fakes.loginItem, *fakes.systemLog);
+    }
+
+    QTemporaryDir folder;
+    platform::FakeServices fakes;
+};
+
+} // namespace
+
+TEST_F(LaunchAtLoginTest, TheFirstLaunchRegistersAndLaterOnesLeaveTheUsersChoice)
+{
+    bool storedBeforeAttempt = false;
+    fakes.loginItem->onRegister = [&] {
+        storedBeforeAttempt =
+            readFileAt(defaultsFile()).contains("zentrope.launchAtLogin.registered=true");
+    };
+    launch();
+    EXPECT_TRUE(storedBeforeAttempt);
+    EXPECT_EQ(fakes.loginItem->status(), platform::LoginItem::Status::enabled);
+
+    ASSERT_TRUE(LaunchAtLogin::set(*fakes.loginItem, false).ok()); // the user turns it off
+    launch();
+    EXPECT_EQ(fakes.loginItem->registrations, 1);
+    EXPECT_EQ(fakes.loginItem->status(), platform::LoginItem::Status::notRegistered);
+    EXPECT_TRUE(fakes.systemLog->lines().isEmpty());
+}
+
+TEST_F(LaunchAtLoginTest, AFailedFirstRegistrationIsLoggedOnceAndNeverRetried)
+{
+    fakes.loginItem->registrationError =
+        Error{QStringLiteral("LoginItem"), 3, QStringLiteral("The application was not found.")};
+    launch();
+    launch();
+    EXPECT_EQ(fakes.loginItem->registrations, 1);
+    EXPECT_EQ(fakes.systemLog->lines(),
+              QStringList{QStringLiteral(
+                  "Zentrope: could not register login item: The application was not found.")});
+}
+
+TEST_F(LaunchAtLoginTest, TheSwitchPassesTheServicesFailureOn)
+{
+    const Error refused{QStringLiteral("LoginItem"), 1, QStringLiteral("Operation not permitted")};
+    fakes.loginItem->registrationError = fakes.loginItem->unregistrationError = refused;
+    EXPECT_EQ(LaunchAtLogin::set(*fakes.loginItem, true).error(), refused);
+    EXPECT_EQ(LaunchAtLogin::set(*fakes.loginItem, false).error(), refused);
+}

@@ -1,0 +1,136 @@
+// SetupCheck::evaluate with the real openssl, certificates made by test CAs
+// and Office containers in a throwaway home.
+#include "core/office/Sideloader.h"
+#include "core/setup/SetupCheck.h"
+#include "platform/fake/FakeAccessibility.h"
+#include "platform/fake/FakeCertificateTrust.h"
+#include "platform/linux/OpensslCertificateTrust.h"
+#include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TemporaryHome.h"
+#include "support/TestBundle.h"
+#include "support/TestCertificateAuthority.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+void PrintTo(const SetupCheck::State& s, std::ostream* os)
+{
+    *os << "{cert installed " << s.certInstalled << " valid " << s.certValid << " trusted "
+        << s.certTrusted << ", host sideloaded " << s.anyHostSideloaded << " installed "
+        << s.anyHostInstalled << ", accessibility " << s.accessibilityGranted << '}';
+}
+
+namespace {
+
+class SetupEvaluationTest : public ::testing::Test
+{
+protected:
+    // An openssl stand-in that leaves a mark when it runs, then answers yes.
+    CertificateValidity recordingValidity() const
+    {
+        return CertificateValidity(CheckProgram(
+            writeFileAt(scratch.filePath(QStringLiteral("openssl")),
+                        "#!/bin/sh\ntouch '" + ranMark().toUtf8() + "'\nexit 0\n", true)));
+    }
+    QString ranMark() const { return scratch.filePath(QStringLiteral("openssl-ran")); }
+
+    SetupCheck::State evaluate(const CertificateValidity& validity = CertificateValidity())
+    {
+        return SetupCheck::evaluate(trust, accessibility, validity);
+    }
+    static SetupCheck::State certificate(bool installed, bool valid, bool trusted)
+    {
+        SetupCheck::State state;
+        state.certInstalled = installed;
+        state.certValid = valid;
+        state.certTrusted = trusted;
+        return state;
+    }
+    static void install(OfficeHost host) { QDir().mkpath(host.containerDirectory()); }
+    static void placeManifest(OfficeHost host, QStringView name)
+    {
+        writeFileAt(host.wefDirectory() + u'/' + name.toString(), "<OfficeApp/>");
+    }
+
+    TemporaryHome home;
+    QTemporaryDir scratch;
+    platform::FakeCertificateTrust trust;
+    platform::FakeAccessibility accessibility;
+};
+
+} // namespace
+
+TEST_F(SetupEvaluationTest, WithoutACertificateNoProgramRuns)
+{
+    trust.trusted = true;
+    EXPECT_EQ(evaluate(recordingValidity()), certificate(false, false, false));
+    EXPECT_FALSE(QFile::exists(ranMark()));
+    EXPECT_EQ(trust.checked, QStringList());
+
+    // The stand-in does run once the file is there, so the test above proves something.
+    writeFileAt(SetupCheck::certificatePath(), "anything");
+    EXPECT_EQ(evaluate(recordingValidity()), certificate(true, true, true));
+    EXPECT_TRUE(QFile::exists(ranMark()));
+    EXPECT_EQ(trust.checked, QStringList{SetupCheck::certificatePath()});
+}
+
+TEST_F(SetupEvaluationTest, ACertificateExpiringWithinADayIsNeverAskedAboutTrust)
+{
+    TestCertificateAuthority().issue(SetupCheck::certificatePath(), 12h);
+    trust.trusted = true;
+    EXPECT_EQ(evaluate(), certificate(true, false, false));
+    EXPECT_EQ(trust.checked, QStringList());
+}
+
+TEST_F(SetupEvaluationTest, TrustFollowsTheChainToTheTrustedRoots)
+{
+    TestCertificateAuthority trustedCa, strangerCa;
+    ScopedEnvironment environment("SSL_CERT_FILE", trustedCa.caPath().toUtf8());
+    environment.set("SSL_CERT_DIR", scratch.filePath(QStringLiteral("no-system-roots")).toUtf8());
+    platform::OpensslCertificateTrust opensslTrust;
+    const QString cert = SetupCheck::certificatePath();
+
+    strangerCa.issue(cert, 72h);
+    EXPECT_EQ(SetupCheck::evaluate(opensslTrust, accessibility), certificate(true, true, false));
+    trustedCa.issue(cert, 72h);
+    EXPECT_EQ(SetupCheck::evaluate(opensslTrust, accessibility), certificate(true, true, true));
+}
+
+TEST_F(SetupEvaluationTest, WithoutOpensslTheCertificateIsOnlyInstalled)
+{
+    TestCertificateAuthority().issue(SetupCheck::certificatePath(), 72h);
+    trust.trusted = true;
+    const CertificateValidity noOpenssl(CheckProgram(scratch.filePath(QStringLiteral("none"))));
+    EXPECT_EQ(evaluate(noOpenssl), certificate(true, false, false));
+}
+
+TEST_F(SetupEvaluationTest, OnlyInstalledHostsCount)
+{
+    // A manifest in a container that is no Office host's is stray.
+    writeFileAt(home.path() + QStringLiteral("/Library/Containers/com.example.Other/Data/"
+                                             "Documents/wef/zentrope.manifest.xml"),
+                "<OfficeApp/>");
+    EXPECT_EQ(evaluate(), SetupCheck::State());
+    install(OfficeHost::excel);
+    EXPECT_TRUE(evaluate().anyHostInstalled);
+    EXPECT_FALSE(evaluate().anyHostSideloaded);
+    placeManifest(OfficeHost::powerpoint, Sideloader::manifestFileName);
+    EXPECT_TRUE(evaluate().anyHostSideloaded);
+}
+
+TEST_F(SetupEvaluationTest, TheOlderManifestNameCountsAndAccessibilityIsAsked)
+{
+    install(OfficeHost::word);
+    placeManifest(OfficeHost::word, Sideloader::legacyManifestFileName);
+    accessibility.trusted = true;
+    SetupCheck::State expected;
+    expected.anyHostInstalled = true;
+    expected.anyHostSideloaded = true;
+    expected.accessibilityGranted = true;
+    EXPECT_EQ(evaluate(), expected);
+    EXPECT_EQ(accessibility.settingsOpened, 0);
+}

@@ -1,0 +1,28 @@
+#include "core/updates/Updater.h"
+
+#include "platform/fake/FakeUpdateFramework.h"
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(Updater, StartsOneControllerWhoseChecksAskItsChannelDelegateAfresh)
+{
+    QTemporaryDir scratch;
+    UserDefaults defaults(scratch.filePath(QStringLiteral("d")));
+    platform::FakeUpdateFramework framework;
+    Updater updater(framework, std::make_shared<ChannelDelegate>(defaults));
+    ASSERT_EQ(framework.controllersMade(), 1);
+    EXPECT_EQ(&updater.controller(), framework.lastController());
+    EXPECT_EQ(framework.lastController()->delegate().get(), &updater.delegate());
+
+    updater.controller().checkForUpdates(); // a fresh installation: the default channel only
+    defaults.setBool(ChannelDelegate::betaChannelEnabledKey, true);
+    updater.controller().checkForUpdates();
+    // As `zentropectl update beta off` writes it, behind this process's back.
+    writeFileAt(defaults.filePath(), "[General]\nzentrope.updater.betaChannelEnabled=false\n");
+    updater.controller().checkForUpdates();
+    EXPECT_EQ(framework.lastController()->channelsAllowedAtChecks(),
+              (QList<QSet<QString>>{{}, {QStringLiteral("beta")}, {}}));
+}
