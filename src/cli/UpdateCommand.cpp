@@ -70,14 +70,14 @@ int UpdateCommand::beta(const QString& setting)
                 QStringLiteral("update beta takes 'on' or 'off', not '%1'").arg(setting));
             return exitUsage;
         }
-        defaults.setBool(ChannelDelegate::betaChannelEnabledKey, setting == u"on");
+        defaults.setValue(DefaultsKeys::betaChannelEnabled, setting == u"on");
         if (!defaults.sync()) {
             Console::err(
                 QStringLiteral("Could not save the setting in %1.").arg(defaults.filePath()));
             return exitFailure;
         }
     }
-    Console::out(defaults.boolValue(ChannelDelegate::betaChannelEnabledKey)
+    Console::out(defaults.value(DefaultsKeys::betaChannelEnabled)
                      ? QStringLiteral("Beta updates are on.")
                      : QStringLiteral("Beta updates are off."));
     return exitSuccess;

@@ -18,7 +18,7 @@ TEST(Updater, StartsOneControllerWhoseChecksAskItsChannelDelegateAfresh)
     EXPECT_EQ(framework.lastController()->delegate().get(), &updater.delegate());
 
     updater.controller().checkForUpdates(); // a fresh installation: the default channel only
-    defaults.setBool(ChannelDelegate::betaChannelEnabledKey, true);
+    defaults.setValue(DefaultsKeys::betaChannelEnabled, true);
     updater.controller().checkForUpdates();
     // As `zentropectl update beta off` writes it, behind this process's back.
     writeFileAt(defaults.filePath(), "[General]\nzentrope.updater.betaChannelEnabled=false\n");
