@@ -15,9 +15,9 @@ public:
     {
         return QStringLiteral("Print the daemon's log, or follow it as it grows.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 
 private:
-    static int print(LogsModel& model);
-    static int follow(LogsModel& model);
+    static int print(LogsModel& model, Console& console);
+    static int follow(LogsModel& model, Console& console);
 };

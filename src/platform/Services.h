@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Bundle.h"
 #include "platform/Accessibility.h"
 #include "platform/CertificateTrust.h"
 #include "platform/FileWatcher.h"
@@ -29,8 +30,8 @@ struct Services
     std::shared_ptr<SystemFacts> systemFacts;
 };
 
-// The backends of the operating system we were built for. Needs the
-// Q(Core)Application: the login item is the main bundle's.
-Services nativeServices();
+// The backends of the operating system we were built for; the login item is
+// `bundle`'s (the application's own).
+Services nativeServices(const Bundle& bundle);
 
 } // namespace platform

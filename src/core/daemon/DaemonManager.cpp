@@ -7,12 +7,6 @@
 #include <QTimer>
 #include <csignal>
 
-DaemonManager& DaemonManager::shared()
-{
-    static DaemonManager instance(Bundle::main(), logDirectory());
-    return instance;
-}
-
 DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, QObject* parent)
     : QObject(parent)
     , m_logDirectory(std::move(logDirectory))

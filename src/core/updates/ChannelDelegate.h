@@ -9,7 +9,7 @@
 class ChannelDelegate final : public platform::UpdaterDelegate
 {
 public:
-    explicit ChannelDelegate(UserDefaults defaults = UserDefaults::standard());
+    explicit ChannelDelegate(UserDefaults defaults);
 
     // {"beta"} when the beta setting is on, otherwise none: the default channel only.
     QSet<QString> allowedChannels() const override;

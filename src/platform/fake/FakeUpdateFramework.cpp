@@ -3,7 +3,8 @@
 namespace platform {
 
 std::unique_ptr<UpdaterController>
-FakeUpdateFramework::makeController(std::shared_ptr<UpdaterDelegate> delegate)
+FakeUpdateFramework::makeController(const Bundle&, const UserDefaults&,
+                                    std::shared_ptr<UpdaterDelegate> delegate)
 {
     auto controller = std::make_unique<FakeUpdaterController>(std::move(delegate));
     m_lastController = controller.get();

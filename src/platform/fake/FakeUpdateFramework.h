@@ -10,7 +10,8 @@ class FakeUpdateFramework final : public UpdateFramework
 {
 public:
     std::unique_ptr<UpdaterController>
-    makeController(std::shared_ptr<UpdaterDelegate> delegate) override;
+    makeController(const Bundle& bundle, const UserDefaults& defaults,
+                   std::shared_ptr<UpdaterDelegate> delegate) override;
 
     FakeUpdaterController* lastController() const { return m_lastController; }
     int controllersMade() const { return m_controllersMade; }

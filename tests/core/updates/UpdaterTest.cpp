@@ -12,7 +12,7 @@ TEST(Updater, StartsOneControllerWhoseChecksAskItsChannelDelegateAfresh)
     QTemporaryDir scratch;
     UserDefaults defaults(scratch.filePath(QStringLiteral("d")));
     platform::FakeUpdateFramework framework;
-    Updater updater(framework, std::make_shared<ChannelDelegate>(defaults));
+    Updater updater(framework, Bundle(scratch.path()), defaults);
     ASSERT_EQ(framework.controllersMade(), 1);
     EXPECT_EQ(&updater.controller(), framework.lastController());
     EXPECT_EQ(framework.lastController()->delegate().get(), &updater.delegate());
