@@ -5,7 +5,8 @@
 
 namespace platform {
 
-// Makes FakeUpdaterControllers and keeps a pointer to the last one for tests.
+// Makes FakeUpdaterControllers, answering checks with `checkResult`, and
+// keeps a pointer to the last one for tests.
 class FakeUpdateFramework final : public UpdateFramework
 {
 public:
@@ -15,6 +16,8 @@ public:
 
     FakeUpdaterController* lastController() const { return m_lastController; }
     int controllersMade() const { return m_controllersMade; }
+
+    Result<UpdateCheck> checkResult = UpdateCheck{};
 
 private:
     FakeUpdaterController* m_lastController = nullptr; // owned by whoever asked for it
