@@ -8,6 +8,10 @@
 
 #include <QCommandLineParser>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QTimer>
+#include <cerrno>
+#include <optional>
 
 namespace {
 
@@ -45,6 +49,16 @@ private:
     QString m_partial;
 };
 
+bool isMissing(const Error& error)
+{
+    return error.domain == u"POSIX" && error.code == ENOENT;
+}
+
+QString noLogFile(const QString& path)
+{
+    return QStringLiteral("(no log file at %1)").arg(path);
+}
+
 } // namespace
 
 int LogsCommand::run(const QStringList& arguments, ApplicationContext& context, Console& console)
@@ -74,6 +88,10 @@ int LogsCommand::run(const QStringList& arguments, ApplicationContext& context, 
 int LogsCommand::print(LogsModel& model, Console& console)
 {
     if (const auto loaded = model.loadTail(); !loaded) {
+        if (isMissing(loaded.error())) {
+            console.err(noLogFile(model.filePath()));
+            return exitSuccess;
+        }
         console.err(QStringLiteral("zentropectl: cannot read %1: %2")
                         .arg(model.filePath(), loaded.error().localizedDescription()));
         return exitFailure;
@@ -98,12 +116,36 @@ int LogsCommand::follow(LogsModel& model, Console& console)
             loop.exit(exitFailure);
     });
 
-    if (const auto bound = model.rebindTailer(); !bound) {
+    if (!QFileInfo::exists(model.filePath()))
+        console.err(noLogFile(model.filePath()));
+    // Binding makes the file when its folder is there; until the folder
+    // appears, it is looked for again and again. Answers the exit code when
+    // following must end.
+    bool following = false;
+    const auto bind = [&]() -> std::optional<int> {
+        const auto bound = model.rebindTailer();
+        if (bound) {
+            following = true;
+            return printer.print(model.content()) ? std::nullopt : std::optional(exitFailure);
+        }
+        if (isMissing(bound.error()))
+            return std::nullopt;
         console.err(QStringLiteral("zentropectl: cannot follow %1: %2")
                         .arg(model.filePath(), bound.error().localizedDescription()));
         return exitFailure;
+    };
+    if (const auto end = bind())
+        return *end;
+    QTimer retry;
+    if (!following) {
+        QObject::connect(&retry, &QTimer::timeout, &loop, [&] {
+            const auto end = bind();
+            if (following || end)
+                retry.stop();
+            if (end)
+                loop.exit(*end);
+        });
+        retry.start(retryInterval);
     }
-    if (!printer.print(model.content()))
-        return exitFailure;
     return loop.exec();
 }

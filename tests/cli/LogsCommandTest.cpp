@@ -5,7 +5,9 @@
 #include "support/Printers.h"
 #include "support/Wait.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <csignal>
@@ -35,17 +37,47 @@ TEST(LogsCommand, PrintsEitherLogWholeOrFiltered)
     EXPECT_EQ(outcome(cli.run(u"logs --filter nothing"_s)), u"0||"_s);
 }
 
-TEST(LogsCommand, FollowingPrintsCompleteMatchingLinesUntilCtrlC)
+TEST(LogsCommand, ALogNotWrittenYetIsNoErrorButAnUnreadableOneIs)
+{
+    QTemporaryDir home;
+    InProcessCli cli;
+    cli.daemon.logDirectory = home.filePath(u"Library/Logs/Zentrope"_s);
+    const QString err = cli.daemon.logDirectory + u"/daemon.err"_s;
+    // A fresh machine: not even the folder is there.
+    EXPECT_EQ(outcome(cli.run(u"logs --errors"_s)), u"0||(no log file at %1)\n"_s.arg(err));
+    ASSERT_TRUE(QDir().mkpath(cli.daemon.logDirectory));
+    EXPECT_EQ(outcome(cli.run(u"logs --errors --filter x"_s)),
+              u"0||(no log file at %1)\n"_s.arg(err));
+    EXPECT_FALSE(QFileInfo::exists(err)); // reading creates nothing
+
+    ASSERT_TRUE(QDir().mkpath(err));
+    const CliRun folder = cli.run(u"logs --errors"_s);
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.err.startsWith(u"zentropectl: cannot read %1: "_s.arg(err)))
+        << folder.err.toStdString();
+}
+
+TEST(LogsCommand, FollowingWaitsForTheLogAndPrintsCompleteMatchingLinesUntilCtrlC)
 {
     QTemporaryDir home;
     const QString logs = home.filePath(u"Library/Logs/Zentrope"_s);
-    writeFileAt(logs + u"/daemon.err"_s, "keep 1\ndrop\nkeep 2 unfinished");
     QProcess process;
     auto environment = QProcessEnvironment::systemEnvironment();
     environment.insert(u"HOME"_s, home.path());
     process.setProcessEnvironment(environment);
     process.start(QStringLiteral(ZENTROPECTL_PATH),
                   {u"logs"_s, u"--errors"_s, u"--follow"_s, u"--filter"_s, u"KEEP"_s});
+    QByteArray errors;
+    ASSERT_TRUE(waitUntil([&] {
+        errors += process.readAllStandardError();
+        return errors.endsWith('\n');
+    }));
+    EXPECT_EQ(errors, "(no log file at " + logs.toUtf8() + "/daemon.err)\n");
+
+    // The folder appears with the file in it, as the daemon's first start makes them.
+    writeFileAt(home.filePath(u"staging/daemon.err"_s), "keep 1\ndrop\nkeep 2 unfinished");
+    ASSERT_TRUE(QDir().mkpath(home.filePath(u"Library/Logs"_s)));
+    ASSERT_TRUE(QDir().rename(home.filePath(u"staging"_s), logs));
     QByteArray output;
     const auto printed = [&](const QByteArray& expected) {
         return waitUntil([&] {
