@@ -22,7 +22,7 @@ struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<Workspace> workspace;
-    std::shared_ptr<UpdateFramework> updateFramework; // finds the main bundle and defaults itself
+    std::shared_ptr<UpdateFramework> updateFramework;
     std::shared_ptr<FileWatcher> fileWatcher;
     std::shared_ptr<CertificateTrust> certificateTrust;
     std::shared_ptr<Accessibility> accessibility;
