@@ -59,6 +59,28 @@ QString noLogFile(const QString& path)
     return QStringLiteral("(no log file at %1)").arg(path);
 }
 
+struct Binding
+{
+    bool following = false;
+    std::optional<int> exitCode; // following must end with it
+};
+
+// Follows the model's log and prints its tail once its folder is there
+// (binding makes the file itself when it is missing); until then, nothing.
+Binding bind(LogsModel& model, AppendPrinter& printer, Console& console)
+{
+    if (!QFileInfo::exists(QFileInfo(model.filePath()).path()))
+        return {};
+    const auto bound = model.rebindTailer();
+    if (bound)
+        return {true, printer.print(model.content()) ? std::nullopt : std::optional(exitFailure)};
+    if (isMissing(bound.error()))
+        return {};
+    console.err(QStringLiteral("zentropectl: cannot follow %1: %2")
+                    .arg(model.filePath(), bound.error().localizedDescription()));
+    return {false, exitFailure};
+}
+
 } // namespace
 
 int LogsCommand::run(const QStringList& arguments, ApplicationContext& context, Console& console)
@@ -118,32 +140,17 @@ int LogsCommand::follow(LogsModel& model, Console& console)
 
     if (!QFileInfo::exists(model.filePath()))
         console.err(noLogFile(model.filePath()));
-    // Binding makes the file when its folder is there; until the folder
-    // appears, it is looked for again and again. Answers the exit code when
-    // following must end.
-    bool following = false;
-    const auto bind = [&]() -> std::optional<int> {
-        const auto bound = model.rebindTailer();
-        if (bound) {
-            following = true;
-            return printer.print(model.content()) ? std::nullopt : std::optional(exitFailure);
-        }
-        if (isMissing(bound.error()))
-            return std::nullopt;
-        console.err(QStringLiteral("zentropectl: cannot follow %1: %2")
-                        .arg(model.filePath(), bound.error().localizedDescription()));
-        return exitFailure;
-    };
-    if (const auto end = bind())
-        return *end;
+    Binding binding = bind(model, printer, console);
+    if (binding.exitCode)
+        return *binding.exitCode;
     QTimer retry;
-    if (!following) {
+    if (!binding.following) {
         QObject::connect(&retry, &QTimer::timeout, &loop, [&] {
-            const auto end = bind();
-            if (following || end)
+            binding = bind(model, printer, console);
+            if (binding.following || binding.exitCode)
                 retry.stop();
-            if (end)
-                loop.exit(*end);
+            if (binding.exitCode)
+                loop.exit(*binding.exitCode);
         });
         retry.start(retryInterval);
     }
