@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+class ApplicationContext;
+class Console;
 class QCommandLineParser;
 
 enum ExitCode : int
@@ -12,7 +14,10 @@ enum ExitCode : int
     exitUsage = 2
 };
 
-// One `zentropectl <name>` command.
+// One `zentropectl <name>` command. It runs in the calling process, on the
+// main thread, with what it needs handed in: the application's shared things
+// and the console its output goes to. Nothing it does outlives run(), apart
+// from what the context owns.
 class Command
 {
 public:
@@ -22,12 +27,14 @@ public:
     virtual QString summary() const = 0;
     // `arguments` are the program followed by what comes after the command's
     // name, as QCommandLineParser expects. Returns the process's exit code.
-    virtual int run(const QStringList& arguments) = 0;
+    virtual int run(const QStringList& arguments, ApplicationContext& context,
+                    Console& console) = 0;
 
 protected:
     // Parses `arguments`, handling --help. Returns -1 to go on, or the exit
     // code to end with (help printed, or a usage error reported in one line).
-    int parse(QCommandLineParser& parser, const QStringList& arguments) const;
+    int parse(QCommandLineParser& parser, const QStringList& arguments, Console& console) const;
     // parse() for a command that takes no positional arguments.
-    int parseWithoutArguments(QCommandLineParser& parser, const QStringList& arguments) const;
+    int parseWithoutArguments(QCommandLineParser& parser, const QStringList& arguments,
+                              Console& console) const;
 };

@@ -8,34 +8,49 @@ CommandLine::CommandLine(std::vector<std::unique_ptr<Command>> commands)
     : m_commands(std::move(commands))
 {}
 
-int CommandLine::run(const QStringList& arguments)
+int CommandLine::run(const QStringList& arguments, ApplicationContext& context, Console& console)
+{
+    const int exit = dispatch(arguments, context, console);
+    if (const auto& failure = console.outputError()) {
+        console.usageError(QStringLiteral("cannot write to standard output: ") +
+                           failure->localizedDescription());
+        return exit == exitSuccess ? exitFailure : exit;
+    }
+    // Nowhere left to say so; the exit code still does.
+    if (console.errorOutputError() && exit == exitSuccess)
+        return exitFailure;
+    return exit;
+}
+
+int CommandLine::dispatch(const QStringList& arguments, ApplicationContext& context,
+                          Console& console)
 {
     const QString first = arguments.value(1);
     if (first.isEmpty()) {
-        Console::usageError(QStringLiteral("missing command (see zentropectl --help)"));
+        console.usageError(QStringLiteral("missing command (see zentropectl --help)"));
         return exitUsage;
     }
     if (first == u"--help" || first == u"-h" || first == u"help") {
-        Console::out(helpText());
+        console.out(helpText());
         return exitSuccess;
     }
     if (first == u"--version" || first == u"-v") {
-        Console::out(QStringLiteral("zentropectl ") + QCoreApplication::applicationVersion());
+        console.out(QStringLiteral("zentropectl ") + QCoreApplication::applicationVersion());
         return exitSuccess;
     }
     if (first.startsWith(u'-')) {
-        Console::usageError(QStringLiteral("unknown option '%1'").arg(first));
+        console.usageError(QStringLiteral("unknown option '%1'").arg(first));
         return exitUsage;
     }
     Command* command = find(first);
     if (!command) {
-        Console::usageError(
+        console.usageError(
             QStringLiteral("unknown command '%1' (see zentropectl --help)").arg(first));
         return exitUsage;
     }
     QStringList forwarded = arguments.mid(1);
     forwarded.first() = arguments.first(); // the program, then the command's own words
-    return command->run(forwarded);
+    return command->run(forwarded, context, console);
 }
 
 Command* CommandLine::find(const QString& name) const

@@ -11,9 +11,13 @@ class CommandLine
 public:
     explicit CommandLine(std::vector<std::unique_ptr<Command>> commands);
 
-    int run(const QStringList& arguments);
+    // Runs the command that `arguments` (the program first) name. A write to
+    // standard output that failed is reported on standard error and makes the
+    // exit code a failure.
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console);
 
 private:
+    int dispatch(const QStringList& arguments, ApplicationContext& context, Console& console);
     Command* find(const QString& name) const;
     QString helpText() const;
 

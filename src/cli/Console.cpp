@@ -1,42 +1,21 @@
 #include "cli/Console.h"
 
-#include <cstdio>
-
-namespace {
-
-void writeBytes(std::FILE* stream, const QByteArray& bytes)
+bool Console::write(const QString& text)
 {
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
-    std::fflush(stream);
+    const Result<Done> written = m_out.write(text);
+    if (!written && !m_outputError)
+        m_outputError = written.error();
+    return written.ok();
 }
 
-void writeLine(std::FILE* stream, const QString& text)
+void Console::err(const QString& line)
 {
-    writeBytes(stream, text.toUtf8() + '\n');
+    const Result<Done> written = m_err.write(line + u'\n');
+    if (!written && !m_errorOutputError)
+        m_errorOutputError = written.error();
 }
 
-} // namespace
-
-namespace Console {
-
-void out(const QString& text)
+void Console::usageError(const QString& reason)
 {
-    writeLine(stdout, text);
+    err(QStringLiteral("zentropectl: ") + reason);
 }
-
-void write(const QString& text)
-{
-    writeBytes(stdout, text.toUtf8());
-}
-
-void err(const QString& text)
-{
-    writeLine(stderr, text);
-}
-
-void usageError(const QString& reason)
-{
-    writeLine(stderr, QStringLiteral("zentropectl: ") + reason);
-}
-
-} // namespace Console

@@ -1,14 +1,34 @@
 #pragma once
 
+#include "cli/OutputSink.h"
+#include "core/base/Error.h"
+
 #include <QString>
+#include <optional>
 
-// Line output for the command-line tool: UTF-8, flushed at once so that a
-// reader of a pipe sees each line as it happens.
-namespace Console {
+// A command's output: lines and text for standard output, messages for
+// standard error. It remembers the first write that failed on each stream, so
+// that the command line can report it and end with a failure.
+class Console
+{
+public:
+    Console(OutputSink& standardOutput, OutputSink& standardError)
+        : m_out(standardOutput)
+        , m_err(standardError)
+    {}
 
-void out(const QString& text);          // text + newline on standard output
-void write(const QString& text);        // text as it is on standard output
-void err(const QString& text);          // text + newline on standard error
-void usageError(const QString& reason); // "zentropectl: <reason>" on standard error
+    // `text` as it is on standard output; false when it could not be written.
+    bool write(const QString& text);
+    bool out(const QString& line) { return write(line + u'\n'); } // plus a newline
+    void err(const QString& line);                                // plus a newline
+    void usageError(const QString& reason); // "zentropectl: <reason>" on standard error
 
-} // namespace Console
+    const std::optional<Error>& outputError() const { return m_outputError; }
+    const std::optional<Error>& errorOutputError() const { return m_errorOutputError; }
+
+private:
+    OutputSink& m_out;
+    OutputSink& m_err;
+    std::optional<Error> m_outputError;
+    std::optional<Error> m_errorOutputError;
+};

@@ -5,7 +5,7 @@
 
 #include <QCommandLineParser>
 
-int CrashReportsCommand::run(const QStringList& arguments)
+int CrashReportsCommand::run(const QStringList& arguments, ApplicationContext&, Console& console)
 {
     QCommandLineParser parser;
     const QCommandLineOption limitOption(
@@ -13,27 +13,22 @@ int CrashReportsCommand::run(const QStringList& arguments)
         QStringLiteral("List at most N reports (default %1).").arg(defaultLimit),
         QStringLiteral("N"), QString::number(defaultLimit));
     parser.addOption(limitOption);
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments, console); exit >= 0)
         return exit;
-    if (!parser.positionalArguments().isEmpty()) {
-        Console::usageError(QStringLiteral("crash-reports takes no arguments"));
-        return exitUsage;
-    }
     bool valid = false;
     const int limit = parser.value(limitOption).toInt(&valid);
     if (!valid || limit < 1) {
-        Console::usageError(QStringLiteral("--limit needs a whole number of at least 1, not '%1'")
-                                .arg(parser.value(limitOption)));
+        console.usageError(QStringLiteral("--limit needs a whole number of at least 1, not '%1'")
+                               .arg(parser.value(limitOption)));
         return exitUsage;
     }
 
     const QList<CrashReports::Report> reports = CrashReports::recent(limit);
     if (reports.isEmpty())
-        Console::out(QStringLiteral("No crash reports mentioning Zentrope."));
+        console.out(QStringLiteral("No crash reports mentioning Zentrope."));
     for (const CrashReports::Report& report : reports) {
-        Console::out(
-            report.createdAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
-            QStringLiteral("  ") + report.url.toLocalFile());
+        console.out(report.createdAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
+                    QStringLiteral("  ") + report.url.toLocalFile());
     }
     return exitSuccess;
 }

@@ -14,5 +14,5 @@ public:
     {
         return QStringLiteral("List recent crash reports that mention Zentrope.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 };

@@ -2,32 +2,30 @@
 
 #include "cli/Console.h"
 #include "cli/SignalWatcher.h"
-#include "core/daemon/DaemonManager.h"
+#include "core/context/ApplicationContext.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
+#include <QEventLoop>
 
-int DaemonCommand::run(const QStringList& arguments)
+int DaemonCommand::run(const QStringList& arguments, ApplicationContext& context, Console& console)
 {
     QCommandLineParser parser;
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments, console); exit >= 0)
         return exit;
-    if (!parser.positionalArguments().isEmpty()) {
-        Console::usageError(QStringLiteral("daemon takes no arguments"));
-        return exitUsage;
-    }
 
-    DaemonManager& manager = DaemonManager::shared();
+    DaemonManager& manager = context.daemonManager();
     SignalWatcher watcher;
+    QEventLoop loop; // also ends the connections to the manager, which outlives the command
     bool interrupted = false;
 
-    QObject::connect(&manager, &DaemonManager::statusChanged,
-                     [](const DaemonManager::Status& status) { Console::out(status.label()); });
-    QObject::connect(&manager, &DaemonManager::childEnded, [&] {
+    QObject::connect(
+        &manager, &DaemonManager::statusChanged, &loop,
+        [&console](const DaemonManager::Status& status) { console.out(status.label()); });
+    QObject::connect(&manager, &DaemonManager::childEnded, &loop, [&] {
         const bool crashed = manager.status().kind() == DaemonManager::Status::Kind::crashed;
-        QCoreApplication::exit(interrupted || !crashed ? exitSuccess : exitFailure);
+        loop.exit(interrupted || !crashed ? exitSuccess : exitFailure);
     });
-    QObject::connect(&watcher, &SignalWatcher::interrupted, [&] {
+    QObject::connect(&watcher, &SignalWatcher::interrupted, &loop, [&] {
         if (interrupted)
             return; // the forced kill is already scheduled
         interrupted = true;
@@ -37,7 +35,7 @@ int DaemonCommand::run(const QStringList& arguments)
     manager.start();
     if (!manager.hasChild())
         return exitFailure; // could not launch; the label says so
-    const int exit = QCoreApplication::exec();
+    const int exit = loop.exec();
     manager.flushLogs();
     return exit;
 }

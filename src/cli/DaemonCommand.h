@@ -12,5 +12,5 @@ public:
     {
         return QStringLiteral("Run the daemon in the foreground and print its status changes.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 };

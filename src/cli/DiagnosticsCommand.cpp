@@ -3,26 +3,29 @@
 #include "cli/Console.h"
 #include "cli/FutureWait.h"
 #include "core/base/ByteCountFormatter.h"
+#include "core/context/ApplicationContext.h"
 #include "core/support/DiagnosticsBundle.h"
-#include "platform/Services.h"
 
 #include <QCommandLineParser>
 
-int DiagnosticsCommand::run(const QStringList& arguments)
+int DiagnosticsCommand::run(const QStringList& arguments, ApplicationContext& context,
+                            Console& console)
 {
     QCommandLineParser parser;
-    if (const int exit = parseWithoutArguments(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments, console); exit >= 0)
         return exit;
-    const auto outcome = waitForFuture(DiagnosticsBundle::generate(platform::nativeServices()));
+    const auto outcome = waitForFuture(DiagnosticsBundle::generate(
+        DiagnosticsBundle::applicationSetup(context.bundle(), context.logDirectory(),
+                                            context.daemonChannel(), context.services())));
     if (!outcome) {
-        Console::err(QStringLiteral("The diagnostics run was cancelled."));
+        console.err(QStringLiteral("The diagnostics run was cancelled."));
         return exitFailure;
     }
     if (!*outcome) {
-        Console::err(outcome->error().localizedDescription());
+        console.err(outcome->error().localizedDescription());
         return exitFailure;
     }
-    Console::out(outcome->value().url.toLocalFile());
-    Console::out(ByteCountFormatter::fileString(outcome->value().bytes));
+    console.out(outcome->value().url.toLocalFile());
+    console.out(ByteCountFormatter::fileString(outcome->value().bytes));
     return exitSuccess;
 }

@@ -12,5 +12,5 @@ public:
     {
         return QStringLiteral("Write a diagnostics zip for support to the Desktop.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 };

@@ -1,28 +1,28 @@
 #include "cli/DoctorCommand.h"
 
 #include "cli/Console.h"
+#include "core/context/ApplicationContext.h"
 #include "core/setup/SetupRows.h"
-#include "platform/Services.h"
 
 #include <QCommandLineParser>
 
-int DoctorCommand::run(const QStringList& arguments)
+int DoctorCommand::run(const QStringList& arguments, ApplicationContext& context, Console& console)
 {
     QCommandLineParser parser;
     const QCommandLineOption jsonOption(QStringLiteral("json"),
                                         QStringLiteral("Print the six setup flags as JSON."));
     parser.addOption(jsonOption);
-    if (const int exit = parseWithoutArguments(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments, console); exit >= 0)
         return exit;
 
-    const platform::Services services = platform::nativeServices();
+    const platform::Services& services = context.services();
     const SetupCheck::State state =
         SetupCheck::evaluate(*services.certificateTrust, *services.accessibility);
     if (parser.isSet(jsonOption)) {
-        Console::out(json(state));
+        console.out(json(state));
     } else {
         for (const QString& line : SetupRows::lines(state))
-            Console::out(line);
+            console.out(line);
     }
     return SetupRows::setupNeeded(state) ? exitFailure : exitSuccess;
 }

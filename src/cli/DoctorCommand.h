@@ -14,7 +14,7 @@ public:
     {
         return QStringLiteral("Check the certificate, the add-in and the permission.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 
     // The six flags as a JSON object, in their declared order.
     static QString json(const SetupCheck::State& state);

@@ -5,15 +5,15 @@
 
 #include <QCommandLineParser>
 
-int FlushCachesCommand::run(const QStringList& arguments)
+int FlushCachesCommand::run(const QStringList& arguments, ApplicationContext&, Console& console)
 {
     QCommandLineParser parser;
-    if (const int exit = parseWithoutArguments(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments, console); exit >= 0)
         return exit;
     const QList<OfficeHost> flushed = Sideloader::flushAddinCaches();
     if (flushed.isEmpty())
-        Console::out(QStringLiteral("No Office hosts installed."));
+        console.out(QStringLiteral("No Office hosts installed."));
     for (const OfficeHost host : flushed)
-        Console::out(host.displayName());
+        console.out(host.displayName());
     return exitSuccess;
 }

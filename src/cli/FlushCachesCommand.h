@@ -12,5 +12,5 @@ public:
     {
         return QStringLiteral("Delete the Office add-in caches of every installed host.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 };

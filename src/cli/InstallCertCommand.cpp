@@ -1,6 +1,7 @@
 #include "cli/InstallCertCommand.h"
 
 #include "cli/Console.h"
+#include "core/context/ApplicationContext.h"
 #include "core/setup/SetupCheck.h"
 
 #include <QCommandLineParser>
@@ -16,35 +17,32 @@ QString withoutFinalNewline(QString text)
     return text;
 }
 
-int report(const Result<QString>& installed)
+int report(const Result<QString>& installed, Console& console)
 {
     if (!installed) {
-        Console::err(withoutFinalNewline(installed.error().localizedDescription()));
+        console.err(withoutFinalNewline(installed.error().localizedDescription()));
         return exitFailure;
     }
     const QString output = withoutFinalNewline(installed.value());
     if (!output.isEmpty())
-        Console::out(output);
-    Console::out(QStringLiteral("Cert installed. The daemon may need a restart."));
+        console.out(output);
+    console.out(QStringLiteral("Cert installed. The daemon may need a restart."));
     return exitSuccess;
 }
 
 } // namespace
 
-int InstallCertCommand::run(const QStringList& arguments)
+int InstallCertCommand::run(const QStringList& arguments, ApplicationContext& context,
+                            Console& console)
 {
     QCommandLineParser parser;
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments, console); exit >= 0)
         return exit;
-    if (!parser.positionalArguments().isEmpty()) {
-        Console::usageError(QStringLiteral("install-cert takes no arguments"));
-        return exitUsage;
-    }
 
     QEventLoop loop;
     std::optional<int> exit;
-    SetupCheck::installCert().then(&loop, [&](const Result<QString>& installed) {
-        exit = report(installed);
+    SetupCheck::installCert(context.bundle()).then(&loop, [&](const Result<QString>& installed) {
+        exit = report(installed, console);
         loop.quit();
     });
     if (!exit) // a result that was ready at once has been reported already

@@ -12,5 +12,5 @@ public:
     {
         return QStringLiteral("Install and trust the daemon's localhost TLS certificate.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 };

@@ -1,34 +1,34 @@
 #include "cli/LoginItemCommand.h"
 
 #include "cli/Console.h"
+#include "core/context/ApplicationContext.h"
 #include "core/setup/LaunchAtLogin.h"
-#include "platform/Services.h"
 
 #include <QCommandLineParser>
 
-int LoginItemCommand::run(const QStringList& arguments)
+int LoginItemCommand::run(const QStringList& arguments, ApplicationContext& context,
+                          Console& console)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("on|off"),
                                  QStringLiteral("Turn starting at login on or off."));
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parse(parser, arguments, console); exit >= 0)
         return exit;
     const QStringList words = parser.positionalArguments();
     if (words.size() > 1 || (words.size() == 1 && words[0] != u"on" && words[0] != u"off")) {
-        Console::usageError(QStringLiteral("login-item takes 'on' or 'off', or nothing"));
+        console.usageError(QStringLiteral("login-item takes 'on' or 'off', or nothing"));
         return exitUsage;
     }
 
-    const platform::Services services = platform::nativeServices();
-    platform::LoginItem& loginItem = *services.loginItem;
+    platform::LoginItem& loginItem = *context.services().loginItem;
     if (!words.isEmpty()) {
         const Result<Done> changed = LaunchAtLogin::set(loginItem, words[0] == u"on");
         if (!changed) {
-            Console::err(changed.error().localizedDescription());
+            console.err(changed.error().localizedDescription());
             return exitFailure;
         }
     }
-    Console::out(statusText(loginItem.status()));
+    console.out(statusText(loginItem.status()));
     return exitSuccess;
 }
 

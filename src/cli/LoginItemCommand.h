@@ -13,7 +13,7 @@ public:
     {
         return QStringLiteral("Show, or turn on or off, starting Zentrope at login.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 
     static QString statusText(platform::LoginItem::Status status);
 };

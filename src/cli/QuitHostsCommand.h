@@ -9,5 +9,5 @@ class QuitHostsCommand final : public Command
 public:
     QString name() const override { return QStringLiteral("quit-hosts"); }
     QString summary() const override { return QStringLiteral("Ask running Office hosts to quit."); }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 };

@@ -1,10 +1,9 @@
 #include "cli/SideloadCommand.h"
 
 #include "cli/Console.h"
-#include "core/base/Bundle.h"
+#include "core/context/ApplicationContext.h"
 #include "core/office/SideloadMessages.h"
 #include "core/office/Sideloader.h"
-#include "platform/Services.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -18,27 +17,27 @@ const QString installAction = QStringLiteral("install");
 const QString removeAction = QStringLiteral("remove");
 
 // Prints one outcome's line where it belongs; true unless it is an error.
-bool report(const Sideloader::Outcome& outcome, const QString& action)
+bool report(const Sideloader::Outcome& outcome, const QString& action, Console& console)
 {
     const SideloadMessages::Line line = SideloadMessages::forOutcome(outcome, action);
     if (line.kind == SideloadMessages::Line::Kind::error) {
-        Console::err(line.text);
+        console.err(line.text);
         return false;
     }
-    Console::out(line.text);
+    console.out(line.text);
     return true;
 }
 
 // The summary line of an "all hosts" action, then each failure, which the
 // summary leaves out, on standard error.
 int reportAll(const QList<Sideloader::HostOutcome>& outcomes, const QString& summary,
-              QString (*actionFor)(OfficeHost))
+              QString (*actionFor)(OfficeHost), Console& console)
 {
-    Console::out(summary);
+    console.out(summary);
     bool allDone = true;
     for (const Sideloader::HostOutcome& each : outcomes) {
         if (each.outcome.kind() == Sideloader::Outcome::Kind::failed)
-            allDone = report(each.outcome, actionFor(each.host)) && allDone;
+            allDone = report(each.outcome, actionFor(each.host), console) && allDone;
     }
     return allDone ? exitSuccess : exitFailure;
 }
@@ -73,7 +72,8 @@ QString misplacedOption(const QCommandLineParser& parser, const QString& action)
 
 } // namespace
 
-int SideloadCommand::run(const QStringList& arguments)
+int SideloadCommand::run(const QStringList& arguments, ApplicationContext& context,
+                         Console& console)
 {
     QCommandLineParser parser;
     parser.addOptions({
@@ -86,19 +86,18 @@ int SideloadCommand::run(const QStringList& arguments)
     parser.addPositionalArgument(QStringLiteral("action"),
                                  QStringLiteral("status (the default), install or remove."),
                                  QStringLiteral("[status|install|remove]"));
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parse(parser, arguments, console); exit >= 0)
         return exit;
 
     const QStringList positional = parser.positionalArguments();
     const QString action = positional.value(0, statusAction);
     if (positional.size() > 1 ||
         !QStringList{statusAction, installAction, removeAction}.contains(action)) {
-        Console::usageError(QStringLiteral("sideload takes one action: status, install or remove"));
+        console.usageError(QStringLiteral("sideload takes one action: status, install or remove"));
         return exitUsage;
     }
     if (const QString option = misplacedOption(parser, action); !option.isEmpty()) {
-        Console::usageError(
-            QStringLiteral("--%1 does not go with sideload %2").arg(option, action));
+        console.usageError(QStringLiteral("--%1 does not go with sideload %2").arg(option, action));
         return exitUsage;
     }
     std::optional<OfficeHost> host;
@@ -106,31 +105,30 @@ int SideloadCommand::run(const QStringList& arguments)
         const QString raw = parser.value(QStringLiteral("host"));
         host = OfficeHost::fromRawValue(raw);
         if (!host) {
-            Console::usageError(
+            console.usageError(
                 QStringLiteral("unknown host '%1' (use word, excel or powerpoint)").arg(raw));
             return exitUsage;
         }
     }
     const QString manifest = parser.value(QStringLiteral("manifest"));
     if (parser.isSet(QStringLiteral("manifest")) && manifest.isEmpty()) {
-        Console::usageError(QStringLiteral("--manifest needs a file"));
+        console.usageError(QStringLiteral("--manifest needs a file"));
         return exitUsage;
     }
     if (action == installAction)
-        return install(host, manifest);
+        return install(host, manifest, context.bundle(), console);
     if (action == removeAction)
-        return remove(host);
-    return status(parser.isSet(QStringLiteral("json")));
+        return remove(host, console);
+    return status(parser.isSet(QStringLiteral("json")), *context.services().workspace, console);
 }
 
-int SideloadCommand::status(bool json) const
+int SideloadCommand::status(bool json, platform::Workspace& workspace, Console& console)
 {
-    const platform::Services services = platform::nativeServices();
     QStringList lines;
     for (const OfficeHost host : OfficeHost::allCases()) {
         const bool installed = host.isInstalled();
         const bool sideloaded = Sideloader::isSideloaded(host);
-        const bool running = host.isRunning(*services.workspace);
+        const bool running = host.isRunning(workspace);
         if (json) {
             lines.append(QStringLiteral("  \"%1\": {\"installed\": %2, \"sideloaded\": %3, "
                                         "\"running\": %4, \"wefDirectory\": %5}")
@@ -142,40 +140,42 @@ int SideloadCommand::status(bool json) const
         }
     }
     if (json)
-        Console::out(QStringLiteral("{\n") + lines.join(QStringLiteral(",\n")) +
-                     QStringLiteral("\n}"));
+        console.out(QStringLiteral("{\n") + lines.join(QStringLiteral(",\n")) +
+                    QStringLiteral("\n}"));
     else
-        Console::out(lines.join(u'\n'));
+        console.out(lines.join(u'\n'));
     return exitSuccess;
 }
 
-int SideloadCommand::install(std::optional<OfficeHost> host, const QString& manifestOption) const
+int SideloadCommand::install(std::optional<OfficeHost> host, const QString& manifestOption,
+                             const Bundle& bundle, Console& console)
 {
     const std::optional<QString> manifest = manifestOption.isEmpty()
-                                                ? Sideloader::bundledProdManifest(Bundle::main())
+                                                ? Sideloader::bundledProdManifest(bundle)
                                                 : QFileInfo(manifestOption).absoluteFilePath();
     if (!manifest) {
-        Console::err(SideloadMessages::pickManifestFirst());
+        console.err(SideloadMessages::pickManifestFirst());
         return exitFailure;
     }
     if (host) {
-        return report(Sideloader::install(*manifest, *host), SideloadMessages::installAction(*host))
+        return report(Sideloader::install(*manifest, *host), SideloadMessages::installAction(*host),
+                      console)
                    ? exitSuccess
                    : exitFailure;
     }
     const QList<Sideloader::HostOutcome> outcomes = Sideloader::installAll(*manifest);
     return reportAll(outcomes, SideloadMessages::installAllSummary(outcomes),
-                     SideloadMessages::installAction);
+                     SideloadMessages::installAction, console);
 }
 
-int SideloadCommand::remove(std::optional<OfficeHost> host) const
+int SideloadCommand::remove(std::optional<OfficeHost> host, Console& console)
 {
     if (host) {
-        return report(Sideloader::remove(*host), SideloadMessages::removeAction(*host))
+        return report(Sideloader::remove(*host), SideloadMessages::removeAction(*host), console)
                    ? exitSuccess
                    : exitFailure;
     }
     const QList<Sideloader::HostOutcome> outcomes = Sideloader::removeAll();
     return reportAll(outcomes, SideloadMessages::removeAllSummary(outcomes),
-                     SideloadMessages::removeAction);
+                     SideloadMessages::removeAction, console);
 }

@@ -4,35 +4,32 @@
 #include "cli/FutureWait.h"
 #include "core/api/DaemonAPI.h"
 #include "core/api/DaemonStatusRows.h"
+#include "core/context/ApplicationContext.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>
 
-int StatusCommand::run(const QStringList& arguments)
+int StatusCommand::run(const QStringList& arguments, ApplicationContext& context, Console& console)
 {
     QCommandLineParser parser;
     const QCommandLineOption json(QStringLiteral("json"),
                                   QStringLiteral("Print the answer as a JSON object."));
     parser.addOption(json);
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parseWithoutArguments(parser, arguments, console); exit >= 0)
         return exit;
-    if (!parser.positionalArguments().isEmpty()) {
-        Console::usageError(QStringLiteral("status takes no arguments"));
-        return exitUsage;
-    }
 
     // The daemon channel never cancels a request of its own accord.
-    const auto status = *waitForFuture(DaemonAPI::status());
+    const auto status = *waitForFuture(DaemonAPI::status(context.daemonChannel()));
     if (!status) {
-        Console::err(DaemonStatusRows::failureLine(status.error()));
+        console.err(DaemonStatusRows::failureLine(status.error()));
         return exitFailure;
     }
     if (parser.isSet(json)) {
         const QByteArray text = QJsonDocument(status.value().toJson()).toJson();
-        Console::out(QString::fromUtf8(text).trimmed());
+        console.out(QString::fromUtf8(text).trimmed());
     } else {
         for (const QString& line : DaemonStatusRows::lines(status.value()))
-            Console::out(line);
+            console.out(line);
     }
     return exitSuccess;
 }

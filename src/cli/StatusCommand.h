@@ -12,5 +12,5 @@ public:
     {
         return QStringLiteral("Ask the running daemon for its status and print it.");
     }
-    int run(const QStringList& arguments) override;
+    int run(const QStringList& arguments, ApplicationContext& context, Console& console) override;
 };

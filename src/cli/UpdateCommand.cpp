@@ -1,84 +1,74 @@
 #include "cli/UpdateCommand.h"
 
 #include "cli/Console.h"
-#include "core/updates/Updater.h"
-#include "platform/Services.h"
+#include "cli/FutureWait.h"
+#include "core/context/ApplicationContext.h"
 
 #include <QCommandLineParser>
-#include <QCoreApplication>
 
 namespace {
 
-int report(const Result<platform::UpdateCheck>& result)
+int report(const Result<platform::UpdateCheck>& result, Console& console)
 {
     if (!result) {
-        Console::err(result.error().localizedDescription());
+        console.err(result.error().localizedDescription());
         return exitFailure;
     }
     if (const auto& update = result.value().update) {
-        Console::out(QStringLiteral("Zentrope %1 is available: %2")
-                         .arg(update->displayVersion, update->downloads.first().toString()));
+        console.out(QStringLiteral("Zentrope %1 is available: %2")
+                        .arg(update->displayVersion, update->downloads.first().toString()));
     } else {
-        Console::out(QStringLiteral("Zentrope is up to date."));
+        console.out(QStringLiteral("Zentrope is up to date."));
     }
     return exitSuccess;
 }
 
 } // namespace
 
-int UpdateCommand::run(const QStringList& arguments)
+int UpdateCommand::run(const QStringList& arguments, ApplicationContext& context, Console& console)
 {
     QCommandLineParser parser;
     parser.addPositionalArgument(QStringLiteral("action"),
                                  QStringLiteral("'check', or 'beta' with 'on' or 'off' to set it."),
                                  QStringLiteral("check | beta [on|off]"));
-    if (const int exit = parse(parser, arguments); exit >= 0)
+    if (const int exit = parse(parser, arguments, console); exit >= 0)
         return exit;
     const QStringList words = parser.positionalArguments();
     if (words == QStringList{QStringLiteral("check")})
-        return check();
+        return check(context.updater(), console);
     if (words.value(0) == u"beta" && words.size() <= 2)
-        return beta(words.value(1));
-    Console::usageError(QStringLiteral("update needs 'check' or 'beta [on|off]'"));
+        return beta(words.value(1), context.defaults(), console);
+    console.usageError(QStringLiteral("update needs 'check' or 'beta [on|off]'"));
     return exitUsage;
 }
 
-int UpdateCommand::check()
+int UpdateCommand::check(Updater& updater, Console& console)
 {
-    const platform::Services services = platform::nativeServices();
-    platform::UpdaterController& controller =
-        Updater::shared(*services.updateFramework).controller();
-    std::optional<int> exit;
-    QObject context;
-    controller.checkForUpdates().then(&context,
-                                      [&exit](const Result<platform::UpdateCheck>& result) {
-                                          exit = report(result);
-                                          QCoreApplication::exit(*exit);
-                                      });
-    // A check that failed before reaching the network has answered already.
-    if (!exit)
-        QCoreApplication::exec();
-    return exit.value_or(exitFailure);
+    const auto result = waitForFuture(updater.controller().checkForUpdates());
+    if (!result) {
+        console.err(QStringLiteral("The update check was cancelled."));
+        return exitFailure;
+    }
+    return report(*result, console);
 }
 
-int UpdateCommand::beta(const QString& setting)
+int UpdateCommand::beta(const QString& setting, UserDefaults& defaults, Console& console)
 {
-    UserDefaults defaults = UserDefaults::standard();
     if (!setting.isEmpty()) {
         if (setting != u"on" && setting != u"off") {
-            Console::usageError(
+            console.usageError(
                 QStringLiteral("update beta takes 'on' or 'off', not '%1'").arg(setting));
             return exitUsage;
         }
-        defaults.setBool(ChannelDelegate::betaChannelEnabledKey, setting == u"on");
+        defaults.setValue(DefaultsKeys::betaChannelEnabled, setting == u"on");
         if (!defaults.sync()) {
-            Console::err(
+            console.err(
                 QStringLiteral("Could not save the setting in %1.").arg(defaults.filePath()));
             return exitFailure;
         }
     }
-    Console::out(defaults.boolValue(ChannelDelegate::betaChannelEnabledKey)
-                     ? QStringLiteral("Beta updates are on.")
-                     : QStringLiteral("Beta updates are off."));
+    console.out(defaults.value(DefaultsKeys::betaChannelEnabled)
+                    ? QStringLiteral("Beta updates are on.")
+                    : QStringLiteral("Beta updates are off."));
     return exitSuccess;
 }

@@ -14,7 +14,7 @@
 
 namespace platform {
 
-Services nativeServices()
+Services nativeServices(const Bundle& bundle)
 {
     Services services;
 #if defined(__linux__)
@@ -24,7 +24,7 @@ Services nativeServices()
     services.fileWatcher = std::make_shared<InotifyFileWatcher>();
     services.certificateTrust = std::make_shared<OpensslCertificateTrust>();
     services.accessibility = std::make_shared<LinuxAccessibility>();
-    services.loginItem = std::make_shared<XdgAutostartLoginItem>(Bundle::main());
+    services.loginItem = std::make_shared<XdgAutostartLoginItem>(bundle);
     services.systemFacts = std::make_shared<LinuxSystemFacts>();
 #endif
     return services;

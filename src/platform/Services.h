@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/Bundle.h"
 #include "platform/Accessibility.h"
 #include "platform/CertificateTrust.h"
 #include "platform/FileWatcher.h"
@@ -21,7 +22,7 @@ struct Services
 {
     std::shared_ptr<SystemLog> systemLog;
     std::shared_ptr<Workspace> workspace;
-    std::shared_ptr<UpdateFramework> updateFramework; // finds the main bundle and defaults itself
+    std::shared_ptr<UpdateFramework> updateFramework;
     std::shared_ptr<FileWatcher> fileWatcher;
     std::shared_ptr<CertificateTrust> certificateTrust;
     std::shared_ptr<Accessibility> accessibility;
@@ -29,8 +30,8 @@ struct Services
     std::shared_ptr<SystemFacts> systemFacts;
 };
 
-// The backends of the operating system we were built for. Needs the
-// Q(Core)Application: the login item is the main bundle's.
-Services nativeServices();
+// The backends of the operating system we were built for; the login item is
+// `bundle`'s (the application's own).
+Services nativeServices(const Bundle& bundle);
 
 } // namespace platform

@@ -1,126 +1,99 @@
+// `zentropectl logs`: what it prints, in-process; following, which runs until
+// Ctrl-C, as a real process. Reading and following a file are LogTail's and
+// LogTailer's, tested in core.
+#include "support/InProcessCli.h"
 #include "support/Printers.h"
-#include "support/TestBundle.h"
 #include "support/Wait.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-class LogsCommandTest : public ::testing::Test
+QString outcome(const CliRun& run)
 {
-protected:
-    void SetUp() override
-    {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), home.path());
-        process.setProcessEnvironment(environment);
-        process.setProgram(QStringLiteral(ZENTROPECTL_PATH));
-    }
+    return QString::number(run.exitCode) + u'|' + run.out + u'|' + run.err;
+}
 
-    QString logPath(const char* name) const
-    {
-        return home.filePath(QStringLiteral("Library/Logs/Zentrope/") + QString::fromUtf8(name));
-    }
+} // namespace
 
-    // Runs `zentropectl logs <arguments>` to its end; returns its exit code.
-    int run(const QStringList& arguments)
-    {
-        process.setArguments(QStringList{QStringLiteral("logs")} + arguments);
-        process.start();
-        if (!process.waitForFinished(10'000))
-            return -1;
-        output = process.readAllStandardOutput();
-        errors = process.readAllStandardError();
-        return process.exitCode();
-    }
+TEST(LogsCommand, PrintsEitherLogWholeOrFiltered)
+{
+    QTemporaryDir logs;
+    InProcessCli cli;
+    cli.daemon.logDirectory = logs.path();
+    writeFileAt(logs.filePath(u"daemon.log"_s), "Alpha\nbeta ERROR\ngamma error again\nlast");
+    writeFileAt(logs.filePath(u"daemon.err"_s), "boom\n");
+    EXPECT_EQ(outcome(cli.run(u"logs"_s)), u"0|Alpha\nbeta ERROR\ngamma error again\nlast|"_s);
+    EXPECT_EQ(outcome(cli.run(u"logs --errors"_s)), u"0|boom\n|"_s);
+    EXPECT_EQ(outcome(cli.run(u"logs --filter Error"_s)), u"0|beta ERROR\ngamma error again\n|"_s);
+    EXPECT_EQ(outcome(cli.run(u"logs --filter nothing"_s)), u"0||"_s);
+}
 
-    bool waitForOutput(const QByteArray& expected)
-    {
+TEST(LogsCommand, ALogNotWrittenYetIsNoErrorButAnUnreadableOneIs)
+{
+    QTemporaryDir home;
+    InProcessCli cli;
+    cli.daemon.logDirectory = home.filePath(u"Library/Logs/Zentrope"_s);
+    const QString err = cli.daemon.logDirectory + u"/daemon.err"_s;
+    // A fresh machine: not even the folder is there.
+    EXPECT_EQ(outcome(cli.run(u"logs --errors"_s)), u"0||(no log file at %1)\n"_s.arg(err));
+    ASSERT_TRUE(QDir().mkpath(cli.daemon.logDirectory));
+    EXPECT_EQ(outcome(cli.run(u"logs --errors --filter x"_s)),
+              u"0||(no log file at %1)\n"_s.arg(err));
+    EXPECT_FALSE(QFileInfo::exists(err)); // reading creates nothing
+
+    ASSERT_TRUE(QDir().mkpath(err));
+    const CliRun folder = cli.run(u"logs --errors"_s);
+    EXPECT_EQ(folder.exitCode, 1);
+    EXPECT_TRUE(folder.err.startsWith(u"zentropectl: cannot read %1: "_s.arg(err)))
+        << folder.err.toStdString();
+}
+
+TEST(LogsCommand, FollowingWaitsForTheLogAndPrintsCompleteMatchingLinesUntilCtrlC)
+{
+    QTemporaryDir home;
+    const QString logs = home.filePath(u"Library/Logs/Zentrope"_s);
+    QProcess process;
+    auto environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, home.path());
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(ZENTROPECTL_PATH),
+                  {u"logs"_s, u"--errors"_s, u"--follow"_s, u"--filter"_s, u"KEEP"_s});
+    QByteArray errors;
+    ASSERT_TRUE(waitUntil([&] {
+        errors += process.readAllStandardError();
+        return errors.endsWith('\n');
+    }));
+    EXPECT_EQ(errors, "(no log file at " + logs.toUtf8() + "/daemon.err)\n");
+
+    // The folder appears with the file in it, as the daemon's first start makes them.
+    writeFileAt(home.filePath(u"staging/daemon.err"_s), "keep 1\ndrop\nkeep 2 unfinished");
+    ASSERT_TRUE(QDir().mkpath(home.filePath(u"Library/Logs"_s)));
+    ASSERT_TRUE(QDir().rename(home.filePath(u"staging"_s), logs));
+    QByteArray output;
+    const auto printed = [&](const QByteArray& expected) {
         return waitUntil([&] {
             output += process.readAllStandardOutput();
             return output == expected;
         });
-    }
+    };
+    ASSERT_TRUE(printed("keep 1\n")) << output.toStdString();
+    QFile file(logs + u"/daemon.err"_s);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write(" now\ndrop\nKeep 3\n");
+    file.close();
+    EXPECT_TRUE(printed("keep 1\nkeep 2 unfinished now\nKeep 3\n")) << output.toStdString();
 
-    static void append(const QString& path, const QByteArray& bytes)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::Append));
-        file.write(bytes);
-    }
-
-    QTemporaryDir home;
-    QProcess process;
-    QByteArray output;
-    QByteArray errors;
-};
-
-} // namespace
-
-TEST_F(LogsCommandTest, PrintsEitherLogWholeOrFiltered)
-{
-    writeFileAt(logPath("daemon.log"), "Alpha\nbeta ERROR\ngamma error again\nlast");
-    writeFileAt(logPath("daemon.err"), "boom\n");
-    EXPECT_EQ(run({}), 0);
-    EXPECT_EQ(output, "Alpha\nbeta ERROR\ngamma error again\nlast");
-    EXPECT_EQ(run({QStringLiteral("--errors")}), 0);
-    EXPECT_EQ(output, "boom\n");
-    EXPECT_EQ(run({QStringLiteral("--filter"), QStringLiteral("Error")}), 0);
-    EXPECT_EQ(output, "beta ERROR\ngamma error again\n");
-    EXPECT_EQ(run({QStringLiteral("--filter"), QStringLiteral("nothing")}), 0);
-    EXPECT_EQ(output, "");
-}
-
-TEST_F(LogsCommandTest, AMissingLogAndBadUsageAreReported)
-{
-    EXPECT_EQ(run({}), 1);
-    EXPECT_EQ(errors, "zentropectl: cannot read " + logPath("daemon.log").toUtf8() +
-                          ": No such file or directory\n");
-    EXPECT_FALSE(QFile::exists(logPath("daemon.log"))); // reading creates nothing
-    EXPECT_EQ(run({QStringLiteral("--follow")}), 1);
-    EXPECT_TRUE(errors.startsWith("zentropectl: cannot follow ")) << errors.toStdString();
-    EXPECT_EQ(run({QStringLiteral("daemon.log")}), 2);
-    EXPECT_EQ(run({QStringLiteral("--since")}), 2);
-}
-
-TEST_F(LogsCommandTest, FollowingGoesOnAcrossDeletionAndRenamingUntilInterrupted)
-{
-    writeFileAt(logPath("daemon.log"), "start\n");
-    process.setArguments({QStringLiteral("logs"), QStringLiteral("--follow")});
-    process.start();
-    ASSERT_TRUE(waitForOutput("start\n"));
-    append(logPath("daemon.log"), "one\n");
-    ASSERT_TRUE(waitForOutput("start\none\n"));
-
-    ASSERT_TRUE(QFile::remove(logPath("daemon.log")));
-    ASSERT_TRUE(waitUntil([&] { return QFile::exists(logPath("daemon.log")); }));
-    append(logPath("daemon.log"), "two\n");
-    ASSERT_TRUE(waitForOutput("start\none\ntwo\n"));
-
-    ASSERT_TRUE(QFile::rename(logPath("daemon.log"), logPath("daemon.log.1")));
-    ASSERT_TRUE(waitUntil([&] { return QFile::exists(logPath("daemon.log")); }));
-    append(logPath("daemon.log"), "three\n");
-    ASSERT_TRUE(waitForOutput("start\none\ntwo\nthree\n"));
-
-    process.terminate();
+    ::kill(pid_t(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(10'000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
-}
-
-TEST_F(LogsCommandTest, AFilteredFollowPrintsOnlyCompleteMatchingLines)
-{
-    writeFileAt(logPath("daemon.err"), "keep 1\ndrop\nkeep 2 unfinished");
-    process.setArguments({QStringLiteral("logs"), QStringLiteral("--errors"),
-                          QStringLiteral("--follow"), QStringLiteral("--filter"),
-                          QStringLiteral("KEEP")});
-    process.start();
-    ASSERT_TRUE(waitForOutput("keep 1\n"));
-    append(logPath("daemon.err"), " now\ndrop\nKeep 3\n");
-    EXPECT_TRUE(waitForOutput("keep 1\nkeep 2 unfinished now\nKeep 3\n"));
-    process.terminate();
-    EXPECT_TRUE(process.waitForFinished(10'000));
 }

@@ -1,25 +1,52 @@
-// What the command prints is DaemonStatusRows and DaemonStatusRecord::toJson,
-// tested in core; it only ever asks the daemon's fixed port, which tests
-// leave alone, so here it runs only as far as its command line.
-#include "support/CliRun.h"
+// `zentropectl status`, in-process against a stand-in daemon on a port of
+// its own: the rows, the JSON and the exit codes. Decoding and the rows'
+// words are DaemonAPI's and DaemonStatusRows', tested in core.
+#include "support/InProcessCli.h"
 #include "support/Printers.h"
+#include "support/TestServer.h"
 
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
 
-TEST(StatusCommand, OffersJsonAndRejectsAnythingElseBeforeAskingTheDaemon)
-{
-    const auto [helpExit, help, helpErr] =
-        CliRun::of({QStringLiteral("status"), QStringLiteral("--help")});
-    EXPECT_EQ(helpExit, 0);
-    EXPECT_TRUE(help.contains(QStringLiteral("--json")) &&
-                help.contains(QStringLiteral("JSON object")));
+using namespace Qt::StringLiterals;
 
-    const auto [extraExit, extraOut, extra] =
-        CliRun::of({QStringLiteral("status"), QStringLiteral("now")});
-    EXPECT_EQ(extraExit, 2);
-    EXPECT_EQ(extra, QStringLiteral("zentropectl: status takes no arguments\n"));
-    const auto [unknownExit, unknownOut, unknown] =
-        CliRun::of({QStringLiteral("status"), QStringLiteral("--yaml")});
-    EXPECT_EQ(unknownExit, 2);
-    EXPECT_EQ(unknown, QStringLiteral("zentropectl: Unknown option 'yaml'.\n"));
+TEST(StatusCommand, PrintsTheRowsOrTheAnswerAsJson)
+{
+    TestServer daemon(TestServer::Serves::plainHttp);
+    daemon.setAnswer(200, R"({"ok": true, "version": "1.2.3", "activeSessions": 2,
+        "permissions": {"prismAutomation": "granted", "systemEventsAutomation": "unknown"}})");
+    InProcessCli cli;
+    cli.daemon.port = daemon.port();
+
+    const CliRun rows = cli.run(u"status"_s);
+    EXPECT_EQ(rows.exitCode, 0) << rows.err.toStdString();
+    EXPECT_EQ(rows.out, u"Daemon: Listening — version 1.2.3\n"
+                        u"Sessions: 2 active\n"
+                        u"Prism automation: Granted\n"
+                        u"System Events: Not yet probed\n"_s);
+
+    const CliRun json = cli.run(u"status --json"_s);
+    EXPECT_EQ(json.exitCode, 0);
+    EXPECT_TRUE(json.out.endsWith(u"}\n"_s));
+    const QJsonObject answer = QJsonDocument::fromJson(json.out.toUtf8()).object();
+    EXPECT_EQ(answer.value(u"version"_s).toString(), u"1.2.3"_s);
+    EXPECT_EQ(answer.value(u"activeSessions"_s).toInt(), 2);
+}
+
+TEST(StatusCommand, NoDaemonOrAnAnswerThatDoesNotDecodeExitsOne)
+{
+    InProcessCli cli; // its port has nothing listening
+    const CliRun unreachable = cli.run(u"status"_s);
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_EQ(unreachable.out, QString());
+    EXPECT_TRUE(unreachable.err.startsWith(u"Could not reach daemon: "_s))
+        << unreachable.err.toStdString();
+
+    TestServer daemon(TestServer::Serves::plainHttp);
+    daemon.setAnswer(500, "<html>oops</html>", "text/html");
+    cli.daemon.port = daemon.port();
+    const CliRun garbled = cli.run(u"status --json"_s);
+    EXPECT_EQ(garbled.exitCode, 1);
+    EXPECT_TRUE(garbled.err.startsWith(u"Could not reach daemon: "_s)) << garbled.err.toStdString();
 }

@@ -1,63 +1,42 @@
-// `zentropectl update`, run as a real process against a feed served by the test.
-#include "support/FeedServer.h"
+// `zentropectl update`, in-process with a fake update framework: what a check
+// prints and how it exits, and the beta setting it writes. Which channel a
+// check offers is the updater's, tested with the appcast client.
+#include "support/InProcessCli.h"
 #include "support/Printers.h"
-#include "support/TestBundle.h"
-#include "support/Zentropectl.h"
 
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-namespace {
+using namespace Qt::StringLiterals;
 
-class UpdateCommandTest : public ::testing::Test
+TEST(UpdateCommand, CheckPrintsWhatItFoundOrWhyItFailed)
 {
-protected:
-    ToolRun run(const QString& words)
-    {
-        return runZentropectl(bundle, home.path(), words.split(u' ', Qt::SkipEmptyParts));
-    }
+    InProcessCli cli;
+    auto& framework = *cli.fakes.updateFramework;
+    const CliRun upToDate = cli.run(u"update check"_s);
+    EXPECT_EQ(upToDate.exitCode, 0);
+    EXPECT_EQ(upToDate.out, u"Zentrope is up to date.\n"_s);
+    EXPECT_EQ(framework.controllersMade(), 1);
 
-    FeedServer server;
-    QTemporaryDir home;
-    TestBundle bundle;
-};
+    framework.checkResult = platform::UpdateCheck{platform::AvailableUpdate{
+        u"44"_s, u"1.2"_s, {}, {QUrl(u"https://example.com/Zentrope-44.zip"_s)}}};
+    EXPECT_EQ(cli.run(u"update check"_s).out,
+              u"Zentrope 1.2 is available: https://example.com/Zentrope-44.zip\n"_s);
 
-} // namespace
-
-TEST_F(UpdateCommandTest, CheckOffersTheDefaultChannelUntilBetaIsTurnedOn)
-{
-    useFeed(bundle, server.url());
-    const ToolRun result = run(QStringLiteral("update check"));
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-    EXPECT_EQ(result.out,
-              QStringLiteral("Zentrope 1.1 is available: https://example.com/Zentrope-43.zip\n"));
-    EXPECT_EQ(run(QStringLiteral("update beta")).out, QStringLiteral("Beta updates are off.\n"));
-    EXPECT_EQ(run(QStringLiteral("update beta on")).out, QStringLiteral("Beta updates are on.\n"));
-    EXPECT_EQ(run(QStringLiteral("update check")).out,
-              QStringLiteral("Zentrope 1.2b is available: https://example.com/Zentrope-44.zip\n"));
-    EXPECT_EQ(run(QStringLiteral("update beta off")).out,
-              QStringLiteral("Beta updates are off.\n"));
-    useFeed(bundle, server.url(), QStringLiteral("43"));
-    EXPECT_EQ(run(QStringLiteral("update check")).out, QStringLiteral("Zentrope is up to date.\n"));
+    framework.checkResult = Error{{}, 0, u"No update feed is configured."_s};
+    const CliRun failed = cli.run(u"update check"_s);
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out, QString());
+    EXPECT_EQ(failed.err, u"No update feed is configured.\n"_s);
 }
 
-TEST_F(UpdateCommandTest, AFailedCheckPrintsTheErrorAndExitsOne)
+TEST(UpdateCommand, BetaShowsOrWritesTheSetting)
 {
-    useFeed(bundle, FeedServer::unreachableUrl());
-    ToolRun result = run(QStringLiteral("update check"));
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.startsWith(QStringLiteral("Could not fetch the update feed: ")));
-    useFeed(bundle, QUrl());
-    result = run(QStringLiteral("update check")); // fails before any network call
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, QStringLiteral("No update feed is configured.\n"));
-}
-
-TEST_F(UpdateCommandTest, UnknownWordsAreUsageErrors)
-{
-    for (const char* words : {"update", "update beta maybe", "update check now"}) {
-        const ToolRun result = run(QString::fromUtf8(words));
-        EXPECT_EQ(result.exitCode, 2) << words;
-        EXPECT_TRUE(result.err.startsWith(QStringLiteral("zentropectl: update "))) << words;
-    }
+    InProcessCli cli;
+    EXPECT_EQ(cli.run(u"update beta"_s).out, u"Beta updates are off.\n"_s);
+    EXPECT_EQ(cli.run(u"update beta on"_s).out, u"Beta updates are on.\n"_s);
+    EXPECT_TRUE(cli.defaults().value(DefaultsKeys::betaChannelEnabled));
+    EXPECT_EQ(cli.run(u"update beta"_s).out, u"Beta updates are on.\n"_s);
+    EXPECT_EQ(cli.run(u"update beta off"_s).out, u"Beta updates are off.\n"_s);
+    EXPECT_FALSE(cli.defaults().value(DefaultsKeys::betaChannelEnabled));
+    EXPECT_EQ(cli.fakes.updateFramework->controllersMade(), 0); // the updater was not started
 }

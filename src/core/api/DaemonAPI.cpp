@@ -1,10 +1,5 @@
 #include "core/api/DaemonAPI.h"
 
-QFuture<Result<DaemonAPI::Status, DaemonAPI::Error>> DaemonAPI::status()
-{
-    return status(DaemonChannel::shared());
-}
-
 QFuture<Result<DaemonAPI::Status, DaemonAPI::Error>> DaemonAPI::status(DaemonChannel& channel)
 {
     return channel.request(QStringLiteral("GET"), DaemonChannel::statusPath())

@@ -8,7 +8,7 @@
 #include <QFuture>
 
 // The application's client of the local daemon's HTTP interface: stateless
-// operations over a DaemonChannel (the application's own unless one is given).
+// operations over a DaemonChannel.
 class DaemonAPI
 {
 public:
@@ -21,6 +21,5 @@ public:
     // GET /api/status, which may fall back to plain HTTP, decoded strictly.
     // Transport errors come unchanged; a body that does not decode gives a
     // cannotDecodeResponse error, whatever the HTTP status was.
-    static QFuture<Result<Status, Error>> status();
     static QFuture<Result<Status, Error>> status(DaemonChannel& channel);
 };

@@ -2,45 +2,18 @@
 
 #include "core/api/DaemonAttempt.h"
 
-#include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QNetworkProxy>
 #include <QNetworkRequest>
-#include <QPointer>
 #include <QPromise>
 #include <memory>
-#include <mutex>
 
 namespace {
 
 const QString https = QStringLiteral("https");
 const QString http = QStringLiteral("http");
 
-std::mutex sharedMutex;
-QPointer<DaemonChannel> sharedChannel;
-
-// Runs while the application object still exists: Qt's network thread needs
-// it to close its connections.
-void deleteSharedChannel()
-{
-    std::lock_guard lock(sharedMutex);
-    delete sharedChannel.data();
-}
-
 } // namespace
-
-DaemonChannel& DaemonChannel::shared()
-{
-    std::lock_guard lock(sharedMutex);
-    if (!sharedChannel) {
-        QCoreApplication* application = QCoreApplication::instance();
-        Q_ASSERT(application);
-        sharedChannel = new DaemonChannel;
-        sharedChannel->moveToThread(application->thread());
-        qAddPostRoutine(deleteSharedChannel);
-    }
-    return *sharedChannel;
-}
 
 DaemonChannel::DaemonChannel(QObject* parent)
     : DaemonChannel(daemonPort, {}, parent)

@@ -23,6 +23,10 @@ class QNetworkAccessManager;
 // has no certificate and so serves plain HTTP. Trusts what the system trusts,
 // nothing more. Any HTTP status is an answer; judging it is the caller's part.
 //
+// The application has one, which its ApplicationContext owns; it must go
+// while the Q(Core)Application exists, since Qt's network thread needs it to
+// close its connections.
+//
 // Each channel has its own network manager: Qt keeps a connection's TLS
 // settings for every later request to the same host and port, so channels
 // with different trust must not share one.
@@ -37,10 +41,6 @@ public:
     static constexpr std::chrono::milliseconds attemptTimeout{5000};
     static QString host() { return QStringLiteral("127.0.0.1"); }
     static QString statusPath() { return QStringLiteral("/api/status"); }
-
-    // The application's channel to the daemon, on the application's thread.
-    // Needs a Q(Core)Application and ends with it.
-    static DaemonChannel& shared();
 
     // The daemon's port, the system's trust store.
     explicit DaemonChannel(QObject* parent = nullptr);

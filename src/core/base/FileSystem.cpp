@@ -57,6 +57,12 @@ namespace FileSystem {
 bool itemExists(const QString& path)
 {
     std::error_code code;
+    return fs::status(nativePath(path), code).type() != fs::file_type::not_found && !code;
+}
+
+bool entryExists(const QString& path)
+{
+    std::error_code code;
     return fs::symlink_status(nativePath(path), code).type() != fs::file_type::not_found && !code;
 }
 

@@ -10,8 +10,12 @@
 // description names the path and the system's reason.
 namespace FileSystem {
 
-// Something is at `path`: a file, a folder, or a link (even a dangling one).
+// A file or folder is at `path`, or a link that leads to one: what "it
+// exists" means to a reader. A dangling link is not an item.
 bool itemExists(const QString& path);
+// Anything is at `path`, a dangling link too: what is in the way of writing
+// there, or left to remove.
+bool entryExists(const QString& path);
 // Creates the folder and any missing parents; an existing folder is fine.
 Result<Done> createDirectories(const QString& path);
 // Deletes a file, a link or a whole folder with everything in it.

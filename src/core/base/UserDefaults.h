@@ -1,13 +1,16 @@
 #pragma once
 
+#include "core/base/DefaultsKeys.h"
+
 #include <QSettings>
 #include <QString>
 #include <QVariant>
 #include <memory>
 
 // The user defaults: one settings store for the whole application, shared by
-// the GUI and zentropectl. Keys are used exactly as named ("zentrope.…").
-// Tests give their own file so the real store is never touched.
+// the GUI and zentropectl. Every key is one of DefaultsKeys, read and
+// written with its own type. Tests give their own file so the real store is
+// never touched.
 class UserDefaults
 {
 public:
@@ -16,15 +19,26 @@ public:
     // A store kept in the given file.
     explicit UserDefaults(const QString& filePath);
 
-    bool boolValue(const QString& key) const; // false when absent
-    void setBool(const QString& key, bool value);
-    QString stringValue(const QString& key) const; // empty when absent
-    void setString(const QString& key, const QString& value);
-    QVariant value(const QString& key) const;
-    void setValue(const QString& key, const QVariant& value);
-    bool contains(const QString& key) const;
-    void remove(const QString& key);
-    // Writes pending changes; false when the store could not be written.
+    // The stored value, or the key's default while none of its type is stored.
+    template <typename T> T value(const DefaultsKey<T>& key) const
+    {
+        QVariant stored = m_settings->value(key.name);
+        if (!stored.isValid() || !stored.convert(QMetaType::fromType<T>()))
+            return key.defaultValue;
+        return stored.template value<T>();
+    }
+    template <typename T> void setValue(const DefaultsKey<T>& key, const T& value)
+    {
+        m_settings->setValue(key.name, QVariant::fromValue(value));
+    }
+    template <typename T> bool contains(const DefaultsKey<T>& key) const
+    {
+        return m_settings->contains(key.name);
+    }
+    template <typename T> void remove(const DefaultsKey<T>& key) { m_settings->remove(key.name); }
+
+    // Writes pending changes and reads what another process (zentropectl,
+    // the GUI) wrote meanwhile; false when the store could not be written.
     bool sync();
 
     QString filePath() const;

@@ -7,12 +7,6 @@
 #include <QTimer>
 #include <csignal>
 
-DaemonManager& DaemonManager::shared()
-{
-    static DaemonManager instance(Bundle::main(), logDirectory());
-    return instance;
-}
-
 DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, QObject* parent)
     : QObject(parent)
     , m_logDirectory(std::move(logDirectory))
@@ -46,7 +40,12 @@ void DaemonManager::start()
 {
     if (m_process && m_process->isRunning())
         return;
-    m_process.reset();
+    if (m_process) {
+        // Its end, not handled yet, will be ignored: a restart it was part
+        // of is over, and the next stop must not relaunch.
+        m_process.reset();
+        m_restartPending = false;
+    }
 
     const DaemonLocator locator(m_bundle);
     const auto node = locator.nodeBinary();

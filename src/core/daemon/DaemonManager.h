@@ -16,7 +16,7 @@
 // someone calls start() or restart().
 //
 // Every public call belongs on the main thread; status changes are published
-// there too.
+// there too. The application has one, which its ApplicationContext owns.
 class DaemonManager : public QObject
 {
     Q_OBJECT
@@ -25,9 +25,6 @@ public:
     using Status = DaemonStatus;
 
     static constexpr std::chrono::milliseconds killDelay{2000};
-
-    // The application's instance: the main bundle, logs in logDirectory().
-    static DaemonManager& shared();
 
     DaemonManager(Bundle bundle, QString logDirectory, QObject* parent = nullptr);
     // Stops the daemon and waits for it (see shutdown()).

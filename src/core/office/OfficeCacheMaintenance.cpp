@@ -20,9 +20,9 @@ QList<OfficeHost> flushIfUpdated(UserDefaults& defaults, const Bundle& bundle,
     const QString current = currentVersion(bundle);
     if (current.isEmpty())
         return {};
-    const QString key = lastLaunchedVersionKey.toString();
+    const auto& key = DefaultsKeys::lastLaunchedShortVersion;
     const bool known = defaults.contains(key);
-    const QString previous = defaults.stringValue(key);
+    const QString previous = defaults.value(key);
 
     QList<OfficeHost> flushed;
     if (known && previous != current) {
@@ -36,7 +36,7 @@ QList<OfficeHost> flushIfUpdated(UserDefaults& defaults, const Bundle& bundle,
                     .arg(previous, current, names.join(QStringLiteral(", "))));
         }
     }
-    defaults.setString(key, current);
+    defaults.setValue(key, current);
     return flushed;
 }
 

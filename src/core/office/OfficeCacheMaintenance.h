@@ -5,7 +5,6 @@
 #include "core/office/OfficeHost.h"
 
 #include <QList>
-#include <QStringView>
 
 namespace platform {
 class SystemLog;
@@ -14,9 +13,6 @@ class SystemLog;
 // Once per update of the application, deletes the Office add-in caches so
 // that the hosts load the add-in afresh.
 namespace OfficeCacheMaintenance {
-
-// The version seen at the last launch.
-inline constexpr QStringView lastLaunchedVersionKey = u"zentrope.lastLaunchedShortVersion";
 
 // The bundle's CFBundleShortVersionString when it is text, else empty.
 QString currentVersion(const Bundle& bundle);

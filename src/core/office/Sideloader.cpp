@@ -88,7 +88,7 @@ Outcome install(const QString& source, OfficeHost host)
         return Outcome::failed(*refusal);
     if (auto created = FileSystem::createDirectories(host.wefDirectory()); !created)
         return Outcome::failed(created.error());
-    if (FileSystem::itemExists(destination)) {
+    if (FileSystem::entryExists(destination)) {
         if (auto removed = FileSystem::removeItem(destination); !removed)
             return Outcome::failed(removed.error());
     }
@@ -102,7 +102,7 @@ Outcome remove(OfficeHost host)
     bool removedAny = false;
     for (const QStringView name : {manifestFileName, legacyManifestFileName}) {
         const QString path = inWef(host, name);
-        if (!FileSystem::itemExists(path))
+        if (!FileSystem::entryExists(path)) // a dangling link goes too
             continue;
         // No rollback: a file already deleted stays deleted.
         if (auto removed = FileSystem::removeItem(path); !removed)

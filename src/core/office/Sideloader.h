@@ -85,9 +85,10 @@ std::optional<QString> bundledProdManifest(const Bundle& bundle);
 // is checked first (a readable file, not the destination itself), so a bad
 // choice never costs the host the manifest it has.
 Outcome install(const QString& source, OfficeHost host);
-// Deletes both manifest names; never creates folders.
+// Deletes both manifest names, links that lead nowhere too; never creates folders.
 Outcome remove(OfficeHost host);
-// Either manifest name is present in the host's wef folder.
+// Either manifest name is present in the host's wef folder, as a file or a
+// link to one.
 bool isSideloaded(OfficeHost host);
 
 // install() into every installed host, in order.

@@ -2,6 +2,7 @@
 
 #include <QPromise>
 #include <QThreadPool>
+#include <csignal>
 #include <memory>
 #include <mutex>
 
@@ -36,6 +37,11 @@ struct Run
     }
 };
 
+Error launchFailure(const QString& program, const QString& reason)
+{
+    return Error{{}, 0, QStringLiteral("Could not launch %1: %2").arg(program, reason)};
+}
+
 } // namespace
 
 QFuture<Result<CapturedProcess::Output>> CapturedProcess::run(const QString& program,
@@ -62,8 +68,7 @@ QFuture<Result<CapturedProcess::Output>> CapturedProcess::run(const QString& pro
         ChildProcess::Streams::merged);
 
     if (!launch.process) {
-        run->promise.addResult(
-            Error{{}, 0, QStringLiteral("Could not launch %1: %2").arg(program, launch.error)});
+        run->promise.addResult(launchFailure(program, launch.error));
         run->promise.finish();
         return future;
     }
@@ -74,4 +79,40 @@ QFuture<Result<CapturedProcess::Output>> CapturedProcess::run(const QString& pro
     if (ended) // the child ended before we could take it
         Run::finish(run);
     return future;
+}
+
+Result<CapturedProcess::Output> CapturedProcess::runWithin(const QString& program,
+                                                           const QStringList& arguments,
+                                                           std::chrono::milliseconds bound,
+                                                           Capture capture)
+{
+    struct Collected
+    {
+        std::mutex mutex;
+        Output output;
+    };
+    auto collected = std::make_shared<Collected>();
+    const bool keep = capture == Capture::output;
+    auto launch = ChildProcess::spawn(
+        program, arguments,
+        [collected, keep](ChildProcess::Stream, QByteArray chunk, bool) {
+            if (!keep)
+                return;
+            std::lock_guard lock(collected->mutex);
+            collected->output.bytes += chunk;
+        },
+        [collected](ChildProcess::Termination termination) {
+            std::lock_guard lock(collected->mutex);
+            collected->output.termination = termination;
+        },
+        ChildProcess::Streams::merged, ChildProcess::Input::nullDevice);
+    if (!launch.process)
+        return launchFailure(program, launch.error);
+    const bool ended = launch.process->waitForExit(bound);
+    if (!ended)
+        launch.process->sendSignal(SIGKILL);
+    launch.process.reset(); // waits for the end, then takes what the pipe still holds
+    std::lock_guard lock(collected->mutex);
+    collected->output.timedOut = !ended;
+    return std::move(collected->output);
 }

@@ -1,6 +1,6 @@
 #include "core/process/CheckProgram.h"
 
-#include <QProcess>
+#include "core/process/CapturedProcess.h"
 
 CheckProgram::CheckProgram(QString program, std::chrono::milliseconds bound)
     : m_program(std::move(program))
@@ -14,18 +14,10 @@ CheckProgram CheckProgram::openssl(std::chrono::milliseconds bound)
 
 bool CheckProgram::run(const QStringList& arguments) const
 {
-    QProcess process;
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.start(m_program, arguments);
-    // Also answers false, at once, when the program cannot be started.
-    if (!process.waitForFinished(int(m_bound.count()))) {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished(-1);
-        }
+    const auto ran = CapturedProcess::runWithin(m_program, arguments, m_bound,
+                                                CapturedProcess::Capture::nothing);
+    if (!ran)
         return false;
-    }
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    const ChildProcess::Termination& end = ran.value().termination;
+    return !ran.value().timedOut && !end.bySignal && end.status == 0;
 }

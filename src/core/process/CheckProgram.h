@@ -5,10 +5,10 @@
 #include <chrono>
 
 // A program that answers a yes/no question by its exit status, such as
-// openssl checking a certificate. Its output goes to the null device and it
-// reads nothing. A program that cannot be started, fails, or is still running
-// when the bound has passed answers no; in the last case it is killed, so a
-// hung check cannot freeze its caller.
+// openssl checking a certificate, run through CapturedProcess::runWithin:
+// its output is dropped and it reads nothing. A program that cannot be
+// started, fails, or is still running when the bound has passed answers no;
+// in the last case it is killed, so a hung check cannot freeze its caller.
 class CheckProgram
 {
 public:

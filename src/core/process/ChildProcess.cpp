@@ -76,7 +76,7 @@ ChildProcess::Termination decode(int rawStatus)
 
 ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringList& arguments,
                                          OutputHandler onOutput, TerminationHandler onTermination,
-                                         Streams streams)
+                                         Streams streams, Input input)
 {
     const bool merged = streams == Streams::merged;
     Pipe out, err, wake;
@@ -91,6 +91,8 @@ ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringLi
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
     posix_spawn_file_actions_adddup2(&actions, merged ? out.write : err.write, STDERR_FILENO);
+    if (input == Input::nullDevice)
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
 
     std::vector<QByteArray> storage{QFile::encodeName(program)};
     for (const QString& argument : arguments)

@@ -17,7 +17,8 @@
 // A child process with its standard output and standard error on two pipes,
 // read by a thread of its own, and a thread that waits for its end.
 //
-// The child inherits the environment, working folder and standard input.
+// The child inherits the environment, the working folder and, unless told
+// otherwise, standard input.
 // Signals are only ever sent to a child that has not been reaped yet, so a
 // recycled process id is never hit.
 class ChildProcess
@@ -35,6 +36,13 @@ public:
     {
         separate,
         merged // every chunk is reported as standardOutput
+    };
+
+    // Where the child's standard input comes from.
+    enum class Input
+    {
+        inherited,
+        nullDevice // reads end of file at once
     };
 
     struct Termination
@@ -57,7 +65,7 @@ public:
 
     static Launch spawn(const QString& program, const QStringList& arguments,
                         OutputHandler onOutput, TerminationHandler onTermination,
-                        Streams streams = Streams::separate);
+                        Streams streams = Streams::separate, Input input = Input::inherited);
 
     // Kills a child that still runs, waits for it, then lets the reader take
     // what is left in the pipes before it stops.

@@ -1,7 +1,5 @@
 #include "core/setup/LaunchAtLogin.h"
 
-const QString LaunchAtLogin::registeredKey = QStringLiteral("zentrope.launchAtLogin.registered");
-
 Result<Done> LaunchAtLogin::set(platform::LoginItem& loginItem, bool on)
 {
     return on ? loginItem.registerItem() : loginItem.unregisterItem();
@@ -10,9 +8,9 @@ Result<Done> LaunchAtLogin::set(platform::LoginItem& loginItem, bool on)
 void LaunchAtLogin::enableOnFirstRun(UserDefaults& defaults, platform::LoginItem& loginItem,
                                      platform::SystemLog& log)
 {
-    if (defaults.boolValue(registeredKey))
+    if (defaults.value(DefaultsKeys::launchAtLoginRegistered))
         return;
-    defaults.setBool(registeredKey, true);
+    defaults.setValue(DefaultsKeys::launchAtLoginRegistered, true);
     // Written out now, so that even a crash during the attempt is not repeated.
     defaults.sync();
     const Result<Done> registered = loginItem.registerItem();

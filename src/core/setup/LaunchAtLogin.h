@@ -10,15 +10,13 @@
 class LaunchAtLogin
 {
 public:
-    // Records that the first-run registration was attempted; never cleared.
-    static const QString registeredKey; // "zentrope.launchAtLogin.registered"
-
     // Registers (on) or unregisters (off); the service's failure is passed on.
     static Result<Done> set(platform::LoginItem& loginItem, bool on);
 
     // Registers once per user account, on the first launch: the key is stored
     // before the attempt, so a failure is logged and never retried, and a user
-    // who later turned the item off is not overridden. Never fails.
+    // who later turned the item off is not overridden. Never fails. The key
+    // is DefaultsKeys::launchAtLoginRegistered.
     static void enableOnFirstRun(UserDefaults& defaults, platform::LoginItem& loginItem,
                                  platform::SystemLog& log);
 };

@@ -49,7 +49,7 @@ public:
     // UTF-8 (empty when it was not valid UTF-8). Fails with code 1 when the
     // bundle has no installer, and with the script's exit status when it
     // fails.
-    static QFuture<Result<QString>> installCert(const Bundle& bundle = Bundle::main());
+    static QFuture<Result<QString>> installCert(const Bundle& bundle);
 
 private:
     static std::optional<QString> installerScript(const Bundle& bundle);

@@ -3,7 +3,6 @@
 #include "core/api/DaemonAPI.h"
 #include "core/api/DaemonStatusProbe.h"
 #include "core/base/FileSystem.h"
-#include "core/daemon/DaemonManager.h"
 #include "core/logs/LogTail.h"
 #include "core/support/DiagnosticsReport.h"
 #include "core/support/PersonalDataMask.h"
@@ -161,16 +160,14 @@ QString desktopFolder()
 
 } // namespace
 
-DiagnosticsBundle::Setup DiagnosticsBundle::applicationSetup(const platform::Services& services)
+DiagnosticsBundle::Setup DiagnosticsBundle::applicationSetup(const Bundle& bundle,
+                                                             const QString& logDirectory,
+                                                             DaemonChannel& channel,
+                                                             const platform::Services& services)
 {
-    return Setup{Bundle::main(),     DaemonManager::logDirectory(), &DaemonChannel::shared(),
-                 services.workspace, services.systemFacts,          QDir::tempPath(),
-                 desktopFolder()};
-}
-
-QFuture<DiagnosticsBundle::Outcome> DiagnosticsBundle::generate(const platform::Services& services)
-{
-    return generate(applicationSetup(services));
+    return Setup{
+        bundle,           logDirectory,   &channel, services.workspace, services.systemFacts,
+        QDir::tempPath(), desktopFolder()};
 }
 
 QFuture<DiagnosticsBundle::Outcome> DiagnosticsBundle::generate(Setup setup)

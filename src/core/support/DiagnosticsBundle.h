@@ -52,14 +52,13 @@ public:
 
     DiagnosticsBundle() = delete;
 
-    // The application's: the main bundle, the daemon's logs and channel, the
-    // system's temporary folder and the user's Desktop. Needs a
-    // Q(Core)Application.
-    static Setup applicationSetup(const platform::Services& services);
+    // The application's: its bundle, the daemon's logs and channel, the
+    // system's temporary folder and the user's Desktop.
+    static Setup applicationSetup(const Bundle& bundle, const QString& logDirectory,
+                                  DaemonChannel& channel, const platform::Services& services);
 
     // The files are written and zipped on a pool thread, never the caller's;
     // continue with a context object to get the outcome on your thread.
-    static QFuture<Outcome> generate(const platform::Services& services);
     static QFuture<Outcome> generate(Setup setup);
 
     // This user's folder in `temporaryDirectory`, in which runs assemble.

@@ -8,7 +8,7 @@ QSet<QString> ChannelDelegate::allowedChannels() const
 {
     // zentropectl may have changed the setting in another process: reload first.
     m_defaults.sync();
-    if (m_defaults.boolValue(betaChannelEnabledKey))
+    if (m_defaults.value(DefaultsKeys::betaChannelEnabled))
         return {QStringLiteral("beta")};
     return {};
 }

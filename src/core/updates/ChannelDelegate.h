@@ -3,15 +3,13 @@
 #include "core/base/UserDefaults.h"
 #include "platform/UpdaterDelegate.h"
 
-// Offers beta releases when the user asked for them. The setting is read at
-// every check, so a change takes effect at the next one without a restart.
+// Offers beta releases when the user asked for them
+// (DefaultsKeys::betaChannelEnabled). The setting is read at every check, so a change takes effect
+// at the next one without a restart.
 class ChannelDelegate final : public platform::UpdaterDelegate
 {
 public:
-    static inline const QString betaChannelEnabledKey =
-        QStringLiteral("zentrope.updater.betaChannelEnabled");
-
-    explicit ChannelDelegate(UserDefaults defaults = UserDefaults::standard());
+    explicit ChannelDelegate(UserDefaults defaults);
 
     // {"beta"} when the beta setting is on, otherwise none: the default channel only.
     QSet<QString> allowedChannels() const override;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Bundle.h"
+#include "core/base/UserDefaults.h"
 #include "core/updates/ChannelDelegate.h"
 #include "platform/UpdateFramework.h"
 
@@ -7,15 +9,14 @@
 
 // The application's updater: the update framework's controller, started when
 // the updater is made, with a ChannelDelegate that it keeps alive as long as
-// the controller. Scheduled checks run from then on.
+// the controller. Scheduled checks run from then on, so the application
+// makes its one updater on first use (ApplicationContext::updater()).
 class Updater
 {
 public:
-    // The one instance, made on the first call from `framework`; later calls
-    // return it unchanged. It is released when the application object ends.
-    static Updater& shared(platform::UpdateFramework& framework);
-
-    Updater(platform::UpdateFramework& framework, std::shared_ptr<ChannelDelegate> delegate);
+    // A controller for `bundle`, keeping its settings in `defaults`, where the
+    // delegate also reads the beta setting.
+    Updater(platform::UpdateFramework& framework, const Bundle& bundle, UserDefaults defaults);
 
     platform::UpdaterController& controller() const { return *m_controller; }
     const ChannelDelegate& delegate() const { return *m_delegate; }

@@ -5,10 +5,10 @@
 namespace platform {
 
 std::unique_ptr<UpdaterController>
-AppcastUpdateFramework::makeController(std::shared_ptr<UpdaterDelegate> delegate)
+AppcastUpdateFramework::makeController(const Bundle& bundle, const UserDefaults& defaults,
+                                       std::shared_ptr<UpdaterDelegate> delegate)
 {
-    return std::make_unique<AppcastUpdaterController>(Bundle::main(), UserDefaults::standard(),
-                                                      std::move(delegate));
+    return std::make_unique<AppcastUpdaterController>(bundle, defaults, std::move(delegate));
 }
 
 } // namespace platform

@@ -4,12 +4,13 @@
 
 namespace platform {
 
-// Controllers of our appcast client for the main bundle and the standard user defaults.
+// Makes controllers of our appcast client.
 class AppcastUpdateFramework final : public UpdateFramework
 {
 public:
     std::unique_ptr<UpdaterController>
-    makeController(std::shared_ptr<UpdaterDelegate> delegate) override;
+    makeController(const Bundle& bundle, const UserDefaults& defaults,
+                   std::shared_ptr<UpdaterDelegate> delegate) override;
 };
 
 } // namespace platform

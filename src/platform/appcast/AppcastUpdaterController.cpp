@@ -63,21 +63,20 @@ AppcastUpdaterController::AppcastUpdaterController(
 
 bool AppcastUpdaterController::automaticallyChecksForUpdates() const
 {
-    const QVariant stored = m_defaults.value(automaticChecksKey);
-    return stored.isValid() ? stored.toBool() : true;
+    return m_defaults.value(DefaultsKeys::automaticallyChecksForUpdates);
 }
 
 void AppcastUpdaterController::setAutomaticallyChecksForUpdates(bool enabled)
 {
-    m_defaults.setBool(automaticChecksKey, enabled);
+    m_defaults.setValue(DefaultsKeys::automaticallyChecksForUpdates, enabled);
     m_defaults.sync(); // like Sparkle's own settings, writing one is not reported as failing
     scheduleNextCheck();
 }
 
 std::optional<QDateTime> AppcastUpdaterController::lastUpdateCheckDate() const
 {
-    const QDateTime date =
-        QDateTime::fromString(m_defaults.stringValue(lastCheckKey), Qt::ISODateWithMs);
+    const QDateTime date = QDateTime::fromString(
+        m_defaults.value(DefaultsKeys::lastUpdateCheckTime), Qt::ISODateWithMs);
     return date.isValid() ? std::optional(date) : std::nullopt;
 }
 
@@ -103,12 +102,9 @@ std::chrono::milliseconds AppcastUpdaterController::interval() const
 {
     if (m_intervalOverride)
         return *m_intervalOverride;
-    bool valid = false;
-    const qint64 seconds = m_defaults.value(intervalKey).toLongLong(&valid);
+    const qint64 seconds = m_defaults.value(DefaultsKeys::updateCheckInterval);
     // Sparkle's floor too: nobody's setting makes us hammer the feed.
-    return valid ? std::max<std::chrono::milliseconds>(std::chrono::seconds(seconds),
-                                                       shortestInterval)
-                 : defaultInterval;
+    return std::max<std::chrono::milliseconds>(std::chrono::seconds(seconds), shortestInterval);
 }
 
 void AppcastUpdaterController::scheduleNextCheck()
@@ -139,7 +135,8 @@ void AppcastUpdaterController::runScheduledCheckIfDue()
 QFuture<Result<UpdateCheck>> AppcastUpdaterController::checkForUpdates()
 {
     // The check counts from its start, failed or not, as Sparkle's do.
-    m_defaults.setString(lastCheckKey, QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
+    m_defaults.setValue(DefaultsKeys::lastUpdateCheckTime,
+                        QDateTime::currentDateTimeUtc().toString(Qt::ISODateWithMs));
     m_defaults.sync();
     scheduleNextCheck();
 

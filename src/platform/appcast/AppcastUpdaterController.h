@@ -19,16 +19,12 @@ namespace platform {
 // offers its newest release on an allowed channel that is newer than the
 // bundle's CFBundleVersion, and checks by itself once per interval while the
 // application runs. Its settings live in the user defaults under Sparkle's
-// own key names, so they read the same on every platform.
+// own key names (DefaultsKeys), so they read the same on every platform.
 class AppcastUpdaterController final : public QObject, public UpdaterController
 {
     Q_OBJECT
 
 public:
-    static inline const QString automaticChecksKey = QStringLiteral("SUEnableAutomaticChecks");
-    static inline const QString lastCheckKey = QStringLiteral("SULastCheckTime");
-    static inline const QString intervalKey = QStringLiteral("SUScheduledCheckInterval");
-    static constexpr std::chrono::seconds defaultInterval{24 * 60 * 60};
     static constexpr std::chrono::seconds shortestInterval{60 * 60};
     static constexpr qint64 largestFeed = 4 * 1024 * 1024;
 

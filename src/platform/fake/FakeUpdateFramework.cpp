@@ -3,9 +3,11 @@
 namespace platform {
 
 std::unique_ptr<UpdaterController>
-FakeUpdateFramework::makeController(std::shared_ptr<UpdaterDelegate> delegate)
+FakeUpdateFramework::makeController(const Bundle&, const UserDefaults&,
+                                    std::shared_ptr<UpdaterDelegate> delegate)
 {
     auto controller = std::make_unique<FakeUpdaterController>(std::move(delegate));
+    controller->nextResult = checkResult;
     m_lastController = controller.get();
     ++m_controllersMade;
     return controller;

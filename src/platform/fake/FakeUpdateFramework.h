@@ -5,15 +5,19 @@
 
 namespace platform {
 
-// Makes FakeUpdaterControllers and keeps a pointer to the last one for tests.
+// Makes FakeUpdaterControllers, answering checks with `checkResult`, and
+// keeps a pointer to the last one for tests.
 class FakeUpdateFramework final : public UpdateFramework
 {
 public:
     std::unique_ptr<UpdaterController>
-    makeController(std::shared_ptr<UpdaterDelegate> delegate) override;
+    makeController(const Bundle& bundle, const UserDefaults& defaults,
+                   std::shared_ptr<UpdaterDelegate> delegate) override;
 
     FakeUpdaterController* lastController() const { return m_lastController; }
     int controllersMade() const { return m_controllersMade; }
+
+    Result<UpdateCheck> checkResult = UpdateCheck{};
 
 private:
     FakeUpdaterController* m_lastController = nullptr; // owned by whoever asked for it

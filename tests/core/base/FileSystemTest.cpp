@@ -1,6 +1,7 @@
 #include "core/base/FileSystem.h"
 
 #include "support/Printers.h"
+#include "support/TestBundle.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,6 +22,32 @@ mode_t modeOf(const QString& path)
 }
 
 } // namespace
+
+TEST(FileSystem, AnItemExistsThroughALinkButADanglingLinkIsOnlyAnEntry)
+{
+    QTemporaryDir folder;
+    const QString file = writeFileAt(folder.filePath(u"file"_s), "x");
+    const QString toFile = folder.filePath(u"to-file"_s);
+    const QString dangling = folder.filePath(u"dangling"_s);
+    ASSERT_TRUE(QFile::link(file, toFile));
+    ASSERT_TRUE(QFile::link(folder.filePath(u"gone"_s), dangling));
+    const struct
+    {
+        QString path;
+        bool item;
+        bool entry;
+    } cases[] = {
+        {file, true, true},
+        {toFile, true, true},
+        {folder.path(), true, true},
+        {dangling, false, true},
+        {folder.filePath(u"none"_s), false, false},
+    };
+    for (const auto& each : cases) {
+        EXPECT_EQ(FileSystem::itemExists(each.path), each.item) << each.path.toStdString();
+        EXPECT_EQ(FileSystem::entryExists(each.path), each.entry) << each.path.toStdString();
+    }
+}
 
 TEST(FileSystem, APrivateFolderIsTheOwnersAloneAndAnotherUsersIsRefused)
 {

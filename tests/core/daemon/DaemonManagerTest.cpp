@@ -46,9 +46,31 @@ protected:
         return scratch.filePath(QString::fromUtf8(name));
     }
 
+    // Without processing events, waits until the child `pid` has been reaped,
+    // so that its end is queued but not yet handled.
+    static bool waitForReaping(qint32 pid)
+    {
+        const QString proc = QStringLiteral("/proc/%1").arg(pid);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (QFile::exists(proc) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        return !QFile::exists(proc);
+    }
+
+    // Waits until countedIdler has been launched `count` times and idles.
+    bool launched(int count) const
+    {
+        return waitUntil(
+            [&] { return readFileAt(scratchFile("launches")).count("launched\n") == count; });
+    }
+
     TestBundle bundle;
     QTemporaryDir scratch;
 };
+
+// Notes each launch, then idles until SIGTERM ends it cleanly.
+const QByteArray countedIdler = "trap 'exit 0' TERM\necho launched >> \"$SCRATCH/launches\"\n"
+                                "while :; do sleep 0.05; done\n";
 
 } // namespace
 
@@ -191,18 +213,47 @@ TEST_F(DaemonManagerTest, DaemonIgnoringSigtermIsKilledAfterTwoSeconds)
     EXPECT_EQ(recorder.statuses().last(), Status::crashed(9));
 }
 
-TEST_F(DaemonManagerTest, RestartLaunchesANewChildOnceTheOldOneEnded)
+TEST_F(DaemonManagerTest, RestartLaunchesANewChildOnceTheOldOneEndedAndAStopThenHolds)
 {
-    auto manager = managerRunning("exec sleep 30\n");
+    auto manager = managerRunning(countedIdler);
     StatusRecorder recorder(*manager);
     manager->start();
     const qint32 firstPid = manager->status().pid();
+    ASSERT_TRUE(launched(1));
     manager->restart();
     EXPECT_EQ(manager->status(), Status::stopped());
     ASSERT_TRUE(recorder.waitForChildEnds());
     ASSERT_TRUE(manager->status().isRunning());
     EXPECT_NE(manager->status().pid(), firstPid);
     EXPECT_TRUE(manager->hasChild());
+
+    ASSERT_TRUE(launched(2));
+    manager->stop();
+    ASSERT_TRUE(recorder.waitForChildEnds(2));
+    EXPECT_EQ(manager->status(), Status::stopped());
+    EXPECT_FALSE(manager->hasChild());
+    EXPECT_EQ(readFileAt(scratchFile("launches")), "launched\nlaunched\n");
+}
+
+TEST_F(DaemonManagerTest, AStartThatOvertakesARestartLeavesTheNextStopAStop)
+{
+    auto manager = managerRunning(countedIdler);
+    StatusRecorder recorder(*manager);
+    manager->start();
+    const qint32 firstPid = manager->status().pid();
+    ASSERT_TRUE(launched(1));
+    manager->restart();
+    // The old child is reaped, but its end not yet handled, when start() comes.
+    ASSERT_TRUE(waitForReaping(firstPid));
+    manager->start();
+    ASSERT_TRUE(manager->status().isRunning());
+
+    ASSERT_TRUE(launched(2));
+    manager->stop();
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    EXPECT_EQ(manager->status(), Status::stopped());
+    EXPECT_FALSE(manager->hasChild());
+    EXPECT_EQ(readFileAt(scratchFile("launches")), "launched\nlaunched\n");
 }
 
 TEST_F(DaemonManagerTest, RestartWithoutAChildIsAPlainStart)
@@ -230,14 +281,7 @@ TEST_F(DaemonManagerTest, TheEndOfAForgottenChildDoesNotReportOverItsSuccessor)
     auto manager = managerRunning("if [ -e \"$SCRATCH/second\" ]; then exec sleep 30; fi\n"
                                   ": > \"$SCRATCH/second\"\nexit 3\n");
     manager->start();
-    const qint32 firstPid = manager->status().pid();
-    // Without processing events, wait until the first child has been reaped,
-    // so its end is queued but not yet handled.
-    const QString proc = QStringLiteral("/proc/%1").arg(firstPid);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (QFile::exists(proc) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    ASSERT_FALSE(QFile::exists(proc));
+    ASSERT_TRUE(waitForReaping(manager->status().pid()));
 
     manager->start(); // forgets the ended child, launches the second
     const Status second = manager->status();

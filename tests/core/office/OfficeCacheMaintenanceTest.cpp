@@ -14,7 +14,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString key = u"zentrope.lastLaunchedShortVersion"_s;
+const DefaultsKey<QString>& key = DefaultsKeys::lastLaunchedShortVersion;
 
 class OfficeCacheMaintenanceTest : public ::testing::Test
 {
@@ -59,7 +59,7 @@ TEST_F(OfficeCacheMaintenanceTest, FirstLaunchAndSameVersionFlushNothing)
     const auto cachesExist = fillCaches(OfficeHost::word);
     setVersion(u"1.0"_s);
     EXPECT_TRUE(flush().isEmpty());
-    EXPECT_EQ(defaults.stringValue(key), u"1.0"_s);
+    EXPECT_EQ(defaults.value(key), u"1.0"_s);
     EXPECT_TRUE(flush().isEmpty());
     EXPECT_TRUE(cachesExist());
     EXPECT_TRUE(log.lines().isEmpty());
@@ -67,11 +67,11 @@ TEST_F(OfficeCacheMaintenanceTest, FirstLaunchAndSameVersionFlushNothing)
 
 TEST_F(OfficeCacheMaintenanceTest, AChangedVersionFlushesEveryInstalledHostOnce)
 {
-    defaults.setString(key, u"0.9"_s);
+    defaults.setValue(key, u"0.9"_s);
     setVersion(u"1.1"_s);
     EXPECT_TRUE(flush().isEmpty()) << "no host installed yet";
     EXPECT_TRUE(log.lines().isEmpty());
-    EXPECT_EQ(defaults.stringValue(key), u"1.1"_s);
+    EXPECT_EQ(defaults.value(key), u"1.1"_s);
 
     const auto wordCachesExist = fillCaches(OfficeHost::word);
     const auto powerpointCachesExist = fillCaches(OfficeHost::powerpoint);
@@ -84,16 +84,16 @@ TEST_F(OfficeCacheMaintenanceTest, AChangedVersionFlushesEveryInstalledHostOnce)
     EXPECT_TRUE(QFileInfo::exists(kept));
     EXPECT_EQ(log.lines(), QStringList{u"Zentrope: update 1.1 → 1.0; flushed Office add-in caches "
                                        u"for Microsoft Word, Microsoft PowerPoint"_s});
-    EXPECT_EQ(defaults.stringValue(key), u"1.0"_s);
+    EXPECT_EQ(defaults.value(key), u"1.0"_s);
     EXPECT_TRUE(flush().isEmpty());
 }
 
 TEST_F(OfficeCacheMaintenanceTest, WithoutAShortVersionNothingIsReadStoredOrDeleted)
 {
     const auto cachesExist = fillCaches(OfficeHost::excel);
-    defaults.setString(key, u"1.0"_s);
+    defaults.setValue(key, u"1.0"_s);
     EXPECT_TRUE(flush().isEmpty());
-    EXPECT_EQ(defaults.stringValue(key), u"1.0"_s);
+    EXPECT_EQ(defaults.value(key), u"1.0"_s);
     EXPECT_TRUE(cachesExist());
 }
 

@@ -61,6 +61,20 @@ TEST_F(SideloaderTest, TheOlderNameCountsIsKeptByInstallAndTakenByRemove)
     EXPECT_FALSE(QFileInfo::exists(older));
 }
 
+TEST_F(SideloaderTest, ADanglingLinkIsNoManifestYetRemoveAndInstallReplaceIt)
+{
+    ASSERT_TRUE(QDir().mkpath(word.wefDirectory()));
+    ASSERT_TRUE(QFile::link(sources.filePath(u"gone.xml"_s), current));
+    EXPECT_FALSE(Sideloader::isSideloaded(word));
+    EXPECT_EQ(Sideloader::remove(word), Outcome::removed(current));
+    EXPECT_FALSE(QFileInfo(current).isSymLink());
+
+    ASSERT_TRUE(QFile::link(sources.filePath(u"gone.xml"_s), current));
+    EXPECT_EQ(Sideloader::install(manifest, word), Outcome::copied(current));
+    EXPECT_FALSE(QFileInfo(current).isSymLink());
+    EXPECT_EQ(readFileAt(current), "v1");
+}
+
 TEST_F(SideloaderTest, NothingIsCreatedWhereThereIsNoContainerOrNoManifest)
 {
     EXPECT_EQ(Sideloader::install(manifest, OfficeHost::excel),

@@ -1,5 +1,4 @@
 // SetupCheck::installCert with installer scripts of the tests' own.
-#include "core/process/CapturedProcess.h"
 #include "core/setup/SetupCheck.h"
 #include "support/Printers.h"
 #include "support/TestBundle.h"
@@ -90,12 +89,4 @@ TEST_F(InstallCertTest, ABackgroundProcessHoldingTheOutputDoesNotHoldTheResult)
     script("sleep 600 &\necho $! > '" + file("pid").toUtf8() + "'\necho started\n");
     EXPECT_EQ(install().value(), QStringLiteral("started\n"));
     ::kill(pid_t(readFileAt(file("pid")).trimmed().toInt()), SIGKILL);
-}
-
-TEST(CapturedProcess, AProgramThatCannotStartFailsWithTheReason)
-{
-    auto future = CapturedProcess::run(QStringLiteral("/nonexistent/bash"), {});
-    ASSERT_TRUE(waitUntil([&] { return future.isFinished(); }));
-    EXPECT_EQ(future.result().error().description,
-              QStringLiteral("Could not launch /nonexistent/bash: No such file or directory"));
 }

@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -70,9 +71,15 @@ TEST_F(SetupEvaluationTest, WithoutACertificateNoProgramRuns)
     EXPECT_EQ(evaluate(recordingValidity()), certificate(false, false, false));
     EXPECT_FALSE(QFile::exists(ranMark()));
     EXPECT_EQ(trust.checked, QStringList());
+    // A link to a certificate that is gone is no certificate either.
+    const QString target = scratch.filePath(QStringLiteral("gone.crt"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(SetupCheck::certificatePath()).path()));
+    ASSERT_TRUE(QFile::link(target, SetupCheck::certificatePath()));
+    EXPECT_EQ(evaluate(recordingValidity()), certificate(false, false, false));
+    EXPECT_FALSE(QFile::exists(ranMark()));
 
     // The stand-in does run once the file is there, so the test above proves something.
-    writeFileAt(SetupCheck::certificatePath(), "anything");
+    writeFileAt(target, "anything");
     EXPECT_EQ(evaluate(recordingValidity()), certificate(true, true, true));
     EXPECT_TRUE(QFile::exists(ranMark()));
     EXPECT_EQ(trust.checked, QStringList{SetupCheck::certificatePath()});

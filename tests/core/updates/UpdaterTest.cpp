@@ -12,13 +12,13 @@ TEST(Updater, StartsOneControllerWhoseChecksAskItsChannelDelegateAfresh)
     QTemporaryDir scratch;
     UserDefaults defaults(scratch.filePath(QStringLiteral("d")));
     platform::FakeUpdateFramework framework;
-    Updater updater(framework, std::make_shared<ChannelDelegate>(defaults));
+    Updater updater(framework, Bundle(scratch.path()), defaults);
     ASSERT_EQ(framework.controllersMade(), 1);
     EXPECT_EQ(&updater.controller(), framework.lastController());
     EXPECT_EQ(framework.lastController()->delegate().get(), &updater.delegate());
 
     updater.controller().checkForUpdates(); // a fresh installation: the default channel only
-    defaults.setBool(ChannelDelegate::betaChannelEnabledKey, true);
+    defaults.setValue(DefaultsKeys::betaChannelEnabled, true);
     updater.controller().checkForUpdates();
     // As `zentropectl update beta off` writes it, behind this process's back.
     writeFileAt(defaults.filePath(), "[General]\nzentrope.updater.betaChannelEnabled=false\n");

@@ -55,9 +55,9 @@ TEST_F(AppcastUpdaterControllerTest, TheBetaSettingSwitchesChannelsAtTheNextChec
     useFeed(bundle, server.url());
     auto updater = controller();
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
-    defaults().setBool(ChannelDelegate::betaChannelEnabledKey, true);
+    defaults().setValue(DefaultsKeys::betaChannelEnabled, true);
     EXPECT_EQ(offered(updater->checkForUpdates()), offer12);
-    defaults().setBool(ChannelDelegate::betaChannelEnabledKey, false);
+    defaults().setValue(DefaultsKeys::betaChannelEnabled, false);
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
     useFeed(bundle, server.url(), QStringLiteral("43"));
     EXPECT_EQ(offered(updater->checkForUpdates()), QStringLiteral("up to date"));
@@ -92,7 +92,8 @@ TEST_F(AppcastUpdaterControllerTest, SettingsLiveInTheDefaultsWithADailyInterval
     offered(updater->checkForUpdates()); // a failed check counts as a check too
     ASSERT_TRUE(updater->lastUpdateCheckDate());
     EXPECT_EQ(updater->nextScheduledCheck(), updater->lastUpdateCheckDate()->addSecs(24 * 3600));
-    defaults().setValue(AppcastUpdaterController::intervalKey, 60); // below the floor of an hour
+    defaults().setValue(DefaultsKeys::updateCheckInterval,
+                        qint64(60)); // below the floor of an hour
     EXPECT_EQ(updater->nextScheduledCheck(), updater->lastUpdateCheckDate()->addSecs(3600));
     updater->setAutomaticallyChecksForUpdates(false);
     EXPECT_FALSE(updater->nextScheduledCheck());

@@ -1,0 +1,103 @@
+// zentropectl's command line as a whole: usage errors, help, and what
+// happens when its output cannot be written. Run in-process.
+#include "cli/CommandLine.h"
+
+#include "cli/Console.h"
+#include "cli/FileDescriptorSink.h"
+#include "core/office/OfficeHost.h"
+#include "support/InProcessCli.h"
+#include "support/Printers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+TEST(CommandLine, UsageErrorsSayWhyOnOneLineAndExitTwo)
+{
+    InProcessCli cli;
+    const std::pair<QStringList, QString> cases[] = {
+        {{}, u"missing command (see zentropectl --help)"_s},
+        {{u"no-such-command"_s}, u"unknown command 'no-such-command' (see zentropectl --help)"_s},
+        {{u"--bogus"_s}, u"unknown option '--bogus'"_s},
+        {{u"daemon"_s, u"extra"_s}, u"daemon takes no arguments"_s},
+        {{u"daemon"_s, u"--bogus"_s}, u"Unknown option 'bogus'."_s},
+        {{u"status"_s, u"now"_s}, u"status takes no arguments"_s},
+        {{u"status"_s, u"--yaml"_s}, u"Unknown option 'yaml'."_s},
+        {{u"diagnostics"_s, u"now"_s}, u"diagnostics takes no arguments"_s},
+        {{u"doctor"_s, u"now"_s}, u"doctor takes no arguments"_s},
+        {{u"install-cert"_s, u"now"_s}, u"install-cert takes no arguments"_s},
+        {{u"flush-caches"_s, u"now"_s}, u"flush-caches takes no arguments"_s},
+        {{u"quit-hosts"_s, u"now"_s}, u"quit-hosts takes no arguments"_s},
+        {{u"logs"_s, u"daemon.log"_s}, u"logs takes no arguments"_s},
+        {{u"logs"_s, u"--since"_s}, u"Unknown option 'since'."_s},
+        {{u"login-item"_s, u"maybe"_s}, u"login-item takes 'on' or 'off', or nothing"_s},
+        {{u"crash-reports"_s, u"--limit"_s, u"0"_s},
+         u"--limit needs a whole number of at least 1, not '0'"_s},
+        {{u"crash-reports"_s, u"--limit"_s, u"many"_s},
+         u"--limit needs a whole number of at least 1, not 'many'"_s},
+        {{u"crash-reports"_s, u"--limit"_s, u"-3"_s},
+         u"--limit needs a whole number of at least 1, not '-3'"_s},
+        {{u"sideload"_s, u"reinstall"_s},
+         u"sideload takes one action: status, install or remove"_s},
+        {{u"sideload"_s, u"install"_s, u"--host"_s, u"Word"_s},
+         u"unknown host 'Word' (use word, excel or powerpoint)"_s},
+        {{u"sideload"_s, u"status"_s, u"--manifest"_s, u"m.xml"_s},
+         u"--manifest does not go with sideload status"_s},
+        {{u"sideload"_s, u"remove"_s, u"--json"_s}, u"--json does not go with sideload remove"_s},
+        {{u"sideload"_s, u"install"_s, u"--manifest"_s, QString()}, u"--manifest needs a file"_s},
+        {{u"update"_s}, u"update needs 'check' or 'beta [on|off]'"_s},
+        {{u"update"_s, u"check"_s, u"now"_s}, u"update needs 'check' or 'beta [on|off]'"_s},
+        {{u"update"_s, u"beta"_s, u"maybe"_s}, u"update beta takes 'on' or 'off', not 'maybe'"_s},
+    };
+    for (const auto& [arguments, reason] : cases) {
+        const CliRun run = cli.run(arguments);
+        const std::string words = arguments.join(u' ').toStdString();
+        EXPECT_EQ(run.exitCode, 2) << words;
+        EXPECT_EQ(run.out, QString()) << words;
+        EXPECT_EQ(run.err, u"zentropectl: "_s + reason + u'\n') << words;
+    }
+    // Refused before anything was done.
+    EXPECT_FALSE(QFileInfo::exists(OfficeHost(OfficeHost::word).containerDirectory()));
+    EXPECT_EQ(cli.fakes.loginItem->registrations + cli.fakes.loginItem->unregistrations, 0);
+    EXPECT_EQ(cli.fakes.updateFramework->controllersMade(), 0);
+}
+
+TEST(CommandLine, HelpListsEveryCommandAndEachCommandHasItsOwn)
+{
+    InProcessCli cli;
+    const CliRun overview = cli.run(u"--help"_s);
+    EXPECT_EQ(overview.exitCode, 0);
+    for (const auto& command : allCommands()) {
+        EXPECT_TRUE(overview.out.contains(u"  "_s + command->name() + u' '))
+            << overview.out.toStdString();
+        const CliRun help = cli.run({command->name(), u"--help"_s});
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.out.startsWith(u"Usage: zentropectl "_s + command->name() +
+                                        u" [options]\n"_s + command->summary()))
+            << help.out.toStdString();
+    }
+}
+
+TEST(CommandLine, OutputThatCannotBeWrittenIsReportedAndFails)
+{
+    QFile full(u"/dev/full"_s);
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
+    FileDescriptorSink out(full.handle());
+    InProcessCli cli;
+    struct : OutputSink
+    {
+        Result<Done> write(const QString& text) override
+        {
+            collected += text;
+            return Done{};
+        }
+        QString collected;
+    } err;
+    Console console(out, err);
+    ApplicationContext context(cli.fakes.services(), cli.defaults(), cli.bundle.bundle());
+    EXPECT_EQ(CommandLine(allCommands()).run({u"zentropectl"_s, u"--help"_s}, context, console), 1);
+    EXPECT_EQ(err.collected,
+              u"zentropectl: cannot write to standard output: No space left on device\n"_s);
+}

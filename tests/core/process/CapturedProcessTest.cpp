@@ -1,0 +1,40 @@
+// The one way programs are run to their end: off the caller's thread (the
+// certificate installer, tested with SetupCheck), or on it within a bound.
+#include "core/process/CapturedProcess.h"
+
+#include "support/Printers.h"
+#include "support/Wait.h"
+
+#include <csignal>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
+
+TEST(CapturedProcess, AProgramThatCannotStartFailsWithTheReason)
+{
+    auto future = CapturedProcess::run(u"/nonexistent/bash"_s, {});
+    ASSERT_TRUE(waitUntil([&] { return future.isFinished(); }));
+    EXPECT_EQ(future.result().error().description,
+              u"Could not launch /nonexistent/bash: No such file or directory"_s);
+    EXPECT_EQ(CapturedProcess::runWithin(u"/nonexistent/bash"_s, {}, 1s).error().description,
+              u"Could not launch /nonexistent/bash: No such file or directory"_s);
+}
+
+TEST(CapturedProcess, WithinABoundItReadsNothingAndKillsWhatOutrunsIt)
+{
+    // `read` fails at once on the null device, instead of waiting for a terminal.
+    const auto ran = CapturedProcess::runWithin(
+        u"/bin/sh"_s, {u"-c"_s, u"read line; echo \"read $?\"; echo err >&2; exit 3"_s}, 10s);
+    ASSERT_TRUE(ran.ok());
+    EXPECT_EQ(ran.value().bytes, "read 1\nerr\n");
+    EXPECT_EQ(ran.value().termination.status, 3);
+    EXPECT_FALSE(ran.value().termination.bySignal || ran.value().timedOut);
+
+    const auto hung = CapturedProcess::runWithin(u"/bin/sleep"_s, {u"600"_s}, 200ms,
+                                                 CapturedProcess::Capture::nothing);
+    ASSERT_TRUE(hung.ok());
+    EXPECT_TRUE(hung.value().timedOut);
+    EXPECT_TRUE(hung.value().termination.bySignal);
+    EXPECT_EQ(hung.value().termination.status, SIGKILL);
+}

@@ -1,0 +1,55 @@
+#include "InProcessCli.h"
+
+#include "cli/CommandLine.h"
+#include "cli/Console.h"
+
+#include <QTcpServer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CollectingSink final : public OutputSink
+{
+public:
+    Result<Done> write(const QString& text) override
+    {
+        collected += text;
+        return Done{};
+    }
+
+    QString collected;
+};
+
+quint16 closedPort()
+{
+    QTcpServer server;
+    EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    return server.serverPort(); // closed again when `server` goes
+}
+
+} // namespace
+
+InProcessCli::InProcessCli()
+{
+    daemon.port = closedPort();
+}
+
+CliRun InProcessCli::run(const QStringList& arguments)
+{
+    CollectingSink out;
+    CollectingSink err;
+    Console console(out, err);
+    int exitCode = -1;
+    {
+        ApplicationContext context(fakes.services(), defaults(), bundle.bundle(), daemon);
+        CommandLine commandLine(allCommands());
+        exitCode = commandLine.run(QStringList{QStringLiteral("zentropectl")} + arguments, context,
+                                   console);
+    }
+    return {exitCode, out.collected, err.collected};
+}
+
+UserDefaults InProcessCli::defaults() const
+{
+    return UserDefaults(m_folder.filePath(QStringLiteral("defaults.conf")));
+}
