@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "core/base/Bundle.h"
+#include "core/office/HostSnapshot.h"
 #include "core/office/SideloadMessages.h"
 #include "core/office/Sideloader.h"
 #include "platform/Services.h"
@@ -127,18 +128,15 @@ int SideloadCommand::status(bool json) const
 {
     const platform::Services services = platform::nativeServices();
     QStringList lines;
-    for (const OfficeHost host : OfficeHost::allCases()) {
-        const bool installed = host.isInstalled();
-        const bool sideloaded = Sideloader::isSideloaded(host);
-        const bool running = host.isRunning(*services.workspace);
+    for (const HostSnapshot& each : HostSnapshot::take(*services.workspace)) {
         if (json) {
             lines.append(QStringLiteral("  \"%1\": {\"installed\": %2, \"sideloaded\": %3, "
                                         "\"running\": %4, \"wefDirectory\": %5}")
-                             .arg(host.rawValue(), jsonBool(installed), jsonBool(sideloaded),
-                                  jsonBool(running), jsonString(host.wefDirectory())));
+                             .arg(each.host.rawValue(), jsonBool(each.installed),
+                                  jsonBool(each.sideloaded), jsonBool(each.running),
+                                  jsonString(each.host.wefDirectory())));
         } else {
-            lines.append(host.displayName() + QStringLiteral(": ") +
-                         SideloadMessages::statusLabel(installed, sideloaded, running));
+            lines.append(each.host.displayName() + QStringLiteral(": ") + each.statusLabel());
         }
     }
     if (json)
