@@ -3,7 +3,6 @@
 #include "cli/Console.h"
 #include "cli/SignalWatcher.h"
 #include "core/daemon/DaemonManager.h"
-#include "core/logs/LineFilter.h"
 #include "core/logs/LogsModel.h"
 #include "platform/Services.h"
 
@@ -12,39 +11,19 @@
 
 namespace {
 
-// Prints appended text. With a filter, only complete lines can be judged, so
-// the line still being written waits for its end.
-class AppendPrinter
+// Filtered text comes as lines joined with newlines; printed, each line ends
+// with one, so that a reader of the pipe sees it whole at once.
+void printDisplayed(const LogsModel& model, QStringView text)
 {
-public:
-    explicit AppendPrinter(const QString& filter)
-        : m_filter(filter)
-    {}
-
-    void print(const QString& text)
-    {
-        if (m_filter.isEmpty()) {
-            Console::write(text);
-            return;
-        }
-        m_partial += text;
-        const qsizetype complete = m_partial.lastIndexOf(u'\n') + 1;
-        if (complete == 0) {
-            // A line that never ends is judged by its end, as the tab would.
-            if (m_partial.size() > LogsModel::maxBufferBytes)
-                m_partial.remove(0, m_partial.size() - LogsModel::maxBufferBytes / 2);
-            return;
-        }
-        const QString lines = m_filter.select(m_partial.first(complete - 1));
-        m_partial.remove(0, complete);
-        if (!lines.isEmpty())
-            Console::write(lines + u'\n');
+    if (model.filter().isEmpty()) {
+        Console::write(text.toString());
+        return;
     }
-
-private:
-    const LineFilter m_filter;
-    QString m_partial;
-};
+    if (text.startsWith(u'\n'))
+        text = text.sliced(1);
+    if (!text.isEmpty())
+        Console::write(text.toString() + u'\n');
+}
 
 } // namespace
 
@@ -83,28 +62,26 @@ int LogsCommand::print(LogsModel& model)
                          .arg(model.filePath(), loaded.error().localizedDescription()));
         return exitFailure;
     }
-    QString shown = model.displayedContent();
-    // Filtered lines are joined without a final newline; end the last one.
-    if (!model.filter().isEmpty() && !shown.isEmpty())
-        shown += u'\n';
-    Console::write(shown);
+    model.flushPartialLine(); // the file's end ends its last line
+    printDisplayed(model, model.displayedContent());
     return exitSuccess;
 }
 
 int LogsCommand::follow(LogsModel& model)
 {
     SignalWatcher watcher;
-    QObject::connect(&watcher, &SignalWatcher::interrupted,
-                     [] { QCoreApplication::exit(exitSuccess); });
-    AppendPrinter printer(model.filter());
-    QObject::connect(&model, &LogsModel::contentAppended,
-                     [&printer](const QString& text) { printer.print(text); });
+    QObject::connect(&watcher, &SignalWatcher::interrupted, [&model] {
+        model.flushPartialLine();
+        QCoreApplication::exit(exitSuccess);
+    });
+    QObject::connect(&model, &LogsModel::displayedAppended,
+                     [&model](const QString& text) { printDisplayed(model, text); });
 
     if (const auto bound = model.rebindTailer(); !bound) {
         Console::err(QStringLiteral("zentropectl: cannot follow %1: %2")
                          .arg(model.filePath(), bound.error().localizedDescription()));
         return exitFailure;
     }
-    printer.print(model.content());
+    printDisplayed(model, model.displayedContent());
     return QCoreApplication::exec();
 }

@@ -70,6 +70,8 @@ TEST_F(LogsCommandTest, PrintsEitherLogWholeOrFiltered)
     EXPECT_EQ(output, "boom\n");
     EXPECT_EQ(run({QStringLiteral("--filter"), QStringLiteral("Error")}), 0);
     EXPECT_EQ(output, "beta ERROR\ngamma error again\n");
+    EXPECT_EQ(run({QStringLiteral("--filter"), QStringLiteral("LAST")}), 0);
+    EXPECT_EQ(output, "last\n"); // the file's end ends its last line
     EXPECT_EQ(run({QStringLiteral("--filter"), QStringLiteral("nothing")}), 0);
     EXPECT_EQ(output, "");
 }
@@ -111,7 +113,7 @@ TEST_F(LogsCommandTest, FollowingGoesOnAcrossDeletionAndRenamingUntilInterrupted
     EXPECT_EQ(process.exitCode(), 0);
 }
 
-TEST_F(LogsCommandTest, AFilteredFollowPrintsOnlyCompleteMatchingLines)
+TEST_F(LogsCommandTest, AFilteredFollowPrintsCompleteMatchingLinesAndTheLastOneAtTheEnd)
 {
     writeFileAt(logPath("daemon.err"), "keep 1\ndrop\nkeep 2 unfinished");
     process.setArguments({QStringLiteral("logs"), QStringLiteral("--errors"),
@@ -119,8 +121,12 @@ TEST_F(LogsCommandTest, AFilteredFollowPrintsOnlyCompleteMatchingLines)
                           QStringLiteral("KEEP")});
     process.start();
     ASSERT_TRUE(waitForOutput("keep 1\n"));
-    append(logPath("daemon.err"), " now\ndrop\nKeep 3\n");
-    EXPECT_TRUE(waitForOutput("keep 1\nkeep 2 unfinished now\nKeep 3\n"));
+    // One write, read at once: "keep 4" has arrived when "Keep 3" shows.
+    append(logPath("daemon.err"), " now\ndrop\nKeep 3\nkeep 4");
+    ASSERT_TRUE(waitForOutput("keep 1\nkeep 2 unfinished now\nKeep 3\n"));
     process.terminate();
-    EXPECT_TRUE(process.waitForFinished(10'000));
+    ASSERT_TRUE(process.waitForFinished(10'000));
+    output += process.readAllStandardOutput();
+    EXPECT_EQ(output, "keep 1\nkeep 2 unfinished now\nKeep 3\nkeep 4\n");
+    EXPECT_EQ(process.exitCode(), 0);
 }

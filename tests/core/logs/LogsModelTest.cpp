@@ -26,8 +26,37 @@ class LogsModelTest : public ::testing::Test
 protected:
     QString logPath(Stream stream) const { return dir.filePath(LogsModel::fileName(stream)); }
 
+    // Records what `shown` hands out as appended to the display.
+    void recordAppended(LogsModel& shown)
+    {
+        QObject::connect(&shown, &LogsModel::displayedAppended,
+                         [this](const QString& text, bool frontDropped) {
+                             appended.append(text);
+                             EXPECT_FALSE(frontDropped);
+                         });
+    }
+    // Appends to the output log and waits until `shown` has all of it.
+    void arrive(LogsModel& shown, const QByteArray& bytes)
+    {
+        append(logPath(Stream::stdout), bytes);
+        const QString text = QString::fromUtf8(bytes);
+        ASSERT_TRUE(waitUntil([&] { return shown.content().endsWith(text); }));
+    }
+
     QTemporaryDir dir;
     LogsModel model{dir.path(), std::make_shared<platform::InotifyFileWatcher>()};
+    QStringList appended;
+};
+
+// Makes `locale` the default while it lives, as a user's setting would be.
+class ScopedLocale
+{
+public:
+    explicit ScopedLocale(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~ScopedLocale() { QLocale::setDefault(m_previous); }
+
+private:
+    QLocale m_previous;
 };
 
 } // namespace
@@ -112,11 +141,11 @@ TEST_F(LogsModelTest, ClearingTheViewKeepsTheFileAndShowsOnlyNewOutput)
     writeFileAt(logPath(Stream::stdout), "old\n");
     ASSERT_TRUE(model.rebindTailer().ok());
     int replaced = 0;
-    QStringList appended;
+    QStringList chunks;
     QObject::connect(&model, &LogsModel::contentReplaced, [&] { ++replaced; });
     QObject::connect(&model, &LogsModel::contentAppended,
                      [&](const QString& text, bool frontDropped) {
-                         appended.append(text);
+                         chunks.append(text);
                          EXPECT_FALSE(frontDropped);
                      });
     model.clear();
@@ -127,7 +156,7 @@ TEST_F(LogsModelTest, ClearingTheViewKeepsTheFileAndShowsOnlyNewOutput)
 
     append(logPath(Stream::stdout), "new\nother\n");
     ASSERT_TRUE(waitUntil([&] { return model.content() == QStringLiteral("new\nother\n"); }));
-    EXPECT_EQ(appended, QStringList{QStringLiteral("new\nother\n")});
+    EXPECT_EQ(chunks, QStringList{QStringLiteral("new\nother\n")});
     EXPECT_EQ(model.displayedContent(), QStringLiteral("new"));
     EXPECT_EQ(readFileAt(logPath(Stream::stdout)), "old\nnew\nother\n");
 }
@@ -143,4 +172,51 @@ TEST_F(LogsModelTest, AMissingLogIsCreatedEmptyAndAMissingFolderIsReported)
     EXPECT_EQ(nowhere.loadTail().error().code, ENOENT);
     EXPECT_EQ(nowhere.rebindTailer().error().code, ENOENT);
     EXPECT_EQ(nowhere.content(), QString());
+}
+
+TEST_F(LogsModelTest, AFilterHandsOutCompleteMatchingLinesAndTheLastOneWhenFlushed)
+{
+    // "z" and "{" lie on either side of the end of the ASCII lower case.
+    writeFileAt(logPath(Stream::stdout), "zebra {1}\nZEBRA [1]\nzebra {2");
+    model.setFilter(QStringLiteral("ZEBRA {"));
+    ASSERT_TRUE(model.rebindTailer().ok());
+    recordAppended(model);
+    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}"));
+
+    arrive(model, "}\nnoise\nzebra {3}");
+    EXPECT_EQ(appended, QStringList{QStringLiteral("\nzebra {2}")});
+    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}\nzebra {2}"));
+    model.flushPartialLine();
+    EXPECT_EQ(appended.last(), QStringLiteral("\nzebra {3}"));
+    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}\nzebra {2}\nzebra {3}"));
+    arrive(model, " and more\n"); // judged as a line of its own
+    EXPECT_EQ(appended.size(), 2);
+
+    int replaced = 0;
+    QObject::connect(&model, &LogsModel::displayedReplaced, [&] { ++replaced; });
+    model.setFilter({});
+    EXPECT_EQ(replaced, 1);
+    EXPECT_EQ(model.displayedContent(), model.content());
+    arrive(model, "half a li");
+    EXPECT_EQ(appended.last(), QStringLiteral("half a li")); // unfiltered text comes as it is
+}
+
+TEST_F(LogsModelTest, TurkishAndAzerbaijaniTellDottedAndDotlessIApart)
+{
+    for (const auto language : {QLocale::Turkish, QLocale::Azerbaijani}) {
+        SCOPED_TRACE(QLocale::languageToCode(language).toStdString());
+        const ScopedLocale locale{QLocale(language)};
+        writeFileAt(logPath(Stream::stdout), "İstanbul\n");
+        LogsModel shown(dir.path(), std::make_shared<platform::InotifyFileWatcher>());
+        shown.setFilter(QStringLiteral("istanbul"));
+        ASSERT_TRUE(shown.rebindTailer().ok());
+        appended.clear();
+        recordAppended(shown);
+        EXPECT_EQ(shown.displayedContent(), QStringLiteral("İstanbul"));
+        arrive(shown, "ISTANBUL\nılık\nistanbul\n");
+        EXPECT_EQ(appended, QStringList{QStringLiteral("\nistanbul")});
+        // The capital of "ı" is "I", not the capital of "i".
+        shown.setFilter(QStringLiteral("ı"));
+        EXPECT_EQ(shown.displayedContent(), QStringLiteral("ISTANBUL\nılık"));
+    }
 }
