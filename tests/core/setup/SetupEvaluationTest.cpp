@@ -10,10 +10,16 @@
 #include "support/TemporaryHome.h"
 #include "support/TestBundle.h"
 #include "support/TestCertificateAuthority.h"
+#include "support/Wait.h"
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
+#include <QThread>
+#include <QTimer>
+#include <condition_variable>
 #include <gtest/gtest.h>
+#include <mutex>
 
 using namespace std::chrono_literals;
 
@@ -25,6 +31,38 @@ void PrintTo(const SetupCheck::State& s, std::ostream* os)
 }
 
 namespace {
+
+// A trust check that answers yes once released, as a slow program would,
+// and remembers the thread that asked. It gives up after a while, so a
+// failing test cannot hang.
+class GatedTrust final : public platform::CertificateTrust
+{
+public:
+    bool isTrustedForSsl(const QString&) override
+    {
+        std::unique_lock lock(m_mutex);
+        m_askedOn = QThread::currentThread();
+        m_released.wait_for(lock, std::chrono::seconds(30), [this] { return m_open; });
+        return m_open;
+    }
+    void release()
+    {
+        std::lock_guard lock(m_mutex);
+        m_open = true;
+        m_released.notify_all();
+    }
+    QThread* askedOn()
+    {
+        std::lock_guard lock(m_mutex);
+        return m_askedOn;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_released;
+    bool m_open = false;
+    QThread* m_askedOn = nullptr;
+};
 
 class SetupEvaluationTest : public ::testing::Test
 {
@@ -133,4 +171,39 @@ TEST_F(SetupEvaluationTest, TheOlderManifestNameCountsAndAccessibilityIsAsked)
     expected.accessibilityGranted = true;
     EXPECT_EQ(evaluate(), expected);
     EXPECT_EQ(accessibility.settingsOpened, 0);
+}
+
+TEST_F(SetupEvaluationTest, TheAsynchronousFormLeavesTheCallersThreadFreeAndGivesTheSameState)
+{
+    writeFileAt(SetupCheck::certificatePath(), "anything");
+    install(OfficeHost::excel);
+    auto gated = std::make_shared<GatedTrust>();
+    auto granted = std::make_shared<platform::FakeAccessibility>();
+    granted->trusted = true;
+    const auto released = qScopeGuard([&] { gated->release(); });
+
+    QFuture<SetupCheck::State> future =
+        SetupCheck::evaluateAsync(gated, granted, recordingValidity());
+    // While the check hangs, this thread's timers go on firing.
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(1);
+    ASSERT_TRUE(waitUntil([&] { return gated->askedOn() && ticks >= 3; }));
+    EXPECT_NE(gated->askedOn(), QThread::currentThread());
+    EXPECT_FALSE(future.isFinished());
+
+    gated->release();
+    QObject context;
+    std::optional<SetupCheck::State> continued;
+    future.then(&context, [&](const SetupCheck::State& state) {
+        EXPECT_EQ(QThread::currentThread(), context.thread());
+        continued = state;
+    });
+    ASSERT_TRUE(waitUntil([&] { return continued.has_value(); }));
+    trust.trusted = true;
+    accessibility.trusted = true;
+    EXPECT_EQ(*continued, evaluate(recordingValidity()));
+    EXPECT_TRUE(continued->certTrusted && continued->anyHostInstalled &&
+                continued->accessibilityGranted);
 }
