@@ -96,26 +96,26 @@ void LogsModel::replace(QString text)
 {
     m_buffer.replace(std::move(text));
     judgeAfresh();
-    Q_EMIT contentReplaced();
     Q_EMIT displayedReplaced();
+    Q_EMIT contentReplaced();
 }
 
 void LogsModel::append(const QString& text)
 {
     const qsizetype before = content().size();
     const bool frontDropped = m_buffer.append(text);
-    Q_EMIT contentAppended(text, frontDropped);
     if (m_filter.isEmpty()) {
         Q_EMIT displayedAppended(text, frontDropped);
-        return;
+    } else {
+        // The judged part moves back with the front the bound took off.
+        const qsizetype dropped = before + text.size() - content().size();
+        const qsizetype from = std::max<qsizetype>(0, m_judged - dropped);
+        const qsizetype complete = m_buffer.completeLength();
+        // A flushed partial line may lie beyond the last newline.
+        m_judged = std::max(from, complete);
+        extendDisplay(from < complete ? matchingLines(from, complete) : QString(), frontDropped);
     }
-    // The judged part moves back with the front the bound took off.
-    const qsizetype dropped = before + text.size() - content().size();
-    const qsizetype from = std::max<qsizetype>(0, m_judged - dropped);
-    const qsizetype complete = m_buffer.completeLength();
-    // A flushed partial line may lie beyond the last newline.
-    m_judged = std::max(from, complete);
-    extendDisplay(from < complete ? matchingLines(from, complete) : QString(), frontDropped);
+    Q_EMIT contentAppended(text, frontDropped);
 }
 
 void LogsModel::judgeAfresh()

@@ -76,6 +76,9 @@ public:
     void clear();
 
 Q_SIGNALS:
+    // Each change of content() is announced after the change it makes to the
+    // display, so a view that follows the end scrolls once its text is in.
+
     // content() was replaced as a whole (rebound, cleared).
     void contentReplaced();
     // `text` was appended to content(); when `frontDropped`, the buffer also
@@ -87,9 +90,10 @@ Q_SIGNALS:
     void displayedReplaced();
     // displayedContent() grew by `text` at its end. Without a filter `text`
     // is the appended chunk as it came; with one, the lines just judged that
-    // match, after a newline when something was shown before (never empty
-    // then). When `frontDropped` the text also lost its front: `text` is
-    // still what is new, but displayedContent() is best shown afresh.
+    // match, after a newline when something was shown before, and nothing is
+    // announced when none matched. When `frontDropped` the text also lost
+    // its front: `text` is still what is new (and may be empty), but
+    // displayedContent() is best shown afresh.
     void displayedAppended(const QString& text, bool frontDropped);
 
 private:

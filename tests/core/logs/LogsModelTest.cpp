@@ -220,3 +220,40 @@ TEST_F(LogsModelTest, TurkishAndAzerbaijaniTellDottedAndDotlessIApart)
         EXPECT_EQ(shown.displayedContent(), QStringLiteral("ISTANBUL\nılık"));
     }
 }
+
+TEST_F(LogsModelTest, AcrossTheBoundEachMatchingLineIsHandedOutOnceAndTheDisplayStartsAfresh)
+{
+    ASSERT_TRUE(model.rebindTailer().ok());
+    model.setFilter(QStringLiteral("keep"));
+    QStringList handedOut;
+    bool frontDropped = false;
+    QObject::connect(&model, &LogsModel::displayedAppended, [&](const QString& text, bool dropped) {
+        frontDropped = frontDropped || dropped;
+        const QString lines = text.startsWith(u'\n') ? text.sliced(1) : text;
+        if (!lines.isEmpty())
+            handedOut += lines.split(u'\n');
+    });
+    // Most of a buffer judged first, then the chunk that crosses the bound.
+    QStringList kept;
+    qsizetype written = 0;
+    int number = 0;
+    for (const qsizetype upTo : {700'000, 1'048'577}) {
+        QByteArray bytes;
+        for (; written + bytes.size() < upTo; ++number) {
+            const QByteArray line = (number % 3 ? "drop " : "keep ") + QByteArray::number(number);
+            if (number % 3 == 0)
+                kept.append(QString::fromLatin1(line));
+            bytes += line + '\n';
+        }
+        written += bytes.size();
+        append(logPath(Stream::stdout), bytes);
+        ASSERT_TRUE(waitUntil([&] { return handedOut.size() >= kept.size(); }));
+    }
+
+    EXPECT_TRUE(frontDropped);
+    EXPECT_TRUE(handedOut == kept) << handedOut.size() << " lines handed out";
+    // What is still shown is the end of what was kept, from whole lines only.
+    const QStringList shown = model.displayedContent().split(u'\n');
+    EXPECT_GT(shown.size(), 1);
+    EXPECT_TRUE(kept.mid(kept.size() - shown.size()) == shown);
+}
