@@ -64,16 +64,3 @@ TEST(LogBuffer, TheFilterKeepsMatchingLinesIgnoringCase)
     EXPECT_EQ(buffer.filtered(QStringLiteral(" ok")), QStringLiteral("Größe OK")); // spaces count
     EXPECT_EQ(buffer.filtered(QStringLiteral("nowhere")), QString());
 }
-
-TEST(LogBuffer, ALineArrivingInPiecesIsMatchedAsOneLineOnceComplete)
-{
-    LogBuffer buffer;
-    buffer.append(u"warn: one\nerr");
-    EXPECT_EQ(buffer.filtered(QStringLiteral("error")), QString());
-    buffer.append(u"or: two\nwarn: three");
-    EXPECT_EQ(buffer.filtered(QStringLiteral("error")), QStringLiteral("error: two"));
-    EXPECT_EQ(buffer.filtered(QStringLiteral("warn")), QStringLiteral("warn: one"));
-    buffer.replace({});
-    EXPECT_EQ(buffer.filtered(QStringLiteral("warn")), QString());
-    EXPECT_EQ(buffer.filtered({}), QString());
-}
