@@ -3,6 +3,8 @@
 #include "core/api/DaemonStatusRows.h"
 #include "core/daemon/DaemonManager.h"
 
+#include <QFutureWatcher>
+
 StatusPoller::StatusPoller(DaemonManager& supervisor, DaemonChannel& channel, QObject* parent)
     : StatusPoller(&supervisor, channel, parent)
 {}
@@ -69,21 +71,24 @@ void StatusPoller::poll()
     m_wait.stop();
     m_requestUnderWay = true;
     const quint64 round = m_round;
-    DaemonAPI::status(m_channel)
-        .then(this,
-              [this, round](const Result<DaemonAPI::Status, DaemonAPI::Error>& result) {
-                  answered(round, result);
-              })
-        .onCanceled(this, [this] {
-            // Only a channel going away cancels; there is nothing to show.
-            m_requestUnderWay = false;
-        });
+    // A watcher rather than a continuation with this as its context: Qt 6.4
+    // asserts when such a context is gone before the future finishes, and
+    // the poller may well go while a request is under way.
+    using Watcher = QFutureWatcher<Result<DaemonAPI::Status, DaemonAPI::Error>>;
+    auto* watcher = new Watcher(this);
+    connect(watcher, &Watcher::finished, this, [this, watcher, round] {
+        watcher->deleteLater();
+        m_requestUnderWay = false;
+        // Only a channel going away cancels; there is nothing to show then.
+        if (!watcher->isCanceled() && watcher->future().resultCount() > 0)
+            answered(round, watcher->result());
+    });
+    watcher->setFuture(DaemonAPI::status(m_channel));
 }
 
 void StatusPoller::answered(quint64 round,
                             const Result<DaemonAPI::Status, DaemonAPI::Error>& result)
 {
-    m_requestUnderWay = false;
     if (round != m_round) {
         // Asked before the loop stopped: not heard. A loop started since
         // waited for it, to keep to one request at a time.

@@ -43,9 +43,10 @@ public:
     static State evaluate(platform::CertificateTrust& trust, platform::Accessibility& accessibility,
                           const CertificateValidity& validity = CertificateValidity());
     // evaluate() on a thread of its own, so that the caller's thread goes on
-    // while the check programs run. The future finishes on that thread:
-    // continue with .then(context, …) to get back to yours. The services
-    // are held until the evaluation ends.
+    // while the check programs run. The future finishes on that thread; a
+    // caller that may go first watches it with a QFutureWatcher it owns
+    // (Qt 6.4 asserts when a .then(context, …) outlives its context). The
+    // services are held until the evaluation ends.
     static QFuture<State> evaluateAsync(std::shared_ptr<platform::CertificateTrust> trust,
                                         std::shared_ptr<platform::Accessibility> accessibility,
                                         CertificateValidity validity = CertificateValidity());
