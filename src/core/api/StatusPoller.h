@@ -15,9 +15,11 @@ class DaemonManager;
 // The status tab's polling of the daemon, shared with `zentropectl status
 // --watch`. While active and while the supervisor reports `running`, it asks
 // GET /api/status (as DaemonAPI::status() does), one request at a time, the
-// next one an interval after the previous answer. It stops at once when
-// deactivated or when the supervisor leaves `running`; an answer to a request
-// asked before that is dropped. It never starts the daemon.
+// next one an interval after the previous answer; when the daemon only now
+// enters `running`, the first one waits an interval too, for it to listen.
+// It stops at once when deactivated or when the supervisor leaves `running`;
+// an answer to a request asked before that is dropped. It never starts the
+// daemon.
 //
 // Lives on the main thread, like the supervisor; the supervisor and the
 // channel must outlive it.
