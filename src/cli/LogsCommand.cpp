@@ -3,7 +3,6 @@
 #include "cli/Console.h"
 #include "cli/SignalWatcher.h"
 #include "core/context/ApplicationContext.h"
-#include "core/logs/LineFilter.h"
 #include "core/logs/LogsModel.h"
 
 #include <QCommandLineParser>
@@ -15,39 +14,17 @@
 
 namespace {
 
-// Prints appended text. With a filter, only complete lines can be judged, so
-// the line still being written waits for its end.
-class AppendPrinter
+// Filtered text comes as lines joined with newlines; printed, each line ends
+// with one, so that a reader of the pipe sees it whole at once. False once
+// standard output can no longer be written.
+bool printDisplayed(const LogsModel& model, QStringView text, Console& console)
 {
-public:
-    AppendPrinter(const QString& filter, Console& console)
-        : m_filter(filter)
-        , m_console(console)
-    {}
-
-    // False once standard output can no longer be written.
-    bool print(const QString& text)
-    {
-        if (m_filter.isEmpty())
-            return text.isEmpty() || m_console.write(text);
-        m_partial += text;
-        const qsizetype complete = m_partial.lastIndexOf(u'\n') + 1;
-        if (complete == 0) {
-            // A line that never ends is judged by its end, as the tab would.
-            if (m_partial.size() > LogsModel::maxBufferBytes)
-                m_partial.remove(0, m_partial.size() - LogsModel::maxBufferBytes / 2);
-            return true;
-        }
-        const QString lines = m_filter.select(m_partial.first(complete - 1));
-        m_partial.remove(0, complete);
-        return lines.isEmpty() || m_console.write(lines + u'\n');
-    }
-
-private:
-    const LineFilter m_filter;
-    Console& m_console;
-    QString m_partial;
-};
+    if (model.filter().isEmpty())
+        return text.isEmpty() || console.write(text.toString());
+    if (text.startsWith(u'\n'))
+        text = text.sliced(1);
+    return text.isEmpty() || console.write(text.toString() + u'\n');
+}
 
 bool isMissing(const Error& error)
 {
@@ -67,13 +44,15 @@ struct Binding
 
 // Follows the model's log and prints its tail once its folder is there
 // (binding makes the file itself when it is missing); until then, nothing.
-Binding bind(LogsModel& model, AppendPrinter& printer, Console& console)
+Binding bind(LogsModel& model, Console& console)
 {
     if (!QFileInfo::exists(QFileInfo(model.filePath()).path()))
         return {};
     const auto bound = model.rebindTailer();
     if (bound)
-        return {true, printer.print(model.content()) ? std::nullopt : std::optional(exitFailure)};
+        return {true, printDisplayed(model, model.displayedContent(), console)
+                          ? std::nullopt
+                          : std::optional(exitFailure)};
     if (isMissing(bound.error()))
         return {};
     console.err(QStringLiteral("zentropectl: cannot follow %1: %2")
@@ -118,11 +97,8 @@ int LogsCommand::print(LogsModel& model, Console& console)
                         .arg(model.filePath(), loaded.error().localizedDescription()));
         return exitFailure;
     }
-    QString shown = model.displayedContent();
-    // Filtered lines are joined without a final newline; end the last one.
-    if (!model.filter().isEmpty() && !shown.isEmpty())
-        shown += u'\n';
-    console.write(shown);
+    model.flushPartialLine(); // the file's end ends its last line
+    printDisplayed(model, model.displayedContent(), console);
     return exitSuccess;
 }
 
@@ -130,23 +106,24 @@ int LogsCommand::follow(LogsModel& model, Console& console)
 {
     QEventLoop loop;
     SignalWatcher watcher;
-    QObject::connect(&watcher, &SignalWatcher::interrupted, &loop,
-                     [&loop] { loop.exit(exitSuccess); });
-    AppendPrinter printer(model.filter(), console);
-    QObject::connect(&model, &LogsModel::contentAppended, &loop, [&](const QString& text) {
-        if (!printer.print(text))
+    QObject::connect(&model, &LogsModel::displayedAppended, &loop, [&](const QString& text) {
+        if (!printDisplayed(model, text, console))
             loop.exit(exitFailure);
+    });
+    QObject::connect(&watcher, &SignalWatcher::interrupted, &loop, [&] {
+        model.flushPartialLine(); // a last line without its newline is shown, not lost
+        loop.exit(exitSuccess);
     });
 
     if (!QFileInfo::exists(model.filePath()))
         console.err(noLogFile(model.filePath()));
-    Binding binding = bind(model, printer, console);
+    Binding binding = bind(model, console);
     if (binding.exitCode)
         return *binding.exitCode;
     QTimer retry;
     if (!binding.following) {
         QObject::connect(&retry, &QTimer::timeout, &loop, [&] {
-            binding = bind(model, printer, console);
+            binding = bind(model, console);
             if (binding.following || binding.exitCode)
                 retry.stop();
             if (binding.exitCode)

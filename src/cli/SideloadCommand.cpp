@@ -2,6 +2,7 @@
 
 #include "cli/Console.h"
 #include "core/context/ApplicationContext.h"
+#include "core/office/HostSnapshot.h"
 #include "core/office/SideloadMessages.h"
 #include "core/office/Sideloader.h"
 
@@ -125,18 +126,15 @@ int SideloadCommand::run(const QStringList& arguments, ApplicationContext& conte
 int SideloadCommand::status(bool json, platform::Workspace& workspace, Console& console)
 {
     QStringList lines;
-    for (const OfficeHost host : OfficeHost::allCases()) {
-        const bool installed = host.isInstalled();
-        const bool sideloaded = Sideloader::isSideloaded(host);
-        const bool running = host.isRunning(workspace);
+    for (const HostSnapshot& each : HostSnapshot::take(workspace)) {
         if (json) {
             lines.append(QStringLiteral("  \"%1\": {\"installed\": %2, \"sideloaded\": %3, "
                                         "\"running\": %4, \"wefDirectory\": %5}")
-                             .arg(host.rawValue(), jsonBool(installed), jsonBool(sideloaded),
-                                  jsonBool(running), jsonString(host.wefDirectory())));
+                             .arg(each.host.rawValue(), jsonBool(each.installed),
+                                  jsonBool(each.sideloaded), jsonBool(each.running),
+                                  jsonString(each.host.wefDirectory())));
         } else {
-            lines.append(host.displayName() + QStringLiteral(": ") +
-                         SideloadMessages::statusLabel(installed, sideloaded, running));
+            lines.append(each.host.displayName() + QStringLiteral(": ") + each.statusLabel());
         }
     }
     if (json)

@@ -25,6 +25,7 @@ TEST(CommandLine, UsageErrorsSayWhyOnOneLineAndExitTwo)
         {{u"daemon"_s, u"--bogus"_s}, u"Unknown option 'bogus'."_s},
         {{u"status"_s, u"now"_s}, u"status takes no arguments"_s},
         {{u"status"_s, u"--yaml"_s}, u"Unknown option 'yaml'."_s},
+        {{u"status"_s, u"--json"_s, u"--watch"_s}, u"--json does not go with --watch"_s},
         {{u"diagnostics"_s, u"now"_s}, u"diagnostics takes no arguments"_s},
         {{u"doctor"_s, u"now"_s}, u"doctor takes no arguments"_s},
         {{u"install-cert"_s, u"now"_s}, u"install-cert takes no arguments"_s},

@@ -88,12 +88,16 @@ TEST(LogsCommand, FollowingWaitsForTheLogAndPrintsCompleteMatchingLinesUntilCtrl
     ASSERT_TRUE(printed("keep 1\n")) << output.toStdString();
     QFile file(logs + u"/daemon.err"_s);
     ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write(" now\ndrop\nKeep 3\n");
+    // One write, read at once: "keep 4" has arrived when "Keep 3" shows.
+    file.write(" now\ndrop\nKeep 3\nkeep 4");
     file.close();
     EXPECT_TRUE(printed("keep 1\nkeep 2 unfinished now\nKeep 3\n")) << output.toStdString();
 
+    // Ctrl-C shows the last line, which never got its newline, rather than losing it.
     ::kill(pid_t(process.processId()), SIGINT);
     ASSERT_TRUE(process.waitForFinished(10'000));
+    output += process.readAllStandardOutput();
+    EXPECT_EQ(output, "keep 1\nkeep 2 unfinished now\nKeep 3\nkeep 4\n");
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process.exitCode(), 0);
 }

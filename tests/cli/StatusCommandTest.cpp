@@ -7,6 +7,8 @@
 
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -49,4 +51,29 @@ TEST(StatusCommand, NoDaemonOrAnAnswerThatDoesNotDecodeExitsOne)
     const CliRun garbled = cli.run(u"status --json"_s);
     EXPECT_EQ(garbled.exitCode, 1);
     EXPECT_TRUE(garbled.err.startsWith(u"Could not reach daemon: "_s)) << garbled.err.toStdString();
+}
+
+TEST(StatusCommand, WatchPrintsEachChangeUntilInterrupted)
+{
+    TestServer daemon(TestServer::Serves::plainHttp);
+    daemon.setAnswer(500, "not json", "text/plain");
+    InProcessCli cli;
+    cli.daemon.port = daemon.port();
+
+    // The daemon first fails, then answers; once the answer has been asked
+    // for, Ctrl-C ends the watch.
+    QObject::connect(&daemon, &TestServer::requestReceived, &daemon, [&] {
+        if (daemon.requests().size() == 1)
+            daemon.setAnswer(200, R"({"ok": true, "version": "1.2.3", "activeSessions": 0,
+                "permissions": {"prismAutomation": "granted", "systemEventsAutomation": "denied"}})");
+        else
+            QTimer::singleShot(50, [] { std::raise(SIGINT); });
+    });
+    const CliRun watched = cli.run(u"status --watch"_s);
+
+    EXPECT_EQ(watched.exitCode, 0);
+    EXPECT_TRUE(watched.out.startsWith(u"Querying daemon…\nDaemon: Listening — version 1.2.3\n"_s))
+        << watched.out.toStdString();
+    EXPECT_TRUE(watched.err.startsWith(u"Could not reach daemon: "_s)) << watched.err.toStdString();
+    EXPECT_EQ(watched.err.count(u'\n'), 1);
 }

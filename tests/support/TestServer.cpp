@@ -91,7 +91,19 @@ void TestServer::readRequest(QTcpSocket* socket, bool overTls)
     request.body = buffered.mid(headerEnd + 4, length);
     socket->read(headerEnd + 4 + length);
     m_requests.append(request);
-    respond(socket, m_answerHead, m_answerBody);
+    Q_EMIT requestReceived();
+    if (m_holding)
+        m_held.append(socket);
+    else
+        respond(socket, m_answerHead, m_answerBody);
+}
+
+void TestServer::releaseHeld()
+{
+    for (const QPointer<QTcpSocket>& socket : std::exchange(m_held, {})) {
+        if (socket)
+            respond(socket, m_answerHead, m_answerBody);
+    }
 }
 
 void TestServer::setAnswer(int status, const QByteArray& body, const QByteArray& contentType,

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QMap>
+#include <QPointer>
 #include <QTcpServer>
 
 class QTcpSocket;
@@ -44,10 +45,17 @@ public:
                    const QByteArray& contentType = "application/json",
                    const QByteArray& extraHeaders = {});
 
+    // While holding, requests are taken in but answered only by releaseHeld().
+    void setHolding(bool holding) { m_holding = holding; }
+    void releaseHeld();
+
     int connections() const { return m_connections; }
     int tlsConnections() const { return m_tlsConnections; }
     int plainConnections() const { return m_plainConnections; }
     const QList<Request>& requests() const { return m_requests; }
+
+Q_SIGNALS:
+    void requestReceived();
 
 protected:
     void incomingConnection(qintptr descriptor) override;
@@ -64,4 +72,6 @@ private:
     int m_tlsConnections = 0;
     int m_plainConnections = 0;
     QList<Request> m_requests;
+    bool m_holding = false;
+    QList<QPointer<QTcpSocket>> m_held;
 };

@@ -52,6 +52,16 @@ QString DaemonStatusRows::failureLine(const DaemonApiError& error)
     return QStringLiteral("Could not reach daemon: ") + error.localizedDescription();
 }
 
+QString DaemonStatusRows::queryingText()
+{
+    return QStringLiteral("Querying daemon…");
+}
+
+QString DaemonStatusRows::notRunningLine(const DaemonStatus& supervisor)
+{
+    return QStringLiteral("Daemon is ") + supervisor.label().toLower() + u'.';
+}
+
 QString DaemonStatusRows::permissionLabel(const QString& value)
 {
     return label(value, QStringLiteral("Automation"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/api/DaemonStatusRecord.h"
+#include "core/daemon/DaemonStatus.h"
 
 #include <QList>
 #include <QString>
@@ -30,6 +31,10 @@ public:
 
     // "Could not reach daemon: " and the error's description.
     static QString failureLine(const DaemonApiError& error);
+    // "Querying daemon…": running, and no answer yet.
+    static QString queryingText();
+    // "Daemon is stopped.", "Daemon is crashed (exit 3).": not running.
+    static QString notRunningLine(const DaemonStatus& supervisor);
 
     static QString permissionLabel(const QString& value);
     static QString accessibilityLabel(const QString& value);

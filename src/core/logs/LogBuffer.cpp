@@ -96,7 +96,7 @@ void LogBuffer::forgetFolded() const
 
 void LogBuffer::foldCompleteLines() const
 {
-    const qsizetype complete = m_text.lastIndexOf(u'\n') + 1;
+    const qsizetype complete = completeLength();
     if (complete <= m_foldedLength)
         return;
     const QStringView added = QStringView(m_text).sliced(m_foldedLength, complete - m_foldedLength);
@@ -111,11 +111,8 @@ QString LogBuffer::filtered(const QString& filter) const
         return m_text;
     foldCompleteLines();
     LineFilter::Selection selection;
-    // The complete lines from the kept fold (their last piece is the empty
-    // one after the final newline, which no filter matches), then the line
-    // still being written.
+    // The last piece is the empty one after the final newline, which no
+    // filter matches.
     lines.select(QStringView(m_text).first(m_foldedLength), m_folded, selection);
-    const QString partial = m_text.sliced(m_foldedLength);
-    lines.select(partial, lines.fold(partial), selection);
     return selection.text;
 }

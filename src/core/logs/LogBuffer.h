@@ -19,12 +19,15 @@ public:
 
     const QString& text() const { return m_text; }
     qsizetype utf8Size() const { return m_utf8Size; }
+    const QLocale& locale() const { return m_locale; }
+    // The length of text() up to and including its last newline.
+    qsizetype completeLength() const { return m_text.lastIndexOf(u'\n') + 1; }
 
     void replace(QString text);
     // Returns true when the front had to be dropped.
     bool append(QStringView text);
-    // The lines that contain `filter` (see LineFilter), joined with newlines;
-    // the whole text when `filter` is empty.
+    // The complete lines that contain `filter` (see LineFilter), joined with
+    // newlines; the whole text when `filter` is empty.
     QString filtered(const QString& filter) const;
 
     static qsizetype utf8Size(QStringView text);

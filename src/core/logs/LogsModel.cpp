@@ -1,5 +1,9 @@
 #include "core/logs/LogsModel.h"
 
+#include "core/logs/LineFilter.h"
+
+#include <algorithm>
+
 QString LogsModel::fileName(Stream stream)
 {
     return stream == Stream::stdout ? QStringLiteral("daemon.log") : QStringLiteral("daemon.err");
@@ -59,20 +63,84 @@ Result<Done> LogsModel::loadTail()
 
 void LogsModel::clear()
 {
-    m_buffer.replace({});
-    Q_EMIT contentReplaced();
+    replace({});
+}
+
+void LogsModel::setFilter(const QString& filter)
+{
+    if (filter == m_filter)
+        return;
+    m_filter = filter;
+    judgeAfresh();
+    Q_EMIT displayedReplaced();
+}
+
+void LogsModel::flushPartialLine()
+{
+    if (m_filter.isEmpty() || m_judged >= content().size())
+        return;
+    const qsizetype end = content().size();
+    const QString lines = matchingLines(m_judged, end);
+    m_judged = end;
+    extendDisplay(lines, false);
 }
 
 Result<LogTail> LogsModel::replaceWithTail()
 {
     auto tail = LogTail::read(filePath(), initialBytes);
-    m_buffer.replace(tail ? tail.value().text : QString());
-    Q_EMIT contentReplaced();
+    replace(tail ? tail.value().text : QString());
     return tail;
+}
+
+void LogsModel::replace(QString text)
+{
+    m_buffer.replace(std::move(text));
+    judgeAfresh();
+    Q_EMIT displayedReplaced();
+    Q_EMIT contentReplaced();
 }
 
 void LogsModel::append(const QString& text)
 {
+    const qsizetype before = content().size();
     const bool frontDropped = m_buffer.append(text);
+    if (m_filter.isEmpty()) {
+        Q_EMIT displayedAppended(text, frontDropped);
+    } else {
+        // The judged part moves back with the front the bound took off.
+        const qsizetype dropped = before + text.size() - content().size();
+        const qsizetype from = std::max<qsizetype>(0, m_judged - dropped);
+        const qsizetype complete = m_buffer.completeLength();
+        // A flushed partial line may lie beyond the last newline.
+        m_judged = std::max(from, complete);
+        extendDisplay(from < complete ? matchingLines(from, complete) : QString(), frontDropped);
+    }
     Q_EMIT contentAppended(text, frontDropped);
+}
+
+void LogsModel::judgeAfresh()
+{
+    m_displayed = m_filter.isEmpty() ? QString() : m_buffer.filtered(m_filter);
+    m_judged = m_buffer.completeLength();
+}
+
+QString LogsModel::matchingLines(qsizetype from, qsizetype to) const
+{
+    // A complete line's newline ends it; it starts no further empty line.
+    if (to > from && content().at(to - 1) == u'\n')
+        --to;
+    return LineFilter(m_filter, m_buffer.locale()).select(content().sliced(from, to - from));
+}
+
+void LogsModel::extendDisplay(QString lines, bool frontDropped)
+{
+    if (frontDropped) {
+        judgeAfresh();
+    } else if (!lines.isEmpty()) {
+        if (!m_displayed.isEmpty())
+            lines.prepend(u'\n');
+        m_displayed += lines;
+    }
+    if (frontDropped || !lines.isEmpty())
+        Q_EMIT displayedAppended(lines, frontDropped);
 }

@@ -44,11 +44,23 @@ public:
 
     const QString& content() const { return m_buffer.text(); }
     const QString& filter() const { return m_filter; }
-    void setFilter(const QString& filter) { m_filter = filter; }
+    // Judges the whole text afresh under the new filter (displayedReplaced).
+    void setFilter(const QString& filter);
     bool follow() const { return m_follow; }
     void setFollow(bool follow) { m_follow = follow; }
-    // What the log pane shows: the lines of content() that contain the filter.
-    QString displayedContent() const { return m_buffer.filtered(m_filter); }
+
+    // What the log pane shows. Without a filter, content() as it arrived.
+    // With one, the complete lines of content() that contain it (see
+    // LineFilter), joined with newlines: the line still being written is
+    // judged once its newline has arrived, or when flushPartialLine() says so.
+    const QString& displayedContent() const
+    {
+        return m_filter.isEmpty() ? m_buffer.text() : m_displayed;
+    }
+    // Judges the line still being written as if it had ended here, so that a
+    // reader about to stop does not lose a last line without a newline.
+    // Text that arrives later is judged as a line of its own.
+    void flushPartialLine();
 
     // Loads the tail of the selected file into content(), replacing it, and
     // follows the file from where that read ended, so nothing written
@@ -64,21 +76,44 @@ public:
     void clear();
 
 Q_SIGNALS:
+    // Each change of content() is announced after the change it makes to the
+    // display, so a view that follows the end scrolls once its text is in.
+
     // content() was replaced as a whole (rebound, cleared).
     void contentReplaced();
     // `text` was appended to content(); when `frontDropped`, the buffer also
     // lost its front to the bound and is best shown afresh.
     void contentAppended(const QString& text, bool frontDropped);
 
+    // displayedContent() is to be shown afresh: the text was replaced or
+    // cleared, or the filter changed.
+    void displayedReplaced();
+    // displayedContent() grew by `text` at its end. Without a filter `text`
+    // is the appended chunk as it came; with one, the lines just judged that
+    // match, after a newline when something was shown before, and nothing is
+    // announced when none matched. When `frontDropped` the text also lost
+    // its front: `text` is still what is new (and may be empty), but
+    // displayedContent() is best shown afresh.
+    void displayedAppended(const QString& text, bool frontDropped);
+
 private:
     Result<LogTail> replaceWithTail();
+    void replace(QString text);
     void append(const QString& text);
+    // The display rebuilt from the complete lines of content().
+    void judgeAfresh();
+    // The lines of content()[from, to) that match the filter, joined.
+    QString matchingLines(qsizetype from, qsizetype to) const;
+    void extendDisplay(QString lines, bool frontDropped);
 
     const QString m_logDirectory;
     const std::shared_ptr<platform::FileWatcher> m_watcher;
     Stream m_stream = Stream::stdout;
     LogBuffer m_buffer;
     QString m_filter;
+    // With a filter: what is shown, and how much of content() it has judged.
+    QString m_displayed;
+    qsizetype m_judged = 0;
     bool m_follow = true;
     std::unique_ptr<LogTailer> m_tailer;
 };

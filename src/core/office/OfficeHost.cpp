@@ -76,8 +76,12 @@ bool OfficeHost::isInstalled() const
 
 bool OfficeHost::isRunning(const platform::Workspace& workspace) const
 {
+    return isRunning(workspace.runningApplications());
+}
+
+bool OfficeHost::isRunning(const QList<platform::RunningApplication>& applications) const
+{
     const QString identifier = bundleId();
-    const QList<platform::RunningApplication> applications = workspace.runningApplications();
     return std::any_of(applications.begin(), applications.end(), [&](const auto& application) {
         return application.bundleIdentifier && *application.bundleIdentifier == identifier;
     });

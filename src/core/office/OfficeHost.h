@@ -1,13 +1,11 @@
 #pragma once
 
+#include "platform/Workspace.h"
+
 #include <QList>
 #include <QString>
 #include <QStringView>
 #include <optional>
-
-namespace platform {
-class Workspace;
-}
 
 // One of the three Office applications that load the add-in, and where its
 // sandbox container keeps things. Every location is computed afresh from the
@@ -44,6 +42,8 @@ public:
     bool isInstalled() const;
     // Some running application's bundle identifier is exactly bundleId().
     bool isRunning(const platform::Workspace& workspace) const;
+    // The same among applications already listed.
+    bool isRunning(const QList<platform::RunningApplication>& applications) const;
 
     friend constexpr bool operator==(OfficeHost, OfficeHost) = default;
 

@@ -9,7 +9,9 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QPromise>
 #include <QStringDecoder>
+#include <QThreadPool>
 
 const QString SetupCheck::errorDomain = QStringLiteral("SetupCheck");
 
@@ -60,6 +62,28 @@ SetupCheck::State SetupCheck::evaluate(platform::CertificateTrust& trust,
     }
     state.accessibilityGranted = accessibility.isProcessTrusted();
     return state;
+}
+
+QFuture<SetupCheck::State>
+SetupCheck::evaluateAsync(std::shared_ptr<platform::CertificateTrust> trust,
+                          std::shared_ptr<platform::Accessibility> accessibility,
+                          CertificateValidity validity)
+{
+    auto promise = std::make_shared<QPromise<State>>();
+    QFuture<State> future = promise->future();
+    promise->start();
+    // A reserved thread, not a queued task: a check may take its full bound,
+    // and must neither wait behind the pool's other work nor hold it up.
+    // The application waits for the pool when it ends, so none is cut off.
+    QThreadPool* pool = QThreadPool::globalInstance();
+    pool->reserveThread();
+    pool->startOnReservedThread([promise, trust = std::move(trust),
+                                 accessibility = std::move(accessibility),
+                                 validity = std::move(validity)] {
+        promise->addResult(evaluate(*trust, *accessibility, validity));
+        promise->finish();
+    });
+    return future;
 }
 
 QFuture<Result<QString>> SetupCheck::installCert(const Bundle& bundle)

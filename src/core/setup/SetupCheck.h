@@ -6,6 +6,7 @@
 
 #include <QFuture>
 #include <QString>
+#include <memory>
 #include <optional>
 
 namespace platform {
@@ -41,6 +42,14 @@ public:
     // failure reads as false. Accessibility is asked without a prompt.
     static State evaluate(platform::CertificateTrust& trust, platform::Accessibility& accessibility,
                           const CertificateValidity& validity = CertificateValidity());
+    // evaluate() on a thread of its own, so that the caller's thread goes on
+    // while the check programs run. The future finishes on that thread; a
+    // caller that may go first watches it with a QFutureWatcher it owns
+    // (Qt 6.4 asserts when a .then(context, …) outlives its context). The
+    // services are held until the evaluation ends.
+    static QFuture<State> evaluateAsync(std::shared_ptr<platform::CertificateTrust> trust,
+                                        std::shared_ptr<platform::Accessibility> accessibility,
+                                        CertificateValidity validity = CertificateValidity());
 
     // Runs the certificate installer shipped in `bundle` ("/bin/bash" with the
     // script's path), off the caller's thread and without a time limit: the

@@ -22,6 +22,16 @@ TEST(DaemonStatusRows, PermissionValuesBecomeTheStatusTabsLabels)
               u"Could not reach daemon: Oops");
 }
 
+TEST(DaemonStatusRows, WithoutAnAnswerTheStatusAreaSpeaksOfTheSupervisor)
+{
+    EXPECT_EQ(DaemonStatusRows::queryingText(), u"Querying daemon\u2026");
+    EXPECT_EQ(DaemonStatusRows::notRunningLine(DaemonStatus::stopped()), u"Daemon is stopped.");
+    EXPECT_EQ(DaemonStatusRows::notRunningLine(DaemonStatus::crashed(-1)),
+              u"Daemon is crashed (exit -1).");
+    EXPECT_EQ(DaemonStatusRows::notRunningLine(DaemonStatus::starting()),
+              u"Daemon is starting\u2026.");
+}
+
 TEST(DaemonStatusRows, AccessibilityIsARowOnlyWhenTheAnswerCarriesIt)
 {
     DaemonStatusRecord status{false,

@@ -1,6 +1,5 @@
 #include "core/logs/LogBuffer.h"
 
-#include "core/logs/LineFilter.h"
 #include "support/Printers.h"
 
 #include <gtest/gtest.h>
@@ -64,29 +63,4 @@ TEST(LogBuffer, TheFilterKeepsMatchingLinesIgnoringCase)
               lines({"INFO started", "error: Disk", "Größe OK"}));
     EXPECT_EQ(buffer.filtered(QStringLiteral(" ok")), QStringLiteral("Größe OK")); // spaces count
     EXPECT_EQ(buffer.filtered(QStringLiteral("nowhere")), QString());
-}
-
-TEST(LogBuffer, ALineArrivingInPiecesIsMatchedAsOneLine)
-{
-    LogBuffer buffer;
-    buffer.append(u"warn: one\nerr");
-    EXPECT_EQ(buffer.filtered(QStringLiteral("error")), QString());
-    buffer.append(u"or: two\nwarn: three");
-    EXPECT_EQ(buffer.filtered(QStringLiteral("error")), QStringLiteral("error: two"));
-    EXPECT_EQ(buffer.filtered(QStringLiteral("warn")), lines({"warn: one", "warn: three"}));
-    buffer.replace({});
-    EXPECT_EQ(buffer.filtered(QStringLiteral("warn")), QString());
-    EXPECT_EQ(buffer.filtered({}), QString());
-}
-
-TEST(LineFilter, FollowsTheLocalesCaseRules)
-{
-    const QString text = lines({"İstanbul", "ISPARTA", "ılık"});
-    EXPECT_EQ(LineFilter(QStringLiteral("istanbul"), QLocale(QLocale::Turkish)).select(text),
-              QStringLiteral("İstanbul"));
-    // In Turkish the capital of "ı" is "I", not the capital of "i".
-    EXPECT_EQ(LineFilter(QStringLiteral("ı"), QLocale(QLocale::Turkish)).select(text),
-              lines({"ISPARTA", "ılık"}));
-    EXPECT_TRUE(
-        LineFilter(QStringLiteral("Isparta"), QLocale(QLocale::English)).matches(u"ISPARTA"));
 }

@@ -7,6 +7,7 @@
 #include "support/Wait.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -26,8 +27,26 @@ class LogsModelTest : public ::testing::Test
 protected:
     QString logPath(Stream stream) const { return dir.filePath(LogsModel::fileName(stream)); }
 
+    // Records what `shown` hands out as appended to the display.
+    void recordAppended(LogsModel& shown)
+    {
+        QObject::connect(&shown, &LogsModel::displayedAppended,
+                         [this](const QString& text, bool frontDropped) {
+                             appended.append(text);
+                             EXPECT_FALSE(frontDropped);
+                         });
+    }
+    // Appends to the output log and waits until `shown` has all of it.
+    void arrive(LogsModel& shown, const QByteArray& bytes)
+    {
+        append(logPath(Stream::stdout), bytes);
+        const QString text = QString::fromUtf8(bytes);
+        ASSERT_TRUE(waitUntil([&] { return shown.content().endsWith(text); }));
+    }
+
     QTemporaryDir dir;
     LogsModel model{dir.path(), std::make_shared<platform::InotifyFileWatcher>()};
+    QStringList appended;
 };
 
 } // namespace
@@ -112,23 +131,20 @@ TEST_F(LogsModelTest, ClearingTheViewKeepsTheFileAndShowsOnlyNewOutput)
     writeFileAt(logPath(Stream::stdout), "old\n");
     ASSERT_TRUE(model.rebindTailer().ok());
     int replaced = 0;
-    QStringList appended;
+    QStringList chunks;
     QObject::connect(&model, &LogsModel::contentReplaced, [&] { ++replaced; });
     QObject::connect(&model, &LogsModel::contentAppended,
                      [&](const QString& text, bool frontDropped) {
-                         appended.append(text);
+                         chunks.append(text);
                          EXPECT_FALSE(frontDropped);
                      });
     model.clear();
     EXPECT_EQ(replaced, 1);
     EXPECT_EQ(model.displayedContent(), QString());
-    model.setFilter(QStringLiteral("NEW"));
-    EXPECT_EQ(model.displayedContent(), QString());
 
     append(logPath(Stream::stdout), "new\nother\n");
     ASSERT_TRUE(waitUntil([&] { return model.content() == QStringLiteral("new\nother\n"); }));
-    EXPECT_EQ(appended, QStringList{QStringLiteral("new\nother\n")});
-    EXPECT_EQ(model.displayedContent(), QStringLiteral("new"));
+    EXPECT_EQ(chunks, QStringList{QStringLiteral("new\nother\n")});
     EXPECT_EQ(readFileAt(logPath(Stream::stdout)), "old\nnew\nother\n");
 }
 
@@ -143,4 +159,89 @@ TEST_F(LogsModelTest, AMissingLogIsCreatedEmptyAndAMissingFolderIsReported)
     EXPECT_EQ(nowhere.loadTail().error().code, ENOENT);
     EXPECT_EQ(nowhere.rebindTailer().error().code, ENOENT);
     EXPECT_EQ(nowhere.content(), QString());
+}
+
+TEST_F(LogsModelTest, AFilterHandsOutCompleteMatchingLinesAndTheLastOneWhenFlushed)
+{
+    // "z" and "{" lie on either side of the end of the ASCII lower case.
+    writeFileAt(logPath(Stream::stdout), "zebra {1}\nZEBRA [1]\nzebra {2");
+    model.setFilter(QStringLiteral("ZEBRA {"));
+    ASSERT_TRUE(model.rebindTailer().ok());
+    recordAppended(model);
+    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}"));
+
+    arrive(model, "}\nnoise\nzebra {3}");
+    EXPECT_EQ(appended, QStringList{QStringLiteral("\nzebra {2}")});
+    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}\nzebra {2}"));
+    model.flushPartialLine();
+    EXPECT_EQ(appended.last(), QStringLiteral("\nzebra {3}"));
+    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}\nzebra {2}\nzebra {3}"));
+    arrive(model, " and more\n"); // judged as a line of its own
+    EXPECT_EQ(appended.size(), 2);
+
+    int replaced = 0;
+    QObject::connect(&model, &LogsModel::displayedReplaced, [&] { ++replaced; });
+    model.setFilter({});
+    EXPECT_EQ(replaced, 1);
+    EXPECT_EQ(model.displayedContent(), model.content());
+    arrive(model, "half a li");
+    EXPECT_EQ(appended.last(), QStringLiteral("half a li")); // unfiltered text comes as it is
+}
+
+TEST_F(LogsModelTest, TurkishAndAzerbaijaniTellDottedAndDotlessIApart)
+{
+    const auto restore = qScopeGuard([previous = QLocale()] { QLocale::setDefault(previous); });
+    for (const auto language : {QLocale::Turkish, QLocale::Azerbaijani}) {
+        SCOPED_TRACE(QLocale::languageToCode(language).toStdString());
+        QLocale::setDefault(QLocale(language)); // as the user's setting would be
+        writeFileAt(logPath(Stream::stdout), "İstanbul\n");
+        LogsModel shown(dir.path(), std::make_shared<platform::InotifyFileWatcher>());
+        shown.setFilter(QStringLiteral("istanbul"));
+        ASSERT_TRUE(shown.rebindTailer().ok());
+        appended.clear();
+        recordAppended(shown);
+        EXPECT_EQ(shown.displayedContent(), QStringLiteral("İstanbul"));
+        arrive(shown, "ISTANBUL\nılık\nistanbul\n");
+        EXPECT_EQ(appended, QStringList{QStringLiteral("\nistanbul")});
+        // The capital of "ı" is "I", not the capital of "i".
+        shown.setFilter(QStringLiteral("ı"));
+        EXPECT_EQ(shown.displayedContent(), QStringLiteral("ISTANBUL\nılık"));
+    }
+}
+
+TEST_F(LogsModelTest, AcrossTheBoundEachMatchingLineIsHandedOutOnceAndTheDisplayStartsAfresh)
+{
+    ASSERT_TRUE(model.rebindTailer().ok());
+    model.setFilter(QStringLiteral("keep"));
+    QStringList handedOut;
+    bool frontDropped = false;
+    QObject::connect(&model, &LogsModel::displayedAppended, [&](const QString& text, bool dropped) {
+        frontDropped = frontDropped || dropped;
+        const QString lines = text.startsWith(u'\n') ? text.sliced(1) : text;
+        if (!lines.isEmpty())
+            handedOut += lines.split(u'\n');
+    });
+    // Most of a buffer judged first, then the chunk that crosses the bound.
+    QStringList kept;
+    qsizetype written = 0;
+    int number = 0;
+    for (const qsizetype upTo : {700'000, 1'048'577}) {
+        QByteArray bytes;
+        for (; written + bytes.size() < upTo; ++number) {
+            const QByteArray line = (number % 3 ? "drop " : "keep ") + QByteArray::number(number);
+            if (number % 3 == 0)
+                kept.append(QString::fromLatin1(line));
+            bytes += line + '\n';
+        }
+        written += bytes.size();
+        append(logPath(Stream::stdout), bytes);
+        ASSERT_TRUE(waitUntil([&] { return handedOut.size() >= kept.size(); }));
+    }
+
+    EXPECT_TRUE(frontDropped);
+    EXPECT_TRUE(handedOut == kept) << handedOut.size() << " lines handed out";
+    // What is still shown is the end of what was kept, from whole lines only.
+    const QStringList shown = model.displayedContent().split(u'\n');
+    EXPECT_GT(shown.size(), 1);
+    EXPECT_TRUE(kept.mid(kept.size() - shown.size()) == shown);
 }

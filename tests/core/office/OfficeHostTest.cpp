@@ -1,6 +1,5 @@
 #include "core/office/OfficeHost.h"
 
-#include "platform/fake/FakeWorkspace.h"
 #include "support/Printers.h"
 #include "support/TemporaryHome.h"
 
@@ -40,16 +39,4 @@ TEST(OfficeHost, LocationsAndInstalledStateFollowTheHomeFolderOfTheMoment)
     TemporaryHome second;
     EXPECT_TRUE(host.wefDirectory().startsWith(second.path() + u'/'));
     EXPECT_FALSE(host.isInstalled());
-}
-
-TEST(OfficeHost, RunningComparesBundleIdentifiersExactly)
-{
-    platform::FakeWorkspace workspace;
-    workspace.setApplications({{11, std::nullopt, u"/usr/bin/anything"_s},
-                               {12, u"com.microsoft.word"_s, {}},
-                               {13, u"com.microsoft.PowerPoint"_s, {}},
-                               {14, u"com.microsoft.Excel"_s, {}}});
-    EXPECT_FALSE(OfficeHost(OfficeHost::word).isRunning(workspace));
-    EXPECT_FALSE(OfficeHost(OfficeHost::powerpoint).isRunning(workspace));
-    EXPECT_TRUE(OfficeHost(OfficeHost::excel).isRunning(workspace));
 }

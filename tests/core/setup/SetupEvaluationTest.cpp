@@ -10,10 +10,15 @@
 #include "support/TemporaryHome.h"
 #include "support/TestBundle.h"
 #include "support/TestCertificateAuthority.h"
+#include "support/Wait.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
+#include <QSemaphore>
+#include <QThread>
+#include <atomic>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -26,6 +31,21 @@ void PrintTo(const SetupCheck::State& s, std::ostream* os)
 }
 
 namespace {
+
+// A trust check that answers yes once released, as a slow program would,
+// and remembers the thread that asked. It gives up after a while, so a
+// failing test cannot hang.
+class GatedTrust final : public platform::CertificateTrust
+{
+public:
+    bool isTrustedForSsl(const QString&) override
+    {
+        askedOn = QThread::currentThread();
+        return gate.tryAcquire(1, 30'000);
+    }
+    QSemaphore gate;
+    std::atomic<QThread*> askedOn = nullptr;
+};
 
 class SetupEvaluationTest : public ::testing::Test
 {
@@ -140,4 +160,32 @@ TEST_F(SetupEvaluationTest, TheOlderManifestNameCountsAndAccessibilityIsAsked)
     expected.accessibilityGranted = true;
     EXPECT_EQ(evaluate(), expected);
     EXPECT_EQ(accessibility.settingsOpened, 0);
+}
+
+TEST_F(SetupEvaluationTest, TheAsynchronousFormLeavesTheCallersThreadFreeAndGivesTheSameState)
+{
+    writeFileAt(SetupCheck::certificatePath(), "anything");
+    install(OfficeHost::excel);
+    auto gated = std::make_shared<GatedTrust>();
+    auto granted = std::make_shared<platform::FakeAccessibility>();
+    granted->trusted = true;
+    const auto released = qScopeGuard([&] { gated->gate.release(); });
+
+    QFuture<SetupCheck::State> future =
+        SetupCheck::evaluateAsync(gated, granted, recordingValidity());
+    // Only this thread could release the check: it has gone on meanwhile.
+    ASSERT_TRUE(waitUntil([&] { return gated->askedOn.load() != nullptr; }));
+    EXPECT_NE(gated->askedOn.load(), QThread::currentThread());
+    EXPECT_FALSE(future.isFinished());
+
+    gated->gate.release();
+    QObject context;
+    std::optional<SetupCheck::State> continued;
+    future.then(&context, [&](const SetupCheck::State& state) { continued = state; });
+    ASSERT_TRUE(waitUntil([&] { return continued.has_value(); }));
+    trust.trusted = true;
+    accessibility.trusted = true;
+    EXPECT_EQ(*continued, evaluate(recordingValidity()));
+    EXPECT_TRUE(continued->certTrusted && continued->anyHostInstalled &&
+                continued->accessibilityGranted);
 }

@@ -1,0 +1,160 @@
+// The poller against a real server on 127.0.0.1 and a real supervisor whose
+// daemon is a sleeping shell, so "running" is a real child's state.
+#include "core/api/StatusPoller.h"
+
+#include "core/api/DaemonChannel.h"
+#include "core/daemon/DaemonManager.h"
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+#include "support/TestServer.h"
+#include "support/Wait.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto interval = 100ms;
+
+Bundle withSleepingDaemon(const TestBundle& bundle)
+{
+    bundle.installFakeDaemon("exec sleep 30\n");
+    return bundle.bundle();
+}
+
+class StatusPollerTest : public ::testing::Test
+{
+protected:
+    StatusPollerTest()
+    {
+        poller.setInterval(interval);
+        server.setAnswer(200, answer("1.0"));
+        QObject::connect(&poller, &StatusPoller::changed, [this] {
+            if (poller.status())
+                versions.append(poller.status()->version);
+        });
+        QObject::connect(&poller, &StatusPoller::accessibilityChanged,
+                         [this](const std::optional<QString>& value) {
+                             accessibilityValues.append(value.value_or(QStringLiteral("none")));
+                         });
+    }
+
+    static QByteArray answer(const QByteArray& version)
+    {
+        return R"({"ok": true, "version": ")" + version + R"(", "activeSessions": 1,
+            "permissions": {"prismAutomation": "granted", "systemEventsAutomation": "granted",
+                            "accessibility": "granted"}})";
+    }
+    bool waitForRequests(qsizetype count)
+    {
+        return waitUntil([&] { return server.requests().size() == count; });
+    }
+    // Long enough for a few polls that must not happen.
+    void idle()
+    {
+        waitUntil([] { return false; }, 4 * interval);
+    }
+    void startDaemon()
+    {
+        supervisor.start();
+        ASSERT_TRUE(supervisor.status().isRunning());
+    }
+
+    TestBundle bundle;
+    DaemonManager supervisor{withSleepingDaemon(bundle), bundle.root() + QStringLiteral("/Logs")};
+    TestServer server{TestServer::Serves::plainHttp};
+    DaemonChannel channel{server.port(), {}};
+    StatusPoller poller{supervisor, channel};
+    QStringList versions;            // of every answer published
+    QStringList accessibilityValues; // as announced
+};
+
+} // namespace
+
+TEST(StatusPoller, PollsEveryTwoSeconds)
+{
+    DaemonChannel channel(1, {});
+    EXPECT_EQ(StatusPoller(channel).interval(), 2000ms);
+}
+
+TEST_F(StatusPollerTest, AsksOnlyWhileTheDaemonRunsOneRequestAtATimeAnIntervalAfterEachAnswer)
+{
+    poller.setActive(true);
+    idle();
+    EXPECT_EQ(server.connections(), 0);
+    EXPECT_FALSE(poller.isQuerying());
+    EXPECT_EQ(supervisor.status(), DaemonStatus::stopped()); // never started by the poller
+
+    server.setHolding(true);
+    startDaemon();
+    EXPECT_TRUE(poller.isQuerying());
+    ASSERT_TRUE(waitForRequests(1));
+    idle();
+    EXPECT_EQ(server.requests().size(), 1);
+
+    QElapsedTimer sinceAnswer;
+    qint64 nextAskedAfter = -1;
+    QObject::connect(&server, &TestServer::requestReceived,
+                     [&] { nextAskedAfter = sinceAnswer.elapsed(); });
+    sinceAnswer.start();
+    server.releaseHeld();
+    ASSERT_TRUE(waitUntil([&] { return poller.status().has_value(); }));
+    EXPECT_FALSE(poller.isQuerying());
+    ASSERT_TRUE(waitForRequests(2));
+    // The request was held for four intervals: a wait counted from the
+    // request would have asked again at once. (Timers may fire a little early.)
+    EXPECT_GE(nextAskedAfter, interval.count() / 2);
+}
+
+TEST_F(StatusPollerTest, AStoppedDaemonClearsTheAnswerAtOnceButNotTheError)
+{
+    startDaemon();
+    poller.setActive(true);
+    ASSERT_TRUE(waitUntil([&] { return poller.status().has_value(); }));
+    EXPECT_EQ(poller.accessibility(), QStringLiteral("granted"));
+
+    server.setAnswer(500, "<html>oops</html>", "text/html");
+    ASSERT_TRUE(waitUntil([&] { return poller.lastError().has_value(); }));
+    EXPECT_TRUE(poller.lastError()->startsWith(u"Could not reach daemon: "))
+        << poller.lastError()->toStdString();
+    EXPECT_TRUE(poller.status().has_value()); // the last good answer stays
+
+    supervisor.stop();
+    EXPECT_FALSE(poller.status().has_value());
+    EXPECT_FALSE(poller.isQuerying());
+    EXPECT_TRUE(poller.lastError().has_value());
+    EXPECT_EQ(accessibilityValues,
+              (QStringList{QStringLiteral("granted"), QStringLiteral("none")}));
+
+    server.setAnswer(200, answer("1.1"));
+    ASSERT_TRUE(waitUntil([&] { return !supervisor.hasChild(); })); // else start() does nothing
+    startDaemon();
+    ASSERT_TRUE(waitUntil([&] { return poller.status().has_value(); }));
+    EXPECT_FALSE(poller.lastError().has_value());
+    EXPECT_EQ(versions.last(), u"1.1");
+}
+
+TEST_F(StatusPollerTest, AnAnswerAskedForBeforeLeavingIsIgnoredAndReturningMakesOneLoop)
+{
+    startDaemon();
+    server.setHolding(true);
+    server.setAnswer(200, answer("late"));
+    poller.setActive(true);
+    ASSERT_TRUE(waitForRequests(1));
+    for (const bool active : {false, true, false, true})
+        poller.setActive(active);
+    idle();
+    EXPECT_EQ(server.requests().size(), 1); // the new loop waits for the old request
+
+    server.releaseHeld();
+    ASSERT_TRUE(waitForRequests(2));
+    EXPECT_FALSE(poller.status().has_value());
+    server.setAnswer(200, answer("fresh"));
+    server.releaseHeld();
+    ASSERT_TRUE(waitForRequests(3));
+    idle();
+    EXPECT_EQ(server.requests().size(), 3);
+    EXPECT_EQ(versions, QStringList{QStringLiteral("fresh")});
+}
