@@ -16,8 +16,9 @@ int report(const Result<platform::UpdateCheck>& result)
         return exitFailure;
     }
     if (const auto& update = result.value().update) {
+        const QUrl address = update->informational ? update->infoLink : update->download;
         Console::out(QStringLiteral("Zentrope %1 is available: %2")
-                         .arg(update->displayVersion, update->downloads.first().toString()));
+                         .arg(update->displayVersion, address.toString(QUrl::FullyEncoded)));
     } else {
         Console::out(QStringLiteral("Zentrope is up to date."));
     }
