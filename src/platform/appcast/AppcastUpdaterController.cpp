@@ -22,7 +22,8 @@ enum ErrorCode
     unreachableFeed = 4,
     feedTooLarge = 5,
     criticalNotSkippable = 6,
-    settingNotSaved = 7
+    settingNotSaved = 7,
+    untrustedRedirect = 8
 };
 
 Error updaterError(ErrorCode code, const QString& description)
@@ -35,6 +36,7 @@ Error updaterError(ErrorCode code, const QString& description)
 constexpr std::chrono::milliseconds longestWait = std::chrono::hours(1);
 constexpr std::chrono::milliseconds transferTimeout = std::chrono::seconds(30);
 const char* const tooLargeProperty = "zentropeFeedTooLarge";
+const char* const refusedRedirectProperty = "zentropeRefusedRedirect";
 
 Result<UpdateCheck> readyResult(Error error)
 {
@@ -185,11 +187,23 @@ QFuture<Result<UpdateCheck>> AppcastUpdaterController::check(Kind kind)
     return promise->future();
 }
 
+// Every address on the way to the feed must be one we trust, not only the first.
 QNetworkReply* AppcastUpdaterController::fetch(const QUrl& feed)
 {
     QNetworkRequest request(feed);
     request.setTransferTimeout(int(transferTimeout.count()));
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply* reply = m_network.get(request);
+    connect(reply, &QNetworkReply::redirected, reply, [reply](const QUrl& target) {
+        const QUrl next = reply->url().resolved(target);
+        if (UpdateAddress::isTrusted(next)) {
+            Q_EMIT reply->redirectAllowed();
+        } else {
+            reply->setProperty(refusedRedirectProperty, next);
+            reply->abort();
+        }
+    });
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > largestFeed && !reply->property(tooLargeProperty).toBool()) {
             reply->setProperty(tooLargeProperty, true);
@@ -214,6 +228,12 @@ Result<UpdateCheck> AppcastUpdaterController::evaluate(QNetworkReply& reply,
                                                        const QString& currentVersion,
                                                        Kind kind) const
 {
+    if (const QUrl refused = reply.property(refusedRedirectProperty).toUrl(); !refused.isEmpty()) {
+        return updaterError(untrustedRedirect,
+                            QStringLiteral("The update feed redirected to an address that is not "
+                                           "HTTPS: %1")
+                                .arg(refused.toDisplayString()));
+    }
     if (reply.property(tooLargeProperty).toBool()) {
         return updaterError(feedTooLarge, QStringLiteral("The update feed is larger than %1 MB.")
                                               .arg(largestFeed / (1024 * 1024)));

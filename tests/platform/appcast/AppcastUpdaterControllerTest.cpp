@@ -125,6 +125,25 @@ TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErr
     EXPECT_EQ(errorFor(server.url()), u"error: The update feed is larger than 4 MB."_s);
 }
 
+// 0.0.0.0 reaches this machine too, but it is no loopback address: were the
+// redirect followed, the server would count a second request.
+TEST_F(AppcastUpdaterControllerTest, EveryRedirectOfTheFeedMustBeTrustedToo)
+{
+    FeedServer mirror;
+    server.redirectTo(mirror.url());
+    useFeed(bundle, server.url());
+    EXPECT_EQ(offered(controller()->checkForUpdates()), offer11);
+    EXPECT_EQ(mirror.requests(), 1);
+
+    QUrl elsewhere = server.url();
+    elsewhere.setHost(u"0.0.0.0"_s);
+    server.redirectTo(elsewhere);
+    EXPECT_EQ(offered(controller()->checkForUpdates()),
+              u"error: The update feed redirected to an address that is not HTTPS: "_s +
+                  elsewhere.toString());
+    EXPECT_EQ(server.requests(), 2);
+}
+
 TEST_F(AppcastUpdaterControllerTest, SettingsLiveInTheDefaultsWithADailyInterval)
 {
     useFeed(bundle, FeedServer::unreachableUrl());
