@@ -9,6 +9,23 @@
 
 namespace {
 
+// What the update dialog shows; the texts arrive free of control characters.
+void printUpdate(const platform::AvailableUpdate& update)
+{
+    const QUrl address = update.informational ? update.infoLink : update.download;
+    Console::out(QStringLiteral("Zentrope %1 is available: %2")
+                     .arg(update.displayVersion, address.toString(QUrl::FullyEncoded)));
+    if (update.critical)
+        Console::out(QStringLiteral("This is a critical update."));
+    if (update.informational)
+        Console::out(QStringLiteral("This update is informational: there is nothing to download."));
+    const QString notes = !update.releaseNotesLink.isEmpty()
+                              ? update.releaseNotesLink.toString(QUrl::FullyEncoded)
+                              : update.releaseNotesText.section(u'\n', 0, 0);
+    if (!notes.isEmpty())
+        Console::out(QStringLiteral("Release notes: %1").arg(notes));
+}
+
 int report(const Result<platform::UpdateCheck>& result)
 {
     if (!result) {
@@ -16,9 +33,7 @@ int report(const Result<platform::UpdateCheck>& result)
         return exitFailure;
     }
     if (const auto& update = result.value().update) {
-        const QUrl address = update->informational ? update->infoLink : update->download;
-        Console::out(QStringLiteral("Zentrope %1 is available: %2")
-                         .arg(update->displayVersion, address.toString(QUrl::FullyEncoded)));
+        printUpdate(*update);
     } else {
         Console::out(QStringLiteral("Zentrope is up to date."));
     }
