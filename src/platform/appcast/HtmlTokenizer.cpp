@@ -13,6 +13,8 @@ constexpr QStringView contentDroppingElements[] = {
     u"noframes", u"noscript",  u"template", u"object",   u"svg",   u"math",   u"head",
     u"select",   u"plaintext", u"frameset", u"applet",   u"audio", u"video",  u"canvas"};
 
+constexpr qsizetype longestReference = 32;
+
 struct NamedReference
 {
     QStringView name;
@@ -59,34 +61,34 @@ QString entity(QStringView name)
 class Reader
 {
 public:
-    explicit Reader(QStringView html)
+    Reader(QStringView html, const std::function<void(const Token&)>& sink)
         : m_html(html)
+        , m_sink(sink)
     {}
 
-    QList<Token> tokens()
+    void read()
     {
         while (m_at < m_html.size()) {
-            const qsizetype open = m_html.indexOf(u'<', m_at);
-            text(open < 0 ? m_html.size() : open);
-            if (open >= 0)
+            const qsizetype open = nextMarkup();
+            text(open);
+            if (open < m_html.size())
                 markup();
         }
-        return m_tokens;
     }
 
 private:
     void text(qsizetype end)
     {
         if (end > m_at) {
-            m_tokens.append({Token::Kind::text,
-                             HtmlTokenizer::decodeReferences(m_html.sliced(m_at, end - m_at)),
-                             {},
-                             false});
+            m_sink(Token{Token::Kind::text,
+                         HtmlTokenizer::decodeReferences(m_html.sliced(m_at, end - m_at)),
+                         {},
+                         false});
         }
         m_at = end;
     }
 
-    // At a "<": a comment, a declaration, a tag, or a "<" that is just text.
+    // At a "<" that begins a comment, a declaration or a tag.
     void markup()
     {
         const QStringView rest = m_html.sliced(m_at);
@@ -98,14 +100,28 @@ private:
             m_at += 2;
             const QString name = tagName();
             skipPast(u">", 0);
-            m_tokens.append({Token::Kind::endTag, name, {}, false});
-        } else if (rest.size() > 1 && rest[1].isLetter()) {
+            m_sink(Token{Token::Kind::endTag, name, {}, false});
+        } else {
             ++m_at;
             startTag();
-        } else {
-            m_tokens.append({Token::Kind::text, QStringLiteral("<"), {}, false});
-            ++m_at;
         }
+    }
+
+    // Where the next comment, declaration or tag begins; a "<" before anything
+    // else ("a < b", "<3") is text.
+    qsizetype nextMarkup() const
+    {
+        for (qsizetype at = m_html.indexOf(u'<', m_at); at >= 0;
+             at = m_html.indexOf(u'<', at + 1)) {
+            const QStringView next =
+                m_html.sliced(at + 1).first(std::min<qsizetype>(2, m_html.size() - at - 1));
+            const bool tag =
+                !next.isEmpty() && (next[0].isLetter() || next[0] == u'!' || next[0] == u'?');
+            const bool endTag = next.size() == 2 && next[0] == u'/' && next[1].isLetter();
+            if (tag || endTag)
+                return at;
+        }
+        return m_html.size();
     }
 
     void skipPast(QStringView end, qsizetype from)
@@ -144,7 +160,7 @@ private:
             m_at = close < 0 ? m_html.size() : close;
             return; // its end tag follows as a token of its own
         }
-        m_tokens.append(tag);
+        m_sink(tag);
     }
 
     void attribute(Token& tag)
@@ -170,15 +186,15 @@ private:
     }
 
     QStringView m_html;
+    const std::function<void(const Token&)>& m_sink;
     qsizetype m_at = 0;
-    QList<Token> m_tokens;
 };
 
 } // namespace
 
-QList<HtmlTokenizer::Token> HtmlTokenizer::tokenize(QStringView html)
+void HtmlTokenizer::tokenize(QStringView html, const std::function<void(const Token&)>& sink)
 {
-    return Reader(html).tokens();
+    Reader(html, sink).read();
 }
 
 QString HtmlTokenizer::decodeReferences(QStringView text)
@@ -193,17 +209,18 @@ QString HtmlTokenizer::decodeReferences(QStringView text)
             break;
         }
         decoded += text.sliced(at, amp - at);
-        const qsizetype semicolon = text.indexOf(u';', amp);
-        const qsizetype length = semicolon - amp - 1;
-        const QString replacement = semicolon > amp && length > 0 && length <= 32
-                                        ? entity(text.sliced(amp + 1, length))
-                                        : QString();
+        // References are short: looking further would make a run of "&" quadratic.
+        const qsizetype length =
+            text.sliced(amp + 1)
+                .first(std::min<qsizetype>(text.size() - amp - 1, longestReference + 1))
+                .indexOf(u';');
+        const QString replacement = length > 0 ? entity(text.sliced(amp + 1, length)) : QString();
         if (replacement.isEmpty()) {
             decoded += u'&';
             at = amp + 1;
         } else {
             decoded += replacement;
-            at = semicolon + 1;
+            at = amp + length + 2;
         }
     }
     return decoded;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringView>
+#include <functional>
 
 // Splits HTML from an untrusted source into text and tags, forgivingly, as a
 // browser would read it: comments, doctype and processing instructions drop
@@ -26,7 +26,8 @@ public:
         bool selfClosing; // "<br/>"
     };
 
-    static QList<Token> tokenize(QStringView html);
+    // Hands each token to `sink` in document order; linear in the length of `html`.
+    static void tokenize(QStringView html, const std::function<void(const Token&)>& sink);
 
     // "&amp;", "&#60;", "&#x3C;" and the common named references; others stay as written.
     static QString decodeReferences(QStringView text);

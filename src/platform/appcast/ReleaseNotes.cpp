@@ -58,19 +58,25 @@ std::optional<QString> safeLink(const QString& href)
     return url.toString(QUrl::FullyEncoded);
 }
 
+// Deeper nesting keeps its text but loses its tags, which keeps every
+// closing tag's search short.
+constexpr qsizetype deepestNesting = 64;
+
 class SafeHtmlWriter
 {
 public:
-    QString write(const QList<Token>& tokens)
+    void write(const Token& token)
     {
-        for (const Token& token : tokens) {
-            if (token.kind == Token::Kind::text)
-                m_html += withoutControls(token.text).toHtmlEscaped();
-            else if (token.kind == Token::Kind::startTag)
-                open(token);
-            else
-                close(token.text);
-        }
+        if (token.kind == Token::Kind::text)
+            m_html += withoutControls(token.text).toHtmlEscaped();
+        else if (token.kind == Token::Kind::startTag)
+            open(token);
+        else
+            close(token.text);
+    }
+
+    QString finish()
+    {
         while (!m_open.isEmpty())
             close(m_open.last());
         return m_html;
@@ -79,6 +85,8 @@ public:
 private:
     void open(const Token& tag)
     {
+        if (m_open.size() >= deepestNesting)
+            return;
         if (isOneOf(tag.text, voidElements)) {
             m_html += u'<' + tag.text + u'>';
         } else if (tag.text == u"a") {
@@ -133,7 +141,9 @@ QString safeHtml(const QString& notes, bool plainText)
         return QStringLiteral("<p>") + html.replace(u'\n', QStringLiteral("<br>")) +
                QStringLiteral("</p>");
     }
-    return SafeHtmlWriter().write(HtmlTokenizer::tokenize(notes));
+    SafeHtmlWriter writer;
+    HtmlTokenizer::tokenize(notes, [&](const Token& token) { writer.write(token); });
+    return writer.finish();
 }
 
 QString text(const QString& notes, bool plainText)
@@ -141,12 +151,12 @@ QString text(const QString& notes, bool plainText)
     if (plainText)
         return tidyLines(withoutControls(notes));
     QString text;
-    for (const Token& token : HtmlTokenizer::tokenize(notes)) {
+    HtmlTokenizer::tokenize(notes, [&](const Token& token) {
         if (token.kind == Token::Kind::text)
             text += withoutControls(token.text).replace(u'\n', u' ');
         else if (isOneOf(token.text, blockElements))
             text += u'\n';
-    }
+    });
     return tidyLines(text);
 }
 

@@ -66,3 +66,10 @@ TEST(ReleaseNotes, PlainTextNotesAreEscapedAndKeepTheirLines)
               u"<p>&lt;b&gt;not bold&lt;/b&gt;<br><br>  Second line </p>"_s);
     EXPECT_EQ(ReleaseNotes::text(notes, true), u"<b>not bold</b>\nSecond line"_s);
 }
+
+TEST(ReleaseNotes, DeepNestingKeepsItsTextButNotItsTags)
+{
+    const QString notes = u"<i>"_s.repeated(100) + u"deep"_s + u"</i>"_s.repeated(100);
+    EXPECT_EQ(ReleaseNotes::safeHtml(notes),
+              u"<i>"_s.repeated(64) + u"deep"_s + u"</i>"_s.repeated(64));
+}
