@@ -8,6 +8,23 @@
 
 namespace {
 
+// What the update dialog shows; the texts arrive free of control characters.
+void printUpdate(const platform::AvailableUpdate& update, Console& console)
+{
+    const QUrl address = update.informational ? update.infoLink : update.download;
+    console.out(QStringLiteral("Zentrope %1 is available: %2")
+                    .arg(update.displayVersion, address.toString(QUrl::FullyEncoded)));
+    if (update.critical)
+        console.out(QStringLiteral("This is a critical update."));
+    if (update.informational)
+        console.out(QStringLiteral("This update is informational: there is nothing to download."));
+    const QString notes = !update.releaseNotesLink.isEmpty()
+                              ? update.releaseNotesLink.toString(QUrl::FullyEncoded)
+                              : update.releaseNotesText.section(u'\n', 0, 0);
+    if (!notes.isEmpty())
+        console.out(QStringLiteral("Release notes: %1").arg(notes));
+}
+
 int report(const Result<platform::UpdateCheck>& result, Console& console)
 {
     if (!result) {
@@ -15,8 +32,7 @@ int report(const Result<platform::UpdateCheck>& result, Console& console)
         return exitFailure;
     }
     if (const auto& update = result.value().update) {
-        console.out(QStringLiteral("Zentrope %1 is available: %2")
-                        .arg(update->displayVersion, update->downloads.first().toString()));
+        printUpdate(*update, console);
     } else {
         console.out(QStringLiteral("Zentrope is up to date."));
     }

@@ -17,10 +17,35 @@ TEST(UpdateCommand, CheckPrintsWhatItFoundOrWhyItFailed)
     EXPECT_EQ(upToDate.out, u"Zentrope is up to date.\n"_s);
     EXPECT_EQ(framework.controllersMade(), 1);
 
-    framework.checkResult = platform::UpdateCheck{platform::AvailableUpdate{
-        u"44"_s, u"1.2"_s, {}, {QUrl(u"https://example.com/Zentrope-44.zip"_s)}}};
+    platform::AvailableUpdate update;
+    update.version = u"44"_s;
+    update.displayVersion = u"1.2"_s;
+    update.download = QUrl(u"https://example.com/Zentrope-44.zip"_s);
+    update.releaseNotesLink = QUrl(u"https://example.com/notes/44"_s);
+    framework.checkResult = platform::UpdateCheck{update};
     EXPECT_EQ(cli.run(u"update check"_s).out,
-              u"Zentrope 1.2 is available: https://example.com/Zentrope-44.zip\n"_s);
+              u"Zentrope 1.2 is available: https://example.com/Zentrope-44.zip\n"
+              u"Release notes: https://example.com/notes/44\n"_s);
+
+    // What the update dialog would show: critical, and the notes' first line.
+    update.critical = true;
+    update.releaseNotesLink = QUrl();
+    update.releaseNotesText = u"Closes a hole.\nSecond paragraph."_s;
+    framework.checkResult = platform::UpdateCheck{update};
+    EXPECT_EQ(cli.run(u"update check"_s).out,
+              u"Zentrope 1.2 is available: https://example.com/Zentrope-44.zip\n"
+              u"This is a critical update.\n"
+              u"Release notes: Closes a hole.\n"_s);
+
+    // Informational: nothing to download, the release's page instead.
+    platform::AvailableUpdate page;
+    page.displayVersion = u"6.0b"_s;
+    page.informational = true;
+    page.infoLink = QUrl(u"https://example.com/6.0"_s);
+    framework.checkResult = platform::UpdateCheck{page};
+    EXPECT_EQ(cli.run(u"update check"_s).out,
+              u"Zentrope 6.0b is available: https://example.com/6.0\n"
+              u"This update is informational: there is nothing to download.\n"_s);
 
     framework.checkResult = Error{{}, 0, u"No update feed is configured."_s};
     const CliRun failed = cli.run(u"update check"_s);

@@ -36,6 +36,12 @@ void FeedServer::serve(QTcpSocket* socket)
         if (!request.contains("\r\n\r\n"))
             return;
         ++m_requests;
+        if (!m_redirect.isEmpty()) {
+            socket->write("HTTP/1.1 302 Found\r\nLocation: " + m_redirect.toEncoded() +
+                          "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+            socket->disconnectFromHost();
+            return;
+        }
         socket->write("HTTP/1.1 200 OK\r\nContent-Type: application/rss+xml\r\nContent-Length: " +
                       QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body);
         socket->disconnectFromHost();

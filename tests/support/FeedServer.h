@@ -20,6 +20,8 @@ public:
 
     QUrl url() const;
     void setBody(QByteArray body) { m_body = std::move(body); }
+    // Answers with a redirect to `target` instead; an empty URL stops that.
+    void redirectTo(const QUrl& target) { m_redirect = target; }
     int requests() const { return m_requests; }
 
     // An address on 127.0.0.1 where nothing listens.
@@ -30,6 +32,7 @@ private:
 
     QTcpServer m_server;
     QByteArray m_body;
+    QUrl m_redirect;
     int m_requests = 0;
 };
 

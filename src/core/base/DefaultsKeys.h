@@ -26,6 +26,9 @@ inline const DefaultsKey<bool> launchAtLoginRegistered{u"zentrope.launchAtLogin.
 inline const DefaultsKey<bool> betaChannelEnabled{u"zentrope.updater.betaChannelEnabled", false};
 // The version the user chose to skip when an update was offered.
 inline const DefaultsKey<QString> skippedVersion{u"zentrope.updater.skippedVersion", QString()};
+// Drawn once per installation: places it in a group of a phased rollout.
+inline const DefaultsKey<qulonglong> updateGroupIdentifier{
+    u"zentrope.updater.updateGroupIdentifier", 0};
 // A desktop notification when the daemon crashes.
 inline const DefaultsKey<bool> crashAlerts{u"zentrope.notifications.crashAlerts", true};
 

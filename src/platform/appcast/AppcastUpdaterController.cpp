@@ -1,8 +1,11 @@
 #include "platform/appcast/AppcastUpdaterController.h"
 
 #include "platform/appcast/Appcast.h"
+#include "platform/appcast/FoundUpdate.h"
+#include "platform/appcast/PhasedRollout.h"
+#include "platform/appcast/UpdateAddress.h"
+#include "platform/appcast/UpdateChooser.h"
 
-#include <QHostAddress>
 #include <QNetworkReply>
 #include <QPromise>
 #include <algorithm>
@@ -17,7 +20,10 @@ enum ErrorCode
     insecureFeed = 2,
     unknownVersion = 3,
     unreachableFeed = 4,
-    feedTooLarge = 5
+    feedTooLarge = 5,
+    criticalNotSkippable = 6,
+    settingNotSaved = 7,
+    untrustedRedirect = 8
 };
 
 Error updaterError(ErrorCode code, const QString& description)
@@ -30,16 +36,7 @@ Error updaterError(ErrorCode code, const QString& description)
 constexpr std::chrono::milliseconds longestWait = std::chrono::hours(1);
 constexpr std::chrono::milliseconds transferTimeout = std::chrono::seconds(30);
 const char* const tooLargeProperty = "zentropeFeedTooLarge";
-
-bool isLoopback(const QUrl& url)
-{
-    return url.host() == u"localhost" || QHostAddress(url.host()).isLoopback();
-}
-
-AvailableUpdate availableUpdate(const Appcast::Item& item)
-{
-    return {item.version, item.displayVersion(), item.releaseNotesLink, item.downloads};
-}
+const char* const refusedRedirectProperty = "zentropeRefusedRedirect";
 
 Result<UpdateCheck> readyResult(Error error)
 {
@@ -50,11 +47,12 @@ Result<UpdateCheck> readyResult(Error error)
 
 AppcastUpdaterController::AppcastUpdaterController(
     Bundle bundle, UserDefaults defaults, std::shared_ptr<UpdaterDelegate> delegate,
-    std::optional<std::chrono::milliseconds> interval)
+    std::optional<std::chrono::milliseconds> interval, RunningSystem system)
     : m_bundle(std::move(bundle))
     , m_defaults(std::move(defaults))
     , m_delegate(std::move(delegate))
     , m_intervalOverride(interval)
+    , m_system(std::move(system))
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &AppcastUpdaterController::runScheduledCheckIfDue);
@@ -126,13 +124,39 @@ void AppcastUpdaterController::runScheduledCheckIfDue()
         scheduleNextCheck();
         return;
     }
-    checkForUpdates().then(this, [this](const Result<UpdateCheck>& result) {
+    check(Kind::scheduled).then(this, [this](const Result<UpdateCheck>& result) {
         if (result && result.value().update && m_updateFound)
             m_updateFound(*result.value().update);
     });
 }
 
 QFuture<Result<UpdateCheck>> AppcastUpdaterController::checkForUpdates()
+{
+    return check(Kind::requested);
+}
+
+Result<Done> AppcastUpdaterController::skipVersion(const AvailableUpdate& update)
+{
+    if (update.critical) {
+        return updaterError(criticalNotSkippable,
+                            QStringLiteral("A critical update cannot be skipped."));
+    }
+    m_defaults.setValue(DefaultsKeys::skippedVersion, update.version);
+    if (!m_defaults.sync()) {
+        return updaterError(
+            settingNotSaved,
+            QStringLiteral("Could not save the setting in %1.").arg(m_defaults.filePath()));
+    }
+    return Done{};
+}
+
+QString AppcastUpdaterController::skippedVersion() const
+{
+    m_defaults.sync(); // another process (zentropectl, the window) may have skipped one
+    return m_defaults.value(DefaultsKeys::skippedVersion);
+}
+
+QFuture<Result<UpdateCheck>> AppcastUpdaterController::check(Kind kind)
 {
     // The check counts from its start, failed or not, as Sparkle's do.
     m_defaults.setValue(DefaultsKeys::lastUpdateCheckTime,
@@ -149,23 +173,41 @@ QFuture<Result<UpdateCheck>> AppcastUpdaterController::checkForUpdates()
             updaterError(unknownVersion, QStringLiteral("The application’s version is unknown."))));
     }
 
-    QNetworkRequest request(feed.value());
+    QNetworkReply* reply = fetch(feed.value());
+    auto promise = std::make_shared<QPromise<Result<UpdateCheck>>>();
+    promise->start();
+    connect(reply, &QNetworkReply::finished, this, [this, reply, promise, currentVersion, kind] {
+        reply->deleteLater();
+        promise->addResult(evaluate(*reply, currentVersion, kind));
+        promise->finish();
+    });
+    return promise->future();
+}
+
+// Every address on the way to the feed must be one we trust, not only the first.
+QNetworkReply* AppcastUpdaterController::fetch(const QUrl& feed)
+{
+    QNetworkRequest request(feed);
     request.setTransferTimeout(int(transferTimeout.count()));
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply* reply = m_network.get(request);
+    connect(reply, &QNetworkReply::redirected, reply, [reply](const QUrl& target) {
+        const QUrl next = reply->url().resolved(target);
+        if (UpdateAddress::isTrusted(next)) {
+            Q_EMIT reply->redirectAllowed();
+        } else {
+            reply->setProperty(refusedRedirectProperty, next);
+            reply->abort();
+        }
+    });
     connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
         if (received > largestFeed && !reply->property(tooLargeProperty).toBool()) {
             reply->setProperty(tooLargeProperty, true);
             reply->abort();
         }
     });
-    auto promise = std::make_shared<QPromise<Result<UpdateCheck>>>();
-    promise->start();
-    connect(reply, &QNetworkReply::finished, this, [this, reply, promise, currentVersion] {
-        reply->deleteLater();
-        promise->addResult(evaluate(*reply, currentVersion));
-        promise->finish();
-    });
-    return promise->future();
+    return reply;
 }
 
 Result<QUrl> AppcastUpdaterController::feedAddress() const
@@ -173,17 +215,22 @@ Result<QUrl> AppcastUpdaterController::feedAddress() const
     const QUrl feed(m_bundle.infoString(QStringLiteral("SUFeedURL")).trimmed());
     if (!feed.isValid() || feed.isRelative())
         return updaterError(noFeed, QStringLiteral("No update feed is configured."));
-    // What a feed offers must come from us: plain HTTP only for a feed on this machine.
-    const bool secure = feed.scheme() == u"https" || (feed.scheme() == u"http" && isLoopback(feed));
-    if (!secure)
+    if (!UpdateAddress::isTrusted(feed))
         return updaterError(insecureFeed,
                             QStringLiteral("The update feed address must use HTTPS."));
     return feed;
 }
 
 Result<UpdateCheck> AppcastUpdaterController::evaluate(QNetworkReply& reply,
-                                                       const QString& currentVersion) const
+                                                       const QString& currentVersion,
+                                                       Kind kind) const
 {
+    if (const QUrl refused = reply.property(refusedRedirectProperty).toUrl(); !refused.isEmpty()) {
+        return updaterError(untrustedRedirect,
+                            QStringLiteral("The update feed redirected to an address that is not "
+                                           "HTTPS: %1")
+                                .arg(refused.toDisplayString()));
+    }
     if (reply.property(tooLargeProperty).toBool()) {
         return updaterError(feedTooLarge, QStringLiteral("The update feed is larger than %1 MB.")
                                               .arg(largestFeed / (1024 * 1024)));
@@ -193,12 +240,22 @@ Result<UpdateCheck> AppcastUpdaterController::evaluate(QNetworkReply& reply,
             unreachableFeed,
             QStringLiteral("Could not fetch the update feed: %1").arg(reply.errorString()));
     }
-    const Result<Appcast> appcast = Appcast::parse(reply.readAll());
+    const Result<Appcast> appcast = Appcast::parse(reply.readAll(), reply.url());
     if (!appcast)
         return appcast.error();
-    const std::optional<Appcast::Item> best =
-        appcast.value().bestUpdate(m_delegate->allowedChannels(), currentVersion);
-    return UpdateCheck{best ? std::optional(availableUpdate(*best)) : std::nullopt};
+    UpdateChooser::Situation situation;
+    situation.hostVersion = currentVersion;
+    situation.allowedChannels = m_delegate->allowedChannels();
+    situation.system = m_system;
+    situation.now = QDateTime::currentDateTimeUtc();
+    if (kind == Kind::scheduled) {
+        situation.scheduled = true;
+        situation.rolloutGroup = PhasedRollout::group(m_defaults);
+        situation.skippedVersion = skippedVersion();
+    }
+    const std::optional<UpdateChooser::Choice> choice =
+        UpdateChooser::choose(appcast.value().items(), situation);
+    return UpdateCheck{choice ? std::optional(foundUpdate(*choice)) : std::nullopt};
 }
 
 } // namespace platform

@@ -3,44 +3,119 @@
 #include <QList>
 #include <algorithm>
 
+// Every version is first brought into a form of its own — its leading dotted
+// numbers, then the rest as runs — and the forms are compared.
+// Balancing the two versions against each other instead, as some comparators
+// do, makes the order depend on the pair: "" = "." < "0a" < "" would hold.
 namespace {
+
+// What can follow at a place in the rest, oldest first: letters mark a
+// pre-release of what went before, the end is the release itself, and a
+// separator or a number carries it further.
+enum class Kind
+{
+    text,
+    end,
+    separator, // ".", white space or punctuation: all alike
+    number
+};
+
+struct Run
+{
+    Kind kind;
+    QStringView text;
+};
+
+struct Form
+{
+    QList<QStringView> numbers; // the leading dotted numbers; missing ones count as zero
+    QList<Run> rest;
+};
+
+Kind kindOf(QChar c)
+{
+    if (c.isDigit())
+        return Kind::number;
+    if (c == u'.' || c.isSpace() || c.isPunct())
+        return Kind::separator;
+    return Kind::text;
+}
+
+QList<Run> runs(QStringView version)
+{
+    version = version.trimmed();
+    if (const qsizetype dash = version.indexOf(u'-'); dash >= 0)
+        version = version.first(dash).trimmed(); // build metadata such as a commit
+    QList<Run> runs;
+    qsizetype start = 0;
+    for (qsizetype i = 1; i <= version.size(); ++i) {
+        const Kind kind = kindOf(version[start]);
+        if (i == version.size() || kind == Kind::separator || kindOf(version[i]) != kind) {
+            runs.append({kind, version.sliced(start, i - start)});
+            start = i;
+        }
+    }
+    return runs;
+}
+
+bool isPeriod(const Run& run)
+{
+    return run.kind == Kind::separator && run.text == u".";
+}
+
+Form formOf(QStringView version)
+{
+    Form form;
+    form.rest = runs(version);
+    auto run = form.rest.cbegin();
+    bool leading = false;
+    QStringView field; // empty between two periods: a zero
+    for (; run != form.rest.cend() && (run->kind == Kind::number || isPeriod(*run)); ++run) {
+        leading = true;
+        if (run->kind == Kind::number) {
+            field = run->text;
+        } else {
+            form.numbers.append(field);
+            field = {};
+        }
+    }
+    if (leading)
+        form.numbers.append(field);
+    form.rest.erase(form.rest.cbegin(), run);
+    return form;
+}
 
 int sign(qsizetype value)
 {
     return value < 0 ? -1 : value > 0 ? 1 : 0;
 }
 
-bool isAsciiDigit(QChar c)
-{
-    return c >= u'0' && c <= u'9';
-}
-
-// Compares digit strings of any length, without overflowing.
+// Digit runs of any length and any script, without overflowing.
 int compareNumbers(QStringView a, QStringView b)
 {
-    while (a.startsWith(u'0'))
-        a = a.sliced(1);
-    while (b.startsWith(u'0'))
-        b = b.sliced(1);
+    const auto significant = [](QStringView digits) {
+        while (!digits.isEmpty() && digits.front().digitValue() == 0)
+            digits = digits.sliced(1);
+        return digits;
+    };
+    a = significant(a);
+    b = significant(b);
     if (a.size() != b.size())
         return sign(a.size() - b.size());
-    return sign(a.compare(b));
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        if (const int order = sign(a[i].digitValue() - b[i].digitValue()))
+            return order;
+    }
+    return 0;
 }
 
-int compareComponents(QStringView a, QStringView b)
+int compareRuns(const Run& a, const Run& b)
 {
-    const auto digitsOf = [](QStringView part) {
-        return part.first(std::find_if_not(part.begin(), part.end(), isAsciiDigit) - part.begin());
-    };
-    const QStringView numberA = digitsOf(a);
-    const QStringView numberB = digitsOf(b);
-    if (const int order = compareNumbers(numberA, numberB))
-        return order;
-    const QStringView suffixA = a.sliced(numberA.size());
-    const QStringView suffixB = b.sliced(numberB.size());
-    if (suffixA.isEmpty() != suffixB.isEmpty())
-        return suffixA.isEmpty() ? 1 : -1; // the release comes after its pre-releases
-    return sign(suffixA.compare(suffixB));
+    if (a.kind != b.kind)
+        return a.kind < b.kind ? -1 : 1;
+    if (a.kind == Kind::number)
+        return compareNumbers(a.text, b.text);
+    return a.kind == Kind::text ? sign(a.text.compare(b.text)) : 0;
 }
 
 } // namespace
@@ -49,11 +124,19 @@ namespace VersionComparator {
 
 int compare(QStringView a, QStringView b)
 {
-    const QList<QStringView> partsA = a.trimmed().split(u'.');
-    const QList<QStringView> partsB = b.trimmed().split(u'.');
-    const QStringView zero = u"0";
-    for (qsizetype i = 0; i < std::max(partsA.size(), partsB.size()); ++i) {
-        if (const int order = compareComponents(partsA.value(i, zero), partsB.value(i, zero)))
+    const Form formA = formOf(a);
+    const Form formB = formOf(b);
+    const qsizetype numbers = std::max(formA.numbers.size(), formB.numbers.size());
+    for (qsizetype i = 0; i < numbers; ++i) {
+        const QStringView zero = u"0";
+        if (const int order =
+                compareNumbers(formA.numbers.value(i, zero), formB.numbers.value(i, zero)))
+            return order;
+    }
+    const Run end{Kind::end, {}};
+    const qsizetype runs = std::max(formA.rest.size(), formB.rest.size());
+    for (qsizetype i = 0; i < runs; ++i) {
+        if (const int order = compareRuns(formA.rest.value(i, end), formB.rest.value(i, end)))
             return order;
     }
     return 0;

@@ -2,11 +2,15 @@
 
 #include <QStringView>
 
-// Orders the version strings of update feeds and bundles. Dot-separated
-// components are compared from the left as whole numbers, so "1.10" comes after
-// "1.9", and a missing component counts as zero ("2" equals "2.0"). Letters
-// after a component's number mark a pre-release of it: "1.0b1" precedes "1.0",
-// and such suffixes compare as text among themselves.
+// Orders the version strings of update feeds and bundles as update frameworks'
+// standard comparator does. A version is split into runs of digits, runs of
+// letters, and single separators (".", white space, punctuation); anything from
+// the first "-" on is build metadata and ignored ("1.5-abc123" equals "1.5").
+// Runs are compared from the left: digits as whole numbers ("1.10" after "1.9",
+// "1.0b10" after "1.0b9"), letters as text, any separator equal to any other.
+// Where the kinds differ, letters lose, so a pre-release precedes its release
+// ("1.0b1" before "1.0", "1.0" before "1.0.1a"). Missing leading numbers count
+// as zero ("2" equals "2.0.0").
 namespace VersionComparator {
 
 // Negative when `a` is older than `b`, zero when they are the same, positive when newer.

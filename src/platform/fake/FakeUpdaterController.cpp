@@ -19,6 +19,15 @@ void FakeUpdaterController::setUpdateFoundHandler(
     m_updateFound = std::move(handler);
 }
 
+Result<Done> FakeUpdaterController::skipVersion(const AvailableUpdate& update)
+{
+    if (update.critical)
+        return Error{QStringLiteral("Updater"), 6,
+                     QStringLiteral("A critical update cannot be skipped.")};
+    m_skipped = update.version;
+    return Done{};
+}
+
 void FakeUpdaterController::announce(const AvailableUpdate& update) const
 {
     if (m_updateFound)

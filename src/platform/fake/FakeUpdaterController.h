@@ -9,8 +9,8 @@
 
 namespace platform {
 
-// Answers checks with `nextResult` at once, and records the channels its
-// delegate allowed at each check.
+// Answers checks with `nextResult` at once, records the channels its
+// delegate allowed at each check, and keeps a skipped version as the real one does.
 class FakeUpdaterController final : public UpdaterController
 {
 public:
@@ -21,6 +21,8 @@ public:
     std::optional<QDateTime> lastUpdateCheckDate() const override { return m_lastCheck; }
     QFuture<Result<UpdateCheck>> checkForUpdates() override;
     void setUpdateFoundHandler(std::function<void(const AvailableUpdate&)> handler) override;
+    Result<Done> skipVersion(const AvailableUpdate& update) override;
+    QString skippedVersion() const override { return m_skipped; }
 
     // As a scheduled check that found `update` would.
     void announce(const AvailableUpdate& update) const;
@@ -36,6 +38,7 @@ private:
     std::optional<QDateTime> m_lastCheck;
     QList<QSet<QString>> m_channelsAtChecks;
     std::function<void(const AvailableUpdate&)> m_updateFound;
+    QString m_skipped;
 };
 
 } // namespace platform

@@ -4,57 +4,79 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-// Versions on the element or, as older feeds have them, on the enclosure; a
-// prefix other than "sparkle"; items that offer nothing to install.
+// Everything a release may say, some of it twice (the first counts), and
+// items that do not count: one without a version, one outside the channel.
 const QByteArray feed = R"(<?xml version="1.0" encoding="utf-8"?>
 <rss version="2.0" xmlns:s="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel>
-  <item><title>1.9</title><s:version>9</s:version><enclosure url="https://example.com/9.zip"/></item>
-  <item><title>1.10</title><s:version>10</s:version><s:shortVersionString>1.10</s:shortVersionString>
-    <s:releaseNotesLink> https://example.com/notes </s:releaseNotesLink>
-    <enclosure url="https://example.com/10.zip"/></item>
-  <item><s:channel>beta</s:channel>
-    <enclosure url="https://example.com/11.zip" s:version="11" s:shortVersionString="1.11b"/></item>
-  <item><title>no download</title><s:version>50</s:version></item>
+  <item>
+    <title>Zentrope 1.2</title><title xml:lang="de">Zentrope 1.2 (de)</title>
+    <s:version>12</s:version>
+    <s:shortVersionString>1.2</s:shortVersionString>
+    <description s:format="plain-text"><![CDATA[Faster.
+Safer.]]></description>
+    <pubDate>Tue, 02 Jan 2024 10:30:00 +0100</pubDate>
+    <link> https://example.com/1.2 </link>
+    <s:releaseNotesLink>notes/1.2.html</s:releaseNotesLink>
+    <s:minimumSystemVersion>10.13</s:minimumSystemVersion>
+    <s:maximumSystemVersion>14.9</s:maximumSystemVersion>
+    <s:minimumUpdateVersion>10</s:minimumUpdateVersion>
+    <s:phasedRolloutInterval>3600</s:phasedRolloutInterval>
+    <s:criticalUpdate s:version="11"/>
+    <s:informationalUpdate><s:version>9</s:version><s:belowVersion>5</s:belowVersion></s:informationalUpdate>
+    <enclosure url="https://example.com/12.zip" length="1234" s:os="linux" s:version="13"
+               s:shortVersionString="1.3"/>
+    <enclosure url="https://example.com/other.zip"/>
+    <s:deltas><enclosure url="https://example.com/12-from-11.delta" s:deltaFrom="11"/></s:deltas>
+  </item>
   <item><title>no version</title><enclosure url="https://example.com/x.zip"/></item>
-</channel></rss>)";
-
-QString offered(const Appcast& appcast, const QSet<QString>& channels, const char* current)
-{
-    const auto item = appcast.bestUpdate(channels, QString::fromUtf8(current));
-    return item ? item->displayVersion() + u' ' + item->downloads.value(0).toString() : QString();
-}
+</channel><item><s:version>99</s:version></item></rss>)";
 
 } // namespace
 
-TEST(Appcast, OffersTheNewestNewerItemOnTheDefaultOrAnAllowedChannel)
+TEST(Appcast, ReadsWhatAReleaseSaysAsAnUpdateFrameworkReadsIt)
 {
-    const Result<Appcast> appcast = Appcast::parse(feed);
+    const Result<Appcast> appcast =
+        Appcast::parse(feed, QUrl(u"https://example.com/feed/appcast.xml"_s));
     ASSERT_TRUE(appcast.ok()) << appcast.error().description.toStdString();
-    ASSERT_EQ(appcast.value().items().size(), 3);
-    const Appcast::Item& item = appcast.value().items()[1];
-    EXPECT_EQ(item.title, QStringLiteral("1.10"));
-    EXPECT_EQ(item.releaseNotesLink, QUrl(QStringLiteral("https://example.com/notes")));
-    const QSet<QString> beta{QStringLiteral("beta")};
-    EXPECT_EQ(offered(appcast.value(), {}, "9"), QStringLiteral("1.10 https://example.com/10.zip"));
-    EXPECT_EQ(offered(appcast.value(), beta, "9"),
-              QStringLiteral("1.11b https://example.com/11.zip"));
-    EXPECT_EQ(offered(appcast.value(), {QStringLiteral("nightly")}, "9.5"),
-              QStringLiteral("1.10 https://example.com/10.zip"));
-    EXPECT_EQ(offered(appcast.value(), {}, "10"), QString());
-    EXPECT_EQ(offered(appcast.value(), beta, "11"), QString());
+    ASSERT_EQ(appcast.value().items().size(), 1);
+    const AppcastItem& item = appcast.value().items().first();
+    EXPECT_EQ(item.title, u"Zentrope 1.2"_s);
+    EXPECT_EQ(item.version, u"13"_s); // the enclosure's version comes first
+    EXPECT_EQ(item.displayVersion(), u"1.3"_s);
+    EXPECT_EQ(item.description, u"Faster.\nSafer."_s);
+    EXPECT_TRUE(item.descriptionIsPlainText);
+    EXPECT_EQ(item.publicationDate, QDateTime(QDate(2024, 1, 2), QTime(9, 30), Qt::UTC));
+    EXPECT_EQ(item.link, QUrl(u"https://example.com/1.2"_s));
+    EXPECT_EQ(item.releaseNotesLink, QUrl(u"https://example.com/feed/notes/1.2.html"_s));
+    EXPECT_EQ(item.minimumSystemVersion, u"10.13"_s);
+    EXPECT_EQ(item.maximumSystemVersion, u"14.9"_s);
+    EXPECT_EQ(item.minimumUpdateVersion, u"10"_s);
+    EXPECT_EQ(item.phasedRolloutIntervalSeconds, 3600);
+    EXPECT_EQ(item.criticalBelowVersion, u"11"_s);
+    ASSERT_TRUE(item.informational);
+    EXPECT_EQ(item.informational->versions, QStringList{u"9"_s});
+    EXPECT_EQ(item.informational->belowVersions, QStringList{u"5"_s});
+    ASSERT_TRUE(item.enclosure);
+    EXPECT_EQ(item.enclosure->url, QUrl(u"https://example.com/12.zip"_s));
+    EXPECT_EQ(item.enclosure->length, 1234);
+    EXPECT_EQ(item.enclosure->os, u"linux"_s);
+    ASSERT_EQ(item.deltas.size(), 1);
+    EXPECT_EQ(item.deltas.first().deltaFrom, u"11"_s);
 }
 
 TEST(Appcast, MalformedOrForeignDocumentsAreErrorsThatSayWhy)
 {
     const Result<Appcast> broken = Appcast::parse("<rss><channel><item></channel></rss>");
     ASSERT_FALSE(broken.ok());
-    EXPECT_EQ(broken.error().domain, QStringLiteral("Appcast"));
-    EXPECT_TRUE(broken.error().description.startsWith(
-        QStringLiteral("The update feed could not be read: ")));
-    EXPECT_TRUE(broken.error().description.endsWith(QStringLiteral("(line 1).")));
+    EXPECT_EQ(broken.error().domain, u"Appcast"_s);
+    EXPECT_TRUE(broken.error().description.startsWith(u"The update feed could not be read: "_s));
+    EXPECT_TRUE(broken.error().description.endsWith(u"(line 1)."_s));
     EXPECT_FALSE(Appcast::parse("").ok());
+    EXPECT_FALSE(Appcast::parse("<rss><channel/></rss><rss/>").ok());
     EXPECT_EQ(Appcast::parse("<html><body>Not found</body></html>").error().description,
-              QStringLiteral("The update feed could not be read: it is not an RSS feed."));
+              u"The update feed could not be read: it is not an RSS feed."_s);
 }

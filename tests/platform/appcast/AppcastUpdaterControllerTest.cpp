@@ -1,6 +1,7 @@
 #include "platform/appcast/AppcastUpdaterController.h"
 
 #include "core/updates/ChannelDelegate.h"
+#include "platform/appcast/PhasedRollout.h"
 #include "support/FeedServer.h"
 #include "support/Printers.h"
 #include "support/TestBundle.h"
@@ -10,34 +11,37 @@
 #include <gtest/gtest.h>
 
 using platform::AppcastUpdaterController;
+using platform::AvailableUpdate;
 using platform::UpdateCheck;
 using namespace std::chrono_literals;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 class AppcastUpdaterControllerTest : public ::testing::Test
 {
 protected:
-    UserDefaults defaults() const { return UserDefaults(scratch.filePath(QStringLiteral("d"))); }
+    UserDefaults defaults() const { return UserDefaults(scratch.filePath(u"d"_s)); }
     std::unique_ptr<AppcastUpdaterController>
     controller(std::optional<std::chrono::milliseconds> interval = std::nullopt)
     {
         return std::make_unique<AppcastUpdaterController>(
-            bundle.bundle(), defaults(), std::make_shared<ChannelDelegate>(defaults()), interval);
+            bundle.bundle(), defaults(), std::make_shared<ChannelDelegate>(defaults()), interval,
+            RunningSystem{u"linux"_s, u"6.1.0"_s});
     }
-    // What a check offers, waited for as callers get it: a continuation on this thread.
+    static Result<UpdateCheck> result(QFuture<Result<UpdateCheck>> future)
+    {
+        return awaitResult(std::move(future));
+    }
+    // What a check offers, as "version download" or the error.
     static QString offered(QFuture<Result<UpdateCheck>> future)
     {
-        QObject context;
-        QString text;
-        future.then(&context, [&](const Result<UpdateCheck>& result) {
-            const auto& update = result ? result.value().update : std::nullopt;
-            text = !result  ? QStringLiteral("error: ") + result.error().description
-                   : update ? update->displayVersion + u' ' + update->downloads.value(0).toString()
-                            : QStringLiteral("up to date");
-        });
-        EXPECT_TRUE(waitUntil([&] { return !text.isEmpty(); }));
-        return text;
+        const Result<UpdateCheck> checked = result(std::move(future));
+        if (!checked)
+            return u"error: "_s + checked.error().description;
+        const auto& update = checked.value().update;
+        return update ? update->displayVersion + u' ' + update->download.toString()
+                      : u"up to date"_s;
     }
 
     FeedServer server;
@@ -45,8 +49,8 @@ protected:
     QTemporaryDir scratch;
 };
 
-const QString offer11 = QStringLiteral("1.1 https://example.com/Zentrope-43.zip");
-const QString offer12 = QStringLiteral("1.2b https://example.com/Zentrope-44.zip");
+const QString offer11 = u"1.1 https://example.com/Zentrope-43.zip"_s;
+const QString offer12 = u"1.2b https://example.com/Zentrope-44.zip"_s;
 
 } // namespace
 
@@ -59,28 +63,85 @@ TEST_F(AppcastUpdaterControllerTest, TheBetaSettingSwitchesChannelsAtTheNextChec
     EXPECT_EQ(offered(updater->checkForUpdates()), offer12);
     defaults().setValue(DefaultsKeys::betaChannelEnabled, false);
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
-    useFeed(bundle, server.url(), QStringLiteral("43"));
-    EXPECT_EQ(offered(updater->checkForUpdates()), QStringLiteral("up to date"));
+    useFeed(bundle, server.url(), u"43"_s);
+    EXPECT_EQ(offered(updater->checkForUpdates()), u"up to date"_s);
     EXPECT_EQ(server.requests(), 4);
+}
+
+TEST_F(AppcastUpdaterControllerTest, GivesTheDialogWhatItShowsAndNothingUnsafe)
+{
+    server.setBody(
+        R"(<rss xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel>
+<item><title>Zentrope&#155;[2J 2.0</title><sparkle:version>50</sparkle:version>
+  <sparkle:shortVersionString>2.0</sparkle:shortVersionString>
+  <description><![CDATA[<h2>New</h2><p>Faster <img src="https://evil.example/t.png">sync.</p>]]></description>
+  <pubDate>Mon, 01 Jan 2024 12:00:00 +0000</pubDate>
+  <link>https://example.com/2.0</link>
+  <sparkle:criticalUpdate sparkle:version="45"/>
+  <enclosure url="https://example.com/Zentrope-50.zip" length="123456"/></item>
+</channel></rss>)");
+    useFeed(bundle, server.url());
+    auto updater = controller();
+    const Result<UpdateCheck> checked = result(updater->checkForUpdates());
+    ASSERT_TRUE(checked && checked.value().update);
+    const AvailableUpdate& update = *checked.value().update;
+    EXPECT_EQ(update.version, u"50"_s);
+    EXPECT_EQ(update.displayVersion, u"2.0"_s);
+    EXPECT_EQ(update.title, u"Zentrope[2J 2.0"_s);
+    EXPECT_EQ(update.releaseNotesHtml, u"<h2>New</h2><p>Faster sync.</p>"_s);
+    EXPECT_EQ(update.releaseNotesText, u"New\nFaster sync."_s);
+    EXPECT_TRUE(update.releaseNotesLink.isEmpty());
+    EXPECT_EQ(update.publicationDate, QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC));
+    EXPECT_TRUE(update.critical); // 42 is older than 45
+    EXPECT_FALSE(update.informational);
+    EXPECT_EQ(update.download, QUrl(u"https://example.com/Zentrope-50.zip"_s));
+    EXPECT_EQ(update.downloadLength, 123456);
+    EXPECT_EQ(update.infoLink, QUrl(u"https://example.com/2.0"_s));
+
+    const Result<Done> skipped = updater->skipVersion(update);
+    ASSERT_FALSE(skipped);
+    EXPECT_EQ(skipped.error().description, u"A critical update cannot be skipped."_s);
+    EXPECT_FALSE(defaults().contains(DefaultsKeys::skippedVersion));
 }
 
 TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErrors)
 {
-    const auto errorFor = [&](const QUrl& feed, const QString& version = QStringLiteral("42")) {
+    const auto errorFor = [&](const QUrl& feed, const QString& version = u"42"_s) {
         useFeed(bundle, feed, version);
         return offered(controller()->checkForUpdates());
     };
     EXPECT_TRUE(errorFor(FeedServer::unreachableUrl())
-                    .startsWith(QStringLiteral("error: Could not fetch the update feed: ")));
-    EXPECT_EQ(errorFor(QUrl()), QStringLiteral("error: No update feed is configured."));
-    EXPECT_EQ(errorFor(QUrl(QStringLiteral("http://example.com/appcast.xml"))),
-              QStringLiteral("error: The update feed address must use HTTPS."));
-    EXPECT_EQ(errorFor(server.url(), {}),
-              QString::fromUtf8("error: The application’s version is unknown."));
+                    .startsWith(u"error: Could not fetch the update feed: "_s));
+    EXPECT_EQ(errorFor(QUrl()), u"error: No update feed is configured."_s);
+    for (const char* feed : {"http://example.com/appcast.xml", "file:///etc/passwd",
+                             "javascript:alert(1)", "ftp://127.0.0.1/appcast.xml"}) {
+        EXPECT_EQ(errorFor(QUrl(QString::fromUtf8(feed))),
+                  u"error: The update feed address must use HTTPS."_s)
+            << feed;
+    }
+    EXPECT_EQ(errorFor(server.url(), {}), u"error: The application’s version is unknown."_s);
     EXPECT_EQ(server.requests(), 0);
     server.setBody(QByteArray(5 * 1024 * 1024, ' '));
-    EXPECT_EQ(errorFor(server.url()),
-              QStringLiteral("error: The update feed is larger than 4 MB."));
+    EXPECT_EQ(errorFor(server.url()), u"error: The update feed is larger than 4 MB."_s);
+}
+
+// 0.0.0.0 reaches this machine too, but it is no loopback address: were the
+// redirect followed, the server would count a second request.
+TEST_F(AppcastUpdaterControllerTest, EveryRedirectOfTheFeedMustBeTrustedToo)
+{
+    FeedServer mirror;
+    server.redirectTo(mirror.url());
+    useFeed(bundle, server.url());
+    EXPECT_EQ(offered(controller()->checkForUpdates()), offer11);
+    EXPECT_EQ(mirror.requests(), 1);
+
+    QUrl elsewhere = server.url();
+    elsewhere.setHost(u"0.0.0.0"_s);
+    server.redirectTo(elsewhere);
+    EXPECT_EQ(offered(controller()->checkForUpdates()),
+              u"error: The update feed redirected to an address that is not HTTPS: "_s +
+                  elsewhere.toString());
+    EXPECT_EQ(server.requests(), 2);
 }
 
 TEST_F(AppcastUpdaterControllerTest, SettingsLiveInTheDefaultsWithADailyInterval)
@@ -102,15 +163,34 @@ TEST_F(AppcastUpdaterControllerTest, SettingsLiveInTheDefaultsWithADailyInterval
     EXPECT_EQ(again->lastUpdateCheckDate(), updater->lastUpdateCheckDate());
 }
 
-TEST_F(AppcastUpdaterControllerTest, ScheduledChecksRunWhileAutomaticAndAnnounceUpdates)
+TEST_F(AppcastUpdaterControllerTest, ScheduledChecksAnnounceUpdatesButNotASkippedOne)
 {
     useFeed(bundle, server.url());
     auto updater = controller(50ms);
     QStringList announced;
     updater->setUpdateFoundHandler(
-        [&](const platform::AvailableUpdate& update) { announced.append(update.displayVersion); });
+        [&](const AvailableUpdate& update) { announced.append(update.displayVersion); });
     // Never checked before: the first check is due at once, the next one an interval later.
     ASSERT_TRUE(waitUntil([&] { return announced.size() >= 2; }));
-    EXPECT_EQ(announced.first(), QStringLiteral("1.1"));
-    EXPECT_GE(server.requests(), 2);
+    EXPECT_EQ(announced.first(), u"1.1"_s);
+    // Each scheduled check placed this installation in a rollout group, the same one.
+    ASSERT_TRUE(defaults().contains(DefaultsKeys::updateGroupIdentifier));
+    const qulonglong group = defaults().value(DefaultsKeys::updateGroupIdentifier);
+
+    const Result<UpdateCheck> requested = result(updater->checkForUpdates());
+    ASSERT_TRUE(requested && requested.value().update);
+    ASSERT_TRUE(updater->skipVersion(*requested.value().update));
+    EXPECT_EQ(defaults().value(DefaultsKeys::skippedVersion), u"43"_s);
+    EXPECT_EQ(updater->skippedVersion(), u"43"_s);
+    // Checks that began before the skip may still announce; those after it may not.
+    const int requestsBefore = server.requests();
+    ASSERT_TRUE(waitUntil([&] { return server.requests() > requestsBefore; }));
+    announced.clear();
+    ASSERT_TRUE(waitUntil([&] { return server.requests() >= requestsBefore + 4; }));
+    EXPECT_TRUE(announced.isEmpty()) << announced.join(u", "_s).toStdString();
+    EXPECT_EQ(offered(updater->checkForUpdates()), offer11); // asked for, it shows anyway
+    EXPECT_EQ(defaults().value(DefaultsKeys::updateGroupIdentifier), group);
+
+    defaults().setValue(DefaultsKeys::betaChannelEnabled, true);
+    ASSERT_TRUE(waitUntil([&] { return announced.contains(u"1.2b"_s); }));
 }

@@ -1,30 +1,100 @@
 #include "platform/appcast/VersionComparator.h"
 
+#include <QStringList>
 #include <gtest/gtest.h>
+#include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
-int order(const char16_t* a, const char16_t* b)
+int sign(int value)
 {
-    return VersionComparator::compare(QStringView(a), QStringView(b));
+    return value < 0 ? -1 : value > 0 ? 1 : 0;
 }
+
+// Oldest first; the versions of one row are equal.
+const std::vector<QStringList> ascending = {
+    {u""_s, u"0"_s, u"0.0"_s, u"."_s},
+    {u"0.0.1"_s},
+    {u"0.1"_s, u".1"_s},
+    {u"0.9"_s},
+    {u"1.0a1"_s},
+    {u"1.0b"_s, u"1.0.0b"_s},
+    {u"1.0b1"_s, u"1.0.0b1"_s, u"1.0b01"_s},
+    {u"1.0b2"_s},
+    {u"1.0b9"_s},
+    {u"1.0b10"_s},
+    {u"1.0pre1"_s, u"1.0.0pre1"_s},
+    {u"1.0rc"_s},
+    {u"1"_s, u"1.0"_s, u"1.0.0"_s, u"1."_s, u" 1.0 "_s, u"1.0-beta"_s, u"1.0 -beta"_s,
+     u"1.0-335d3e2"_s},
+    {u"1.0 (1234)"_s, u"1.0.0 (1234)"_s},
+    {u"1.0 (1235)"_s},
+    {u"1.0.1b5"_s},
+    {u"1.0.1"_s},
+    {u"1.1.1.1818"_s, u"1.1.1.1818.0"_s},
+    {u"1.5.5-335d3e2"_s, u"1.5.5-a655360"_s},
+    {u"1.5.6a1"_s},
+    {u"1.9"_s},
+    {u"1.10"_s},
+    {u"1.99.99"_s},
+    {u"2"_s, u"2.0"_s, u"2.0.0"_s},
+    {u"201210251627"_s, u"201210251627.0"_s},
+    {u"99999999999999999999998"_s},
+    {u"99999999999999999999999"_s}, // past 64 bits
+};
 
 } // namespace
 
-TEST(VersionComparator, ComponentsCompareAsWholeNumbersFromTheLeft)
+TEST(VersionComparator, OrdersReleasesPreReleasesAndBuildNumbersAsUpdateFeedsMeanThem)
 {
-    EXPECT_GT(order(u"1.10", u"1.9"), 0);
-    EXPECT_LT(order(u"1.9", u"1.10"), 0);
-    EXPECT_GT(order(u"2.0", u"1.99.99"), 0);
-    EXPECT_LT(order(u"1.0", u"1.0.1"), 0);
-    EXPECT_GT(order(u"99999999999999999999999", u"99999999999999999999998"), 0); // no overflow
-    EXPECT_EQ(order(u"2", u"2.0.0"), 0);
-    EXPECT_EQ(order(u"1.02", u" 1.2 "), 0);
+    for (size_t row = 0; row < ascending.size(); ++row) {
+        for (size_t other = 0; other < ascending.size(); ++other) {
+            for (const QString& a : ascending[row]) {
+                for (const QString& b : ascending[other]) {
+                    EXPECT_EQ(sign(VersionComparator::compare(a, b)), row < other   ? -1
+                                                                      : row > other ? 1
+                                                                                    : 0)
+                        << '"' << a.toStdString() << "\" vs \"" << b.toStdString() << '"';
+                }
+            }
+        }
+    }
 }
 
-TEST(VersionComparator, ALetterSuffixMarksAPreReleaseOfItsNumber)
+// Every string of up to three of these pieces: an order that depends on the
+// pair compared (balancing one version against the other) fails here.
+TEST(VersionComparator, IsATotalOrderEvenOnNonsense)
 {
-    EXPECT_LT(order(u"1.0b1", u"1.0"), 0);
-    EXPECT_LT(order(u"1.0b1", u"1.0b2"), 0);
-    EXPECT_GT(order(u"1.1b1", u"1.0"), 0);
+    const QStringList pieces = {u"0"_s, u"1"_s, u"10"_s, u"."_s, u"a"_s, u" "_s, u"-"_s};
+    QStringList versions = {QString()};
+    for (qsizetype start = 0, length = 1; length <= 3; ++length) {
+        const qsizetype end = versions.size();
+        for (qsizetype i = start; i < end; ++i) {
+            for (const QString& piece : pieces)
+                versions.append(versions[i] + piece);
+        }
+        start = end;
+    }
+    const qsizetype n = versions.size();
+    std::vector<int> order(size_t(n * n));
+    for (qsizetype i = 0; i < n; ++i) {
+        for (qsizetype j = 0; j < n; ++j)
+            order[size_t(i * n + j)] = sign(VersionComparator::compare(versions[i], versions[j]));
+    }
+    int faults = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        for (qsizetype j = 0; j < n; ++j) {
+            const int ij = order[size_t(i * n + j)];
+            if (ij != -order[size_t(j * n + i)])
+                ++faults;
+            for (qsizetype k = 0; ij <= 0 && k < n; ++k) {
+                if (order[size_t(j * n + k)] <= 0 && order[size_t(i * n + k)] > 0)
+                    ++faults;
+            }
+        }
+    }
+    EXPECT_EQ(n, 400);
+    EXPECT_EQ(faults, 0);
 }

@@ -1,0 +1,131 @@
+// Which release a feed offers, for the feeds in fixtures/ (each says what it holds).
+#include "platform/appcast/UpdateChooser.h"
+
+#include "platform/appcast/Appcast.h"
+#include "support/Printers.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const RunningSystem linux61{u"linux"_s, u"6.1.0-18-amd64"_s};
+
+struct Case
+{
+    const char* fixture;
+    const char* offered; // version, download's file name, state; empty: nothing
+    const char* host = "1.0";
+    QSet<QString> channels = {};
+    RunningSystem system = linux61;
+    bool scheduled = false;
+    int group = 0;
+    int hoursAfterRelease = 0; // of 3.0 in rollout.xml, 2024-01-01 12:00 UTC
+    const char* skipped = "";
+};
+
+const Case cases[] = {
+    // The default channel (3.0's empty channel is it), never another system's
+    // release (6.0), never a lone patch (7.0), never a patch as the download.
+    {"channels", "3.0 3.0.zip"},
+    {"channels", "4.0 4.0.zip", "1.0", {u"beta"_s}},
+    {"channels", "5.0 5.0.zip", "1.0", {u"beta"_s, u"nightly"_s}},
+    {"channels", "3.0 3.0.zip", "1.0", {u"madeup"_s}},
+    {"channels", "", "3.0"},
+    {"channel-names", "3.0 3.0.zip"},
+    {"channel-names", "4.0 4.0.zip", "1.0", {u"beta_1.x-rc"_s}},
+    // The namespace by its URI, not by its prefix.
+    {"namespaces", "3.0 3.0.zip"},
+    {"namespaces", "4.0 4.0.zip", "1.0", {u"beta"_s}},
+    // Informational for listed versions and below a version; a page-only
+    // release always is, if its page may be shown.
+    {"informational", "3.0 3.0.zip informational", "2.4"},
+    {"informational", "3.0 3.0.zip informational", "2.5"},
+    {"informational", "3.0 3.0.zip", "2.3"},
+    {"informational", "3.0 3.0.zip", "2.6"},
+    {"informational", "3.0 3.0.zip informational", "0.4"},
+    {"informational", "3.0 3.0.zip", "0.5"},
+    {"informational", "4.0 - informational", "2.4", {u"beta"_s}},
+    // Critical below a version; the older way for everyone.
+    {"critical", "2.0 2.0.zip critical", "1.0"},
+    {"critical", "2.0 2.0.zip", "1.5"},
+    {"critical", "3.0 3.0.zip critical", "1.6", {u"legacy"_s}},
+    // System bounds: macOS versions only where they can be compared, ours
+    // (the kernel's) where a release names our system.
+    {"system", "4.0 4.0.tar.gz"},
+    {"system", "2.0 2.0.zip", "1.0", {}, {u"linux"_s, u"5.10.0"_s}},
+    {"system", "2.0 2.0.zip", "1.0", {}, {u"linux"_s, u"12.0"_s}},
+    {"system", "2.0 2.0.zip", "1.0", {}, {u"linux"_s, {}}},
+    {"system", "3.0 3.0.zip", "1.0", {}, {u"macos"_s, u"14.0"_s}},
+    {"system", "5.0 5.0.zip", "1.0", {}, {u"macos"_s, u"13.0"_s}},
+    // Phased rollout: group g gets 3.0 g days after its release, on scheduled
+    // checks only; a critical update goes to everyone.
+    {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 0, 0},
+    {"rollout", "2.0 2.0.zip", "1.0", {}, linux61, true, 1, 23},
+    {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 1, 24},
+    {"rollout", "2.0 2.0.zip", "1.0", {}, linux61, true, 6, 143},
+    {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 6, 144},
+    {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, false, 6, 0},
+    {"rollout", "4.0 4.0.zip critical", "1.0", {u"urgent"_s}, linux61, true, 6, 0},
+    // A skipped version and all before it stay away from scheduled checks; a
+    // later one comes back, a check on request shows it, a critical one stays.
+    {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 0, 0, "2.0"},
+    {"rollout", "", "1.0", {}, linux61, true, 0, 0, "3.0"},
+    {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, false, 0, 0, "3.0"},
+    {"rollout", "4.0 4.0.zip critical", "1.0", {u"urgent"_s}, linux61, true, 0, 0, "4.0"},
+    // Downloads only over HTTPS, or plain HTTP on this machine; relative ones
+    // resolved against the feed.
+    {"addresses", "2.0 2.0.zip"},
+    {"addresses", "2.0 2.0.zip", "1.0", {u"beta"_s, u"nightly"_s}},
+    {"addresses", "6.0 6.0.zip", "1.0", {u"local"_s}},
+    {"addresses", "7.0 7.0 final.zip", "1.0", {u"relative"_s}},
+};
+
+QList<AppcastItem> fixture(const char* name)
+{
+    QFile file(QStringLiteral(ZENTROPE_SOURCE_DIR "/tests/platform/appcast/fixtures/%1.xml")
+                   .arg(QLatin1StringView(name)));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+    const Result<Appcast> appcast =
+        Appcast::parse(file.readAll(), QUrl(u"https://example.com/feed/appcast.xml"_s));
+    EXPECT_TRUE(appcast.ok()) << name;
+    return appcast ? appcast.value().items() : QList<AppcastItem>();
+}
+
+QString offered(const Case& row)
+{
+    UpdateChooser::Situation situation;
+    situation.hostVersion = QString::fromUtf8(row.host);
+    situation.allowedChannels = row.channels;
+    situation.system = row.system;
+    situation.scheduled = row.scheduled;
+    situation.rolloutGroup = row.group;
+    situation.skippedVersion = QString::fromUtf8(row.skipped);
+    situation.now =
+        QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC).addSecs(row.hoursAfterRelease * 3600);
+    const auto choice = UpdateChooser::choose(fixture(row.fixture), situation);
+    if (!choice)
+        return {};
+    const auto& enclosure = choice->item.enclosure;
+    QStringList words = {choice->item.version, enclosure ? enclosure->url.fileName() : u"-"_s};
+    if (choice->state.critical)
+        words.append(u"critical"_s);
+    if (choice->state.informational)
+        words.append(u"informational"_s);
+    return words.join(u' ');
+}
+
+} // namespace
+
+TEST(UpdateChooser, OffersWhatAnUpdateFrameworkWouldForEachFeed)
+{
+    for (const Case& row : cases) {
+        EXPECT_EQ(offered(row), QString::fromUtf8(row.offered))
+            << row.fixture << ", running " << row.host << " on " << row.system.osName.toStdString()
+            << ' ' << row.system.version.toStdString() << (row.scheduled ? ", scheduled" : "")
+            << ", group " << row.group << ", " << row.hoursAfterRelease << " h, skipped "
+            << row.skipped;
+    }
+}
