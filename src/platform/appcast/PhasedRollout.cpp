@@ -8,11 +8,13 @@ namespace PhasedRollout {
 
 int group(UserDefaults& defaults)
 {
-    const bool valid = defaults.contains(DefaultsKeys::updateGroupIdentifier);
+    // Zero is what reading gives when nothing usable is stored, so it is never drawn.
     const qulonglong stored = defaults.value(DefaultsKeys::updateGroupIdentifier);
     quint32 identifier = quint32(stored);
-    if (!valid || stored > std::numeric_limits<quint32>::max()) {
-        identifier = QRandomGenerator::system()->generate();
+    if (stored == 0 || stored > std::numeric_limits<quint32>::max()) {
+        do
+            identifier = QRandomGenerator::system()->generate();
+        while (identifier == 0);
         defaults.setValue(DefaultsKeys::updateGroupIdentifier, qulonglong(identifier));
         // Unsaved, the next check draws again: a group of its own for a while, nothing worse.
         defaults.sync();
