@@ -1,0 +1,30 @@
+// The Zentrope application: the main window over the daemon's supervisor.
+#include "core/base/Bundle.h"
+#include "core/daemon/DaemonManager.h"
+#include "platform/Services.h"
+#include "ui/FileDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/TabViews.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zentrope"));
+    QApplication::setOrganizationName(QStringLiteral("Zentrope"));
+    QApplication::setApplicationVersion(QStringLiteral(ZENTROPE_VERSION));
+
+    const platform::Services services = platform::nativeServices();
+    DaemonManager daemon(Bundle::main(), DaemonManager::logDirectory());
+    FileDialog fileDialog;
+    const TabViews views(daemon, services, fileDialog);
+
+    MainWindow window(daemon, views);
+    window.show();
+    daemon.start();
+    const int exit = QApplication::exec();
+    // The daemon never outlives the application, and its last output is written.
+    daemon.shutdown();
+    return exit;
+}
