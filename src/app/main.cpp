@@ -1,5 +1,6 @@
 // The Zentrope application: the main window over the daemon's supervisor.
 #include "core/base/Bundle.h"
+#include "core/base/SignalWatcher.h"
 #include "core/daemon/DaemonManager.h"
 #include "platform/Services.h"
 #include "ui/FileDialog.h"
@@ -19,6 +20,10 @@ int main(int argc, char* argv[])
     DaemonManager daemon(Bundle::main(), DaemonManager::logDirectory());
     FileDialog fileDialog;
     const TabViews views(daemon, services, fileDialog);
+
+    // Ctrl-C or a polite kill quits in order: the daemon is stopped below.
+    SignalWatcher quitSignals;
+    QObject::connect(&quitSignals, &SignalWatcher::interrupted, &app, &QApplication::quit);
 
     MainWindow window(daemon, views);
     window.show();

@@ -1,7 +1,7 @@
 #include "cli/LogsCommand.h"
 
 #include "cli/Console.h"
-#include "cli/SignalWatcher.h"
+#include "core/base/SignalWatcher.h"
 #include "core/daemon/DaemonManager.h"
 #include "core/logs/LineFilter.h"
 #include "core/logs/LogsModel.h"
