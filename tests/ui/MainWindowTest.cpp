@@ -2,7 +2,9 @@
 
 #include "platform/fake/FakeServices.h"
 #include "support/Printers.h"
+#include "support/Wait.h"
 #include "ui/FileDialog.h"
+#include "ui/SemanticColor.h"
 #include "ui/TabViews.h"
 #include "ui/support/TestDaemon.h"
 #include "ui/support/Widgets.h"
@@ -142,4 +144,25 @@ TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByTab)
     EXPECT_EQ(start->text(), QStringLiteral("Start"));
     QTest::keyClick(start, Qt::Key_Space);
     EXPECT_TRUE(daemon.manager().status().isRunning());
+}
+
+TEST_F(MainWindowTest, TintsFollowADarkThemeSwitchedOnWhileOpen)
+{
+    const QLabel* caption = nullptr;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        caption = label->text() == QStringLiteral("Daemon") ? label : caption;
+    ASSERT_TRUE(caption);
+    const auto captionShows = [caption](const QPalette& palette) {
+        // The window hears of the application's new palette through an event.
+        return waitUntil([&] {
+            return caption->palette().color(QPalette::WindowText) ==
+                   semanticColor(SemanticColor::secondary, palette);
+        });
+    };
+    const QPalette light = QApplication::palette();
+    ASSERT_TRUE(captionShows(light));
+    QApplication::setPalette(Widgets::darkPalette());
+    EXPECT_TRUE(captionShows(Widgets::darkPalette()));
+    QApplication::setPalette(light);
+    EXPECT_TRUE(captionShows(light));
 }
