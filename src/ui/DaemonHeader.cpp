@@ -86,7 +86,7 @@ QPushButton* DaemonHeader::addButton(const QString& text, void (DaemonManager::*
     button->setAccessibleName(text);
     button->setAutoDefault(false);
     // The button only asks; the status change that follows redraws the row.
-    connect(button, &QPushButton::clicked, this, [this, action] { (m_daemon.*action)(); });
+    connect(button, &QPushButton::clicked, &m_daemon, action);
     m_controls->layout()->addWidget(button);
     return button;
 }
