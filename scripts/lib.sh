@@ -10,6 +10,8 @@ REQUIRED_PACKAGES=(
     "ninja-build:/usr/bin/ninja"
     "g++:/usr/bin/g++"
     "qt6-base-dev:/usr/lib/x86_64-linux-gnu/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake"
+    "qt6-qpa-plugins:/usr/lib/x86_64-linux-gnu/qt6/plugins/platforms/libqoffscreen.so"
+    "fonts-dejavu-core:/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
     "libgl-dev:/usr/include/GL/gl.h"
     "libgtest-dev:/usr/include/gtest/gtest.h"
     "libgmock-dev:/usr/include/gmock/gmock.h"

@@ -1,7 +1,7 @@
 #include "cli/LogsCommand.h"
 
 #include "cli/Console.h"
-#include "cli/SignalWatcher.h"
+#include "core/base/SignalWatcher.h"
 #include "core/context/ApplicationContext.h"
 #include "core/logs/LogsModel.h"
 

@@ -2,10 +2,10 @@
 
 #include "cli/Console.h"
 #include "cli/FutureWait.h"
-#include "cli/SignalWatcher.h"
 #include "core/api/DaemonAPI.h"
 #include "core/api/DaemonStatusRows.h"
 #include "core/api/StatusPoller.h"
+#include "core/base/SignalWatcher.h"
 #include "core/context/ApplicationContext.h"
 
 #include <QCommandLineParser>

@@ -18,4 +18,17 @@ bool FakeWorkspace::terminate(const RunningApplication& application)
     return true;
 }
 
+QFuture<Result<Done>> FakeWorkspace::reveal(const QString& path)
+{
+    revealed.append(path);
+    return QtFuture::makeReadyFuture(revealError ? Result<Done>(*revealError)
+                                                 : Result<Done>(Done{}));
+}
+
+Result<Done> FakeWorkspace::open(const QUrl& url)
+{
+    opened.append(url);
+    return openError ? Result<Done>(*openError) : Result<Done>(Done{});
+}
+
 } // namespace platform

@@ -1,6 +1,8 @@
 #include "platform/linux/ProcWorkspace.h"
 
 #include "core/base/Bundle.h"
+#include "platform/linux/FileManagerReveal.h"
+#include "platform/linux/XdgOpen.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +89,16 @@ bool ProcWorkspace::terminate(const RunningApplication& application)
     if (pid <= 0 || executableOf(pid) != application.executablePath)
         return false;
     return ::kill(pid_t(pid), SIGTERM) == 0;
+}
+
+QFuture<Result<Done>> ProcWorkspace::reveal(const QString& path)
+{
+    return FileManagerReveal::reveal(path);
+}
+
+Result<Done> ProcWorkspace::open(const QUrl& url)
+{
+    return XdgOpen::open(url);
 }
 
 } // namespace platform

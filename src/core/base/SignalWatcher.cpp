@@ -1,4 +1,4 @@
-#include "cli/SignalWatcher.h"
+#include "core/base/SignalWatcher.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

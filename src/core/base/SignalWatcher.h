@@ -5,7 +5,8 @@
 class QSocketNotifier;
 
 // Turns SIGINT and SIGTERM into a Qt signal on the main thread (self-pipe),
-// so that a command can shut down in order instead of dying mid-way.
+// so that a command or the application can shut down in order instead of
+// dying mid-way.
 class SignalWatcher : public QObject
 {
     Q_OBJECT

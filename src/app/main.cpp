@@ -1,0 +1,36 @@
+// The Zentrope application: the main window over the daemon's supervisor.
+#include "core/base/Bundle.h"
+#include "core/base/SignalWatcher.h"
+#include "core/context/ApplicationContext.h"
+#include "core/daemon/DaemonManager.h"
+#include "platform/Services.h"
+#include "ui/FileDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/TabViews.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Zentrope"));
+    QApplication::setOrganizationName(QStringLiteral("Zentrope"));
+    QApplication::setApplicationVersion(QStringLiteral(ZENTROPE_VERSION));
+
+    const Bundle bundle = Bundle::main();
+    ApplicationContext context(platform::nativeServices(bundle), UserDefaults::standard(), bundle);
+    DaemonManager& daemon = context.daemonManager();
+    FileDialog fileDialog;
+    const TabViews views(daemon, context.services(), fileDialog);
+
+    // Ctrl-C or a polite kill quits in order: the daemon is stopped below.
+    SignalWatcher quitSignals;
+    QObject::connect(&quitSignals, &SignalWatcher::interrupted, &app, &QApplication::quit);
+
+    MainWindow window(daemon, views);
+    window.show();
+    daemon.start();
+    const int exit = QApplication::exec();
+    // The context stops the daemon first as it ends, before the application object.
+    return exit;
+}

@@ -1,0 +1,27 @@
+#include "ui/TabViews.h"
+
+#include "ui/MainWindow.h"
+#include "ui/tabs/TitleOnlyTab.h"
+
+TabViews::TabViews(DaemonManager& daemon, platform::Services services, FileDialog& fileDialog)
+    : m_daemon(daemon)
+    , m_services(std::move(services))
+    , m_fileDialog(fileDialog)
+{}
+
+QWidget* TabViews::create(MainWindowTab tab, QWidget* parent) const
+{
+    // One line per tab: its view, built from what this holds.
+    switch (tab) {
+    case MainWindowTab::status:
+        return new TitleOnlyTab(MainWindow::title(tab), parent);
+    case MainWindowTab::addIn:
+        return new TitleOnlyTab(MainWindow::title(tab), parent);
+    case MainWindowTab::logs:
+        return new TitleOnlyTab(MainWindow::title(tab), parent);
+    case MainWindowTab::support:
+        return new TitleOnlyTab(MainWindow::title(tab), parent);
+    }
+    Q_UNREACHABLE();
+    return nullptr;
+}

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "platform/Services.h"
+#include "ui/MainWindowTab.h"
+
+class DaemonManager;
+class FileDialog;
+class QWidget;
+
+// Builds the view of a tab, afresh each time it is asked: the main window
+// calls it whenever a tab is selected and destroys the view it replaces.
+// Holds what the views are handed; the application owns all of it.
+class TabViews
+{
+public:
+    TabViews(DaemonManager& daemon, platform::Services services, FileDialog& fileDialog);
+
+    // A new view for `tab`, owned by `parent`.
+    QWidget* create(MainWindowTab tab, QWidget* parent) const;
+
+private:
+    DaemonManager& m_daemon;
+    platform::Services m_services;
+    FileDialog& m_fileDialog;
+};

@@ -1,0 +1,47 @@
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+
+// The application as a user runs it, from a bundle whose daemon is a script
+// that notes its own stop; offscreen, with a home folder of its own.
+TEST(ZentropeApp, QuitSignalsStopTheDaemonBeforeTheApplicationEnds)
+{
+    for (const int quitSignal : {SIGTERM, SIGINT}) {
+        QTemporaryDir scratch;
+        TestBundle bundle;
+        const QString executable = bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope");
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTROPE_GUI_PATH), executable));
+        const QByteArray notes = scratch.path().toUtf8();
+        bundle.installFakeDaemon("trap 'echo stopped > \"" + notes + "/stopped\"; exit 0' TERM\n" +
+                                 "echo $$ > \"" + notes + "/pid\"\n" +
+                                 "while :; do sleep 0.05; done\n");
+
+        QProcess app;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), scratch.filePath(QStringLiteral("home")));
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        app.setProcessEnvironment(environment);
+        app.start(executable, {});
+        ASSERT_TRUE(app.waitForStarted());
+        const QString pidFile = scratch.filePath(QStringLiteral("pid"));
+        ASSERT_TRUE(waitUntil([&] { return readFileAt(pidFile).endsWith('\n'); }))
+            << "the daemon was not started";
+        const pid_t daemon = readFileAt(pidFile).trimmed().toInt();
+
+        ::kill(pid_t(app.processId()), quitSignal);
+        ASSERT_TRUE(app.waitForFinished(10000));
+        EXPECT_EQ(app.exitStatus(), QProcess::NormalExit) << quitSignal;
+        EXPECT_EQ(app.exitCode(), 0);
+        EXPECT_EQ(readFileAt(scratch.filePath(QStringLiteral("stopped"))), "stopped\n");
+        const bool outlived = ::kill(daemon, 0) == 0;
+        if (outlived)
+            ::kill(daemon, SIGKILL);
+        EXPECT_FALSE(outlived) << "the daemon outlived the application";
+    }
+}

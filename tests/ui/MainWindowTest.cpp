@@ -1,0 +1,168 @@
+#include "ui/MainWindow.h"
+
+#include "platform/fake/FakeServices.h"
+#include "support/Printers.h"
+#include "support/Wait.h"
+#include "ui/FileDialog.h"
+#include "ui/SemanticColor.h"
+#include "ui/TabViews.h"
+#include "ui/support/TestDaemon.h"
+#include "ui/support/Widgets.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using Tab = MainWindow::Tab;
+
+namespace {
+
+class MainWindowTest : public ::testing::Test
+{
+protected:
+    MainWindowTest()
+    {
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+
+    QListWidget* sidebar() const { return window.findChild<QListWidget*>(); }
+    QString shownTitle() const
+    {
+        const QWidget* view = window.tabView();
+        return view && view->isVisible() ? view->findChild<QLabel*>()->text() : QString();
+    }
+
+    TestDaemon daemon;
+    platform::FakeServices fakes;
+    FileDialog fileDialog;
+    TabViews views{daemon.manager(), fakes.services(), fileDialog};
+    MainWindow window{daemon.manager(), views};
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, FrameSidebarAndSizes)
+{
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Zentrope"));
+    EXPECT_EQ(window.size(), QSize(820, 540));
+    QStringList rows;
+    for (int row = 0; row < sidebar()->count(); ++row)
+        rows << sidebar()->item(row)->text();
+    EXPECT_EQ(rows, (QStringList{QStringLiteral("Status"), QStringLiteral("Add-in"),
+                                 QStringLiteral("Logs"), QStringLiteral("Support")}));
+    EXPECT_EQ(MainWindow::symbolName(Tab::status), QStringLiteral("circle.dashed"));
+    EXPECT_EQ(MainWindow::symbolName(Tab::addIn), QStringLiteral("puzzlepiece.extension.fill"));
+    EXPECT_EQ(MainWindow::symbolName(Tab::logs), QStringLiteral("doc.text.magnifyingglass"));
+    EXPECT_EQ(MainWindow::symbolName(Tab::support), QStringLiteral("lifepreserver"));
+    EXPECT_FALSE(sidebar()->item(0)->icon().isNull());
+
+    // The sidebar keeps between 160 and 220 wherever the divider is dragged.
+    auto* splitter = window.findChild<QSplitter*>();
+    const auto sidebarWidth = [splitter] { return splitter->widget(0)->width(); };
+    EXPECT_EQ(sidebarWidth(), 180);
+    splitter->setSizes({400, 400});
+    EXPECT_EQ(sidebarWidth(), 220);
+    splitter->setSizes({40, 760});
+    EXPECT_EQ(sidebarWidth(), 160);
+
+    window.resize(500, 300);
+    EXPECT_EQ(window.size(), QSize(720, 480));
+    window.resize(1600, 1000);
+    EXPECT_EQ(window.size(), QSize(1600, 1000)) << "no maximum";
+}
+
+TEST_F(MainWindowTest, TabViewSitsBelowHeaderAndDividerInsetBy16)
+{
+    window.setSelection(Tab::addIn);
+    QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QWidget* view = window.tabView();
+    QWidget* detail = view->parentWidget();
+    const auto* divider = detail->findChild<QFrame*>(QString(), Qt::FindDirectChildrenOnly);
+    const QRect area = view->geometry();
+    EXPECT_EQ(area.left(), 16);
+    EXPECT_EQ(area.top(), divider->geometry().bottom() + 1 + 16);
+    EXPECT_EQ(detail->width() - 1 - area.right(), 16);
+    EXPECT_EQ(detail->height() - 1 - area.bottom(), 16);
+}
+
+TEST_F(MainWindowTest, EachSelectionBuildsItsViewAfreshAndDestroysTheLast)
+{
+    EXPECT_EQ(window.selection(), Tab::status);
+    EXPECT_EQ(shownTitle(), QStringLiteral("Status"));
+    QPointer<QWidget> firstStatus = window.tabView();
+
+    // Keyboard only: the sidebar has the focus and the arrows move through it.
+    ASSERT_TRUE(sidebar()->hasFocus());
+    QTest::keyClick(sidebar(), Qt::Key_Down);
+    EXPECT_EQ(window.selection(), Tab::addIn);
+    EXPECT_EQ(shownTitle(), QStringLiteral("Add-in"));
+    EXPECT_TRUE(firstStatus.isNull()) << "the status view is gone with its state";
+    QPointer<QWidget> addIn = window.tabView();
+
+    QTest::keyClick(sidebar(), Qt::Key_Up);
+    EXPECT_TRUE(addIn.isNull());
+    EXPECT_EQ(shownTitle(), QStringLiteral("Status"));
+    EXPECT_EQ(window.tabView()
+                  ->parentWidget()
+                  ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
+                  .size(),
+              3)
+        << "header, divider and one tab view";
+
+    window.setSelection(Tab::support);
+    EXPECT_EQ(shownTitle(), QStringLiteral("Support"));
+    window.setSelection(Tab::logs);
+    EXPECT_EQ(shownTitle(), QStringLiteral("Logs"));
+}
+
+TEST_F(MainWindowTest, NoSelectionShowsTheStatusTab)
+{
+    window.setSelection(Tab::logs);
+    sidebar()->clearSelection();
+    EXPECT_EQ(window.selection(), std::nullopt);
+    EXPECT_EQ(window.shownTab(), Tab::status);
+    EXPECT_EQ(shownTitle(), QStringLiteral("Status"));
+
+    window.setSelection(Tab::status);
+    QPointer<QWidget> status = window.tabView();
+    window.setSelection(std::nullopt);
+    EXPECT_EQ(window.tabView(), status.data()) << "the status tab stays as it was";
+}
+
+TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByTab)
+{
+    EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>());
+    ASSERT_TRUE(sidebar()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    auto* start = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    ASSERT_TRUE(start);
+    EXPECT_EQ(start->text(), QStringLiteral("Start"));
+    QTest::keyClick(start, Qt::Key_Space);
+    EXPECT_TRUE(daemon.manager().status().isRunning());
+}
+
+TEST_F(MainWindowTest, TintsFollowADarkThemeSwitchedOnWhileOpen)
+{
+    const QLabel* caption = nullptr;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        caption = label->text() == QStringLiteral("Daemon") ? label : caption;
+    ASSERT_TRUE(caption);
+    const auto captionShows = [caption](const QPalette& palette) {
+        // The window hears of the application's new palette through an event.
+        return waitUntil([&] {
+            return caption->palette().color(QPalette::WindowText) ==
+                   semanticColor(SemanticColor::secondary, palette);
+        });
+    };
+    const QPalette light = QApplication::palette();
+    ASSERT_TRUE(captionShows(light));
+    QApplication::setPalette(Widgets::darkPalette());
+    EXPECT_TRUE(captionShows(Widgets::darkPalette()));
+    QApplication::setPalette(light);
+    EXPECT_TRUE(captionShows(light));
+}

@@ -1,0 +1,83 @@
+#include "ui/Style.h"
+
+#include "support/Printers.h"
+#include "ui/support/Widgets.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QStyle>
+#include <gtest/gtest.h>
+
+namespace {
+
+double luminance(const QColor& color)
+{
+    const auto channel = [](float value) {
+        return value <= 0.03928f ? value / 12.92 : std::pow((value + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(color.redF()) + 0.7152 * channel(color.greenF()) +
+           0.0722 * channel(color.blueF());
+}
+
+double contrast(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST(Fonts, FollowTheDesktopTextStylesFromTheBodySize)
+{
+    QFont body(QStringLiteral("DejaVu Sans"));
+    body.setPointSizeF(13);
+    const struct
+    {
+        TextStyle style;
+        qreal points;
+    } sizes[] = {{TextStyle::title2, 17},  {TextStyle::title3, 15},      {TextStyle::headline, 13},
+                 {TextStyle::body, 13},    {TextStyle::subheadline, 11}, {TextStyle::callout, 12},
+                 {TextStyle::caption, 10}, {TextStyle::caption2, 10}};
+    for (const auto& each : sizes)
+        EXPECT_DOUBLE_EQ(Fonts::font(each.style, body).pointSizeF(), each.points);
+    EXPECT_EQ(Fonts::font(TextStyle::headline, body).weight(), QFont::DemiBold);
+    EXPECT_EQ(Fonts::font(TextStyle::body, body).weight(), QFont::Normal);
+    EXPECT_TRUE(Fonts::monospaced(TextStyle::callout, body).fixedPitch());
+    EXPECT_DOUBLE_EQ(Fonts::monospaced(TextStyle::callout, body).pointSizeF(), 12);
+
+    QFont pixels = body;
+    pixels.setPixelSize(26);
+    EXPECT_EQ(Fonts::font(TextStyle::title2, pixels).pixelSize(), 34);
+}
+
+TEST(SemanticColors, ReadOnLightAndDarkWindows)
+{
+    const QPalette light = QApplication::style()->standardPalette();
+    const QPalette dark = Widgets::darkPalette();
+    for (const QPalette& palette : {light, dark}) {
+        const QColor window = palette.color(QPalette::Window);
+        for (const auto color : {SemanticColor::green, SemanticColor::red, SemanticColor::orange,
+                                 SemanticColor::yellow, SemanticColor::secondary})
+            EXPECT_GE(contrast(semanticColor(color, palette), window), 3.0)
+                << int(color) << " on " << window.name().toStdString();
+    }
+    EXPECT_NE(semanticColor(SemanticColor::green, light),
+              semanticColor(SemanticColor::green, dark));
+}
+
+TEST(Style, TintsFollowThePaletteOnRefresh)
+{
+    QWidget window;
+    window.setPalette(QApplication::style()->standardPalette());
+    auto* label = new QLabel(QStringLiteral("Could not reach daemon"), &window);
+    Style::setTint(label, SemanticColor::red);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              semanticColor(SemanticColor::red, window.palette()));
+
+    window.setPalette(Widgets::darkPalette());
+    Style::refresh(&window);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText),
+              semanticColor(SemanticColor::red, Widgets::darkPalette()));
+    EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0x32, 0x32, 0x32))
+        << "only the text takes the tint";
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QList>
+#include <QPalette>
+#include <QStringList>
+
+class QPushButton;
+class QWidget;
+
+// Finding widgets as a person sees them, for the views' suites.
+namespace Widgets {
+
+// The texts of the buttons below `root` that are shown, in layout order.
+QStringList visibleButtonTexts(const QWidget* root);
+// The shown button with `text`, or null.
+QPushButton* visibleButton(const QWidget* root, const QString& text);
+// Controls below `root` that take keyboard focus but have no accessible name.
+QList<QWidget*> unnamedControls(const QWidget* root);
+// A dark palette in the manner of a dark desktop theme.
+QPalette darkPalette();
+
+} // namespace Widgets
