@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
+#include <future>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -74,4 +75,24 @@ TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)
     queue.drain();
     EXPECT_LE(worstQueued.load(), bound);
     EXPECT_EQ(written, expected);
+}
+
+TEST(LogAppendQueue, AChunkLargerThanTheBoundGoesIntoAnEmptyQueueWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("daemon.log"));
+    // Leaked if append() hangs: its thread cannot be stopped, and the queue must outlive it.
+    auto* queue = new LogAppendQueue(16);
+    const QByteArray chunk(17, 'x');
+    auto appended = std::make_shared<std::promise<void>>();
+    auto finished = appended->get_future();
+    std::thread([=] {
+        queue->append(path, chunk);
+        appended->set_value();
+    }).detach();
+    ASSERT_EQ(finished.wait_for(std::chrono::seconds(10)), std::future_status::ready)
+        << "append() waited for an empty queue to empty";
+    queue->drain();
+    EXPECT_EQ(readFileAt(path), chunk);
+    delete queue;
 }
