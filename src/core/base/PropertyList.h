@@ -20,8 +20,8 @@ constexpr int maxDepth = 128;
 
 // The top-level dictionary, or nothing when the text is not a well-formed
 // property list whose root is a dictionary. `error` receives the reason.
-// Integers outside −2^63 … 2^64 − 1 make the list malformed, as they do for
-// the platform's own reader.
+// An integer outside −2^63 … 2^64 − 1 makes the list malformed: no value
+// could hold it exactly.
 std::optional<QVariantMap> parseDictionary(const QByteArray& xml, QString* error = nullptr);
 
 } // namespace PropertyList
