@@ -64,6 +64,9 @@ TEST(LogBuffer, TheFilterKeepsMatchingLinesIgnoringCase)
               lines({"INFO started", "error: Disk", "Größe OK"}));
     EXPECT_EQ(buffer.filtered(QStringLiteral(" ok")), QStringLiteral("Größe OK")); // spaces count
     EXPECT_EQ(buffer.filtered(QStringLiteral("nowhere")), QString());
+    // After a trim or "Clear view" the text may start with an empty line.
+    buffer.replace(QStringLiteral("\nerror: one\nok"));
+    EXPECT_EQ(buffer.filtered(QStringLiteral("error")), QStringLiteral("error: one"));
 }
 
 TEST(LogBuffer, ALineArrivingInPiecesIsMatchedAsOneLine)

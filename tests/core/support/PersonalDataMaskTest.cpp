@@ -1,7 +1,11 @@
 #include "core/support/PersonalDataMask.h"
 
 #include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <cstdlib>
 #include <future>
@@ -61,12 +65,22 @@ TEST(PersonalDataMask, TheUsersOwnHomeIsMaskedWhereverItLies)
               u"read /srv/people/<redacted>/.zentrope: ok"_s);
     EXPECT_EQ(masked(u"in /srv/people/al, then /srv/people/alice and /srv/people/al.bak"_s, homes),
               u"in /srv/people/<redacted>, then /srv/people/alice and /srv/people/al.bak"_s);
-    EXPECT_EQ(masked(u"/srv/people/al\u00e9 /srv/people/al\U0001D49C /srv/people/al_"_s, homes),
-              u"/srv/people/al\u00e9 /srv/people/al\U0001D49C /srv/people/al_"_s)
+    EXPECT_EQ(masked(u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s, homes),
+              u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s)
         << "a longer name in any script is someone else's";
     EXPECT_EQ(masked(u"/srv/people/al/srv/people/al"_s, homes),
               u"/srv/people/<redacted>/srv/people/<redacted>"_s);
     EXPECT_EQ(masked(u"/ stays"_s, {u"/"_s}), u"/ stays"_s);
+
+    // A home reached through a link is masked by both of its paths.
+    QTemporaryDir folder;
+    const QString real = folder.filePath(u"real"_s);
+    const QString link = folder.filePath(u"link"_s);
+    ASSERT_TRUE(QDir().mkdir(real) && QFile::link(real, link));
+    ScopedEnvironment home("HOME", link.toUtf8());
+    EXPECT_EQ(PersonalDataMask::currentHomePaths(), (QStringList{link, real}));
+    ScopedEnvironment resolved("HOME", real.toUtf8());
+    EXPECT_EQ(PersonalDataMask::currentHomePaths(), QStringList{real});
 }
 
 TEST(PersonalDataMask, EMailAddressesGoButOtherAtSignsStay)
@@ -76,6 +90,7 @@ TEST(PersonalDataMask, EMailAddressesGoButOtherAtSignsStay)
          u"from <redacted-email>, cc <redacted-email>."_s},
         // The address runs to the letters after the last dot that has two.
         {u"x@a.bc.d1 y@a.bc.de-f z@a.b.c"_s, u"<redacted-email>.d1 <redacted-email>-f z@a.b.c"_s},
+        {u"kiwi@srv0.co.nz Zed@Z9.AZ"_s, u"<redacted-email> <redacted-email>"_s},
         {u"a@b@c.de @x.yz é@x.yz"_s, u"a@<redacted-email> @x.yz é@x.yz"_s},
         {u"p@q.rs@t.uv"_s, u"<redacted-email>@t.uv"_s},
         {u"user@localhost npm@9.1.2 a@b.c x@y.1a @home a@.bc"_s,
