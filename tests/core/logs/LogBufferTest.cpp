@@ -64,9 +64,6 @@ TEST(LogBuffer, TheFilterKeepsMatchingLinesIgnoringCase)
               lines({"INFO started", "error: Disk", "Größe OK"}));
     EXPECT_EQ(buffer.filtered(QStringLiteral(" ok")), QStringLiteral("Größe OK")); // spaces count
     EXPECT_EQ(buffer.filtered(QStringLiteral("nowhere")), QString());
-    // After a trim or "Clear view" the text may start with an empty line.
-    buffer.replace(QStringLiteral("\nerror: one\nok"));
-    EXPECT_EQ(buffer.filtered(QStringLiteral("error")), QStringLiteral("error: one"));
 }
 
 TEST(LogBuffer, ALineArrivingInPiecesIsMatchedAsOneLine)
@@ -85,25 +82,11 @@ TEST(LogBuffer, ALineArrivingInPiecesIsMatchedAsOneLine)
 TEST(LineFilter, FollowsTheLocalesCaseRules)
 {
     const QString text = lines({"İstanbul", "ISPARTA", "ılık"});
-    // In Turkish and Azerbaijani the capital of "i" is "İ", and "I" is the capital of "ı".
-    for (const auto language : {QLocale::Turkish, QLocale::Azerbaijani}) {
-        const QLocale locale(language);
-        EXPECT_EQ(LineFilter(QStringLiteral("istanbul"), locale).select(text),
-                  QStringLiteral("İstanbul"))
-            << locale.name().toStdString();
-        EXPECT_EQ(LineFilter(QStringLiteral("ı"), locale).select(text), lines({"ISPARTA", "ılık"}));
-    }
+    EXPECT_EQ(LineFilter(QStringLiteral("istanbul"), QLocale(QLocale::Turkish)).select(text),
+              QStringLiteral("İstanbul"));
+    // In Turkish the capital of "ı" is "I", not the capital of "i".
+    EXPECT_EQ(LineFilter(QStringLiteral("ı"), QLocale(QLocale::Turkish)).select(text),
+              lines({"ISPARTA", "ılık"}));
     EXPECT_TRUE(
         LineFilter(QStringLiteral("Isparta"), QLocale(QLocale::English)).matches(u"ISPARTA"));
-}
-
-TEST(LineFilter, EveryAsciiLetterFromAToZFoldsAndNothingBeside)
-{
-    const LineFilter alphabet(QStringLiteral("abcdefghijklmnopqrstuvwxyz"),
-                              QLocale(QLocale::English));
-    EXPECT_TRUE(alphabet.matches(u"> ABCDEFGHIJKLMNOPQRSTUVWXYZ <"));
-    EXPECT_TRUE(LineFilter(QStringLiteral("ZIP"), QLocale(QLocale::English)).matches(u"lazy zip"));
-    // The neighbours of a–z: "`" and "{" are not lower-case "@" and "[".
-    EXPECT_FALSE(LineFilter(QStringLiteral("@"), QLocale(QLocale::English)).matches(u"`x`"));
-    EXPECT_FALSE(LineFilter(QStringLiteral("["), QLocale(QLocale::English)).matches(u"{x}"));
 }
