@@ -120,7 +120,8 @@ void DaemonManager::stop()
         return;
     m_process->sendSignal(SIGTERM);
     std::weak_ptr<ChildProcess> child = m_process;
-    QTimer::singleShot(killDelay, this, [child] {
+    // A coarse timer may fire up to 5 % early; the daemon is owed its full grace period.
+    QTimer::singleShot(killDelay, Qt::PreciseTimer, this, [child] {
         // Only that same child, and only if it has not been reaped.
         if (auto process = child.lock())
             process->sendSignal(SIGKILL);

@@ -12,11 +12,6 @@
 
 namespace {
 
-bool nameMarksProduct(const QString& fileName)
-{
-    return fileName.toLower().startsWith(u"zentrope");
-}
-
 QByteArray readUpTo(int fd, qsizetype length)
 {
     QByteArray bytes(length, Qt::Uninitialized);
@@ -77,21 +72,10 @@ QByteArrayView withoutCutCharacter(QByteArrayView bytes)
     return continuations + 1 < length ? bytes.first(lead - 1) : bytes;
 }
 
-bool headMarksProduct(const QByteArray& head)
-{
-    QByteArrayView text = head;
-    if (head.size() == CrashReports::headLength)
-        text = withoutCutCharacter(text);
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString decoded = decoder.decode(text);
-    // Reports that are not UTF-8 are dropped. The case-insensitive name also
-    // covers the daemon's identifier "com.zentrope.daemon".
-    return !decoder.hasError() && decoded.contains(u"Zentrope", Qt::CaseInsensitive);
-}
-
 bool concernsProduct(const QFileInfo& entry)
 {
-    return nameMarksProduct(entry.fileName()) || headMarksProduct(readHead(entry.filePath()));
+    return CrashReports::nameMarksProduct(entry.fileName()) ||
+           CrashReports::headMarksProduct(readHead(entry.filePath()));
 }
 
 } // namespace
@@ -130,6 +114,23 @@ QList<CrashReports::Report> CrashReports::recent(int limit, const QString& direc
     if (reports.size() > limit)
         reports.resize(limit);
     return reports;
+}
+
+bool CrashReports::nameMarksProduct(const QString& fileName)
+{
+    return fileName.toLower().startsWith(u"zentrope");
+}
+
+bool CrashReports::headMarksProduct(QByteArrayView head)
+{
+    QByteArrayView text = head;
+    if (head.size() == headLength)
+        text = withoutCutCharacter(text);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = decoder.decode(text);
+    // Reports that are not UTF-8 are dropped. The case-insensitive name also
+    // covers the daemon's identifier "com.zentrope.daemon".
+    return !decoder.hasError() && decoded.contains(u"Zentrope", Qt::CaseInsensitive);
 }
 
 QDateTime CrashReports::distantPast()

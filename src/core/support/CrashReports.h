@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -28,6 +29,12 @@ public:
     static QList<Report> recent(int limit);
     // The same, in `directory`.
     static QList<Report> recent(int limit, const QString& directory);
+
+    // The two tests of whether a report concerns the product: its file name,
+    // and otherwise its first headLength bytes, read as UTF-8 (a character
+    // cut at the end of a full head is forgiven).
+    static bool nameMarksProduct(const QString& fileName);
+    static bool headMarksProduct(QByteArrayView head);
 
     // The date of reports whose modification date cannot be had.
     static QDateTime distantPast();

@@ -6,8 +6,21 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <atomic>
+#include <future>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
+
+namespace {
+
+mode_t currentUmask()
+{
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return mask;
+}
+
+} // namespace
 
 TEST(LogAppendQueue, AppendsInOrderAndRecreatesADeletedFile)
 {
@@ -23,6 +36,9 @@ TEST(LogAppendQueue, AppendsInOrderAndRecreatesADeletedFile)
     queue.append(path, "three\n");
     queue.drain();
     EXPECT_EQ(readFileAt(path), QByteArray("three\n"));
+    struct stat status = {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0644 & ~currentUmask());
 }
 
 TEST(LogAppendQueue, AMissingFolderDropsTheChunkSilently)
@@ -32,6 +48,19 @@ TEST(LogAppendQueue, AMissingFolderDropsTheChunkSilently)
     queue.append(dir.filePath(QStringLiteral("gone/daemon.log")), "lost\n");
     queue.drain();
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone/daemon.log"))));
+}
+
+TEST(LogAppendQueue, AFullDiskDropsTheChunkInsteadOfRetrying)
+{
+    // Writes to /dev/full fail with ENOSPC; a retry would never end.
+    auto* done = new std::promise<void>; // leaked if the write hangs, as its thread is
+    auto finished = done->get_future();
+    std::thread([done] {
+        LogAppendQueue::appendNow(QStringLiteral("/dev/full"), {"lost\n"});
+        done->set_value();
+    }).detach();
+    ASSERT_EQ(finished.wait_for(std::chrono::seconds(10)), std::future_status::ready);
+    delete done;
 }
 
 TEST(LogAppendQueue, EnsureFileLeavesAnExistingFileUntouched)
@@ -44,6 +73,10 @@ TEST(LogAppendQueue, EnsureFileLeavesAnExistingFileUntouched)
     LogAppendQueue::ensureFile(fresh);
     EXPECT_TRUE(QFile::exists(fresh));
     EXPECT_TRUE(readFileAt(fresh).isEmpty());
+    // The user's to read and write, nobody else's to write, not a program.
+    struct stat status = {};
+    ASSERT_EQ(::stat(QFile::encodeName(fresh).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0644 & ~currentUmask());
 }
 
 TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)
@@ -74,4 +107,48 @@ TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)
     queue.drain();
     EXPECT_LE(worstQueued.load(), bound);
     EXPECT_EQ(written, expected);
+}
+
+TEST(LogAppendQueue, AChunkLargerThanTheBoundGoesIntoAnEmptyQueueWithoutWaiting)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("daemon.log"));
+    // Leaked if append() hangs: its thread cannot be stopped, and the queue must outlive it.
+    auto* queue = new LogAppendQueue(16);
+    const QByteArray chunk(17, 'x');
+    auto appended = std::make_shared<std::promise<void>>();
+    auto finished = appended->get_future();
+    std::thread([=] {
+        queue->append(path, chunk);
+        appended->set_value();
+    }).detach();
+    ASSERT_EQ(finished.wait_for(std::chrono::seconds(10)), std::future_status::ready)
+        << "append() waited for an empty queue to empty";
+    queue->drain();
+    EXPECT_EQ(readFileAt(path), chunk);
+    delete queue;
+}
+
+TEST(LogAppendQueue, ChunksFillTheQueueUpToTheBoundWhileTheWriterIsBusy)
+{
+    std::promise<void> gate;
+    std::shared_future<void> opened = gate.get_future().share();
+    std::promise<void> writing;
+    bool first = true;
+    LogAppendQueue queue(16, [&](const QString&, const std::vector<QByteArray>&) {
+        if (std::exchange(first, false)) {
+            writing.set_value();
+            opened.wait();
+        }
+    });
+    queue.append(QStringLiteral("unused"), QByteArray(8, 'a'));
+    writing.get_future().wait(); // the writer holds these 8 bytes
+    auto second = std::async(std::launch::async,
+                             [&] { queue.append(QStringLiteral("unused"), QByteArray(8, 'b')); });
+    const bool wentIn = second.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
+    gate.set_value();
+    second.wait();
+    EXPECT_TRUE(wentIn) << "16 bytes fit a bound of 16";
+    queue.drain();
+    EXPECT_EQ(queue.queuedBytes(), 0u);
 }

@@ -66,15 +66,15 @@ TEST_F(LogsModelTest, StreamsNameTheirFilesAndSegments)
 TEST_F(LogsModelTest, OnlyTheLast262144BytesAreLoaded)
 {
     // Compared as Booleans: a failure would otherwise print a quarter megabyte.
-    const QByteArray tail =
-        QByteArray(LogsModel::initialBytes - 3, 'x') + "\xC3\xA9\n"; // ends "é\n"
+    const QByteArray tail = QByteArray(262'141, 'x') + "\xC3\xA9\n"; // ends "é\n"
+    ASSERT_EQ(tail.size(), 262'144);
     writeFileAt(logPath(Stream::stdout), tail);
     ASSERT_TRUE(model.loadTail().ok());
-    EXPECT_TRUE(model.content() == QString::fromUtf8(tail));
+    EXPECT_TRUE(model.content() == QString::fromUtf8(tail)) << "a file of 262,144 bytes is whole";
 
     writeFileAt(logPath(Stream::stdout), 'y' + tail);
     ASSERT_TRUE(model.loadTail().ok());
-    EXPECT_TRUE(model.content() == QString::fromUtf8(tail));
+    EXPECT_TRUE(model.content() == QString::fromUtf8(tail)) << "262,145 bytes lose the first";
 
     // A cut inside "é" skips its second byte instead of losing the whole tail.
     writeFileAt(logPath(Stream::stdout), "\xC3\xA9" + tail.sliced(1));
@@ -92,7 +92,7 @@ TEST_F(LogsModelTest, AHugeFileIsNotReadBeyondItsTail)
     file.write("the end\n");
     file.close();
     ASSERT_TRUE(model.loadTail().ok());
-    EXPECT_EQ(model.content().size(), LogsModel::initialBytes);
+    EXPECT_EQ(model.content().size(), 262'144);
     EXPECT_TRUE(model.content().endsWith(QStringLiteral("the end\n")));
 }
 

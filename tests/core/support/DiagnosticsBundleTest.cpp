@@ -120,10 +120,9 @@ TEST_F(DiagnosticsBundleTest, AnArchiveHoldsOneFolderWithEveryEntryInItsExactWor
                   "\n\nDaemon: listening, version 2.1.0\nActive sessions: 3\n"
                   "Prism automation TCC: granted\nSystem Events TCC: denied");
     EXPECT_EQ(entry(u"status.json"_s), body);
-    EXPECT_EQ(entry(u"logs/daemon.log"_s),
-              QByteArray(DiagnosticsBundle::logTailBytes - last.size(), 'x') +
-                  QFileInfo(home.path()).path().toUtf8() +
-                  "/<redacted>/notes.txt by <redacted-email>\n");
+    EXPECT_EQ(entry(u"logs/daemon.log"_s), QByteArray(1'048'576 - last.size(), 'x') +
+                                               QFileInfo(home.path()).path().toUtf8() +
+                                               "/<redacted>/notes.txt by <redacted-email>\n");
     EXPECT_EQ(entry(u"logs/daemon.err"_s), "(no log file at " + logs.toUtf8() + "/daemon.err)");
     EXPECT_EQ(
         entry(u"system.txt"_s),
@@ -134,6 +133,18 @@ TEST_F(DiagnosticsBundleTest, AnArchiveHoldsOneFolderWithEveryEntryInItsExactWor
                   "/zentrope.manifest.xml\n  running: true\nMicrosoft Excel: not sideloaded\n"
                   "  running: false\nMicrosoft PowerPoint: host not installed");
     EXPECT_EQ(runFolders(), QStringList()) << "the working folder goes after a good run";
+}
+
+TEST_F(DiagnosticsBundleTest, ALogOfOneMebibyteGoesInWholeAndOneByteMoreLosesItsFirst)
+{
+    const QByteArray mebibyte = QByteArray(1'048'575, 'm') + '\n';
+    ASSERT_EQ(mebibyte.size(), 1'048'576);
+    writeFileAt(logs + u"/daemon.log"_s, 'F' + mebibyte); // 1,048,577 bytes
+    writeFileAt(logs + u"/daemon.err"_s, mebibyte);
+    ASSERT_TRUE(generate(closedPort()).ok());
+    // Compared as Booleans: a failure would otherwise print a megabyte.
+    EXPECT_TRUE(entry(u"logs/daemon.log"_s) == mebibyte);
+    EXPECT_TRUE(entry(u"logs/daemon.err"_s) == mebibyte);
 }
 
 TEST_F(DiagnosticsBundleTest, AStoppedDaemonIsNotReachableInBothFiles)

@@ -1,16 +1,46 @@
 #include "core/support/PersonalDataMask.h"
 
 #include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstdlib>
+#include <future>
 #include <gtest/gtest.h>
+#include <thread>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
+// Before any expression is compiled in this process: the engine as it runs
+// where PCRE2 has no JIT, where backtracking patterns went quadratic.
+const bool jitOff = qputenv("QT_ENABLE_REGEXP_JIT", "0");
+
 QString masked(const QString& text, const QStringList& homes = {})
 {
     return PersonalDataMask::apply(text, homes);
+}
+
+// Masks on another thread and gives up after `seconds`. A linear mask takes
+// milliseconds for a megabyte even under the sanitizers on a loaded machine;
+// a quadratic one takes over a minute for the 60 KB line below and hours for
+// the megabytes (83 s × (1 MiB / 60 KB)²), so the deadline is never close for
+// either: it is no timing goal, only a bound on a test that would never end.
+QString maskedWithin(int seconds, const QString& text)
+{
+    auto done = std::make_shared<std::promise<QString>>();
+    auto result = done->get_future();
+    std::thread([done, text] { done->set_value(masked(text, {u"/home/aaaa"_s})); }).detach();
+    if (result.wait_for(std::chrono::seconds(seconds)) == std::future_status::timeout) {
+        // The runaway thread cannot be stopped; end the process rather than wait for it.
+        std::fprintf(stderr, "masking ran past its %d s deadline\n", seconds);
+        std::_Exit(1);
+    }
+    return result.get();
 }
 
 } // namespace
@@ -23,7 +53,8 @@ TEST(PersonalDataMask, HomeFolderNamesGoAndTheRestOfThePathStays)
     // A name that ends the line runs to the line's end and never past it.
     EXPECT_EQ(masked(u"home is /Users/alice smith\nline two /home/bob"_s),
               u"home is /Users/<redacted>\nline two /home/<redacted>"_s);
-    EXPECT_EQ(masked(u"/Users/\n/home//x /users/carol"_s), u"/Users/\n/home//x /users/carol"_s)
+    EXPECT_EQ(masked(u"/Users/\n/home//x /users/carol /Users//Users/dan"_s),
+              u"/Users/\n/home//x /users/carol /Users//Users/<redacted>"_s)
         << "no name, or another case, is left alone";
 }
 
@@ -34,13 +65,69 @@ TEST(PersonalDataMask, TheUsersOwnHomeIsMaskedWhereverItLies)
               u"read /srv/people/<redacted>/.zentrope: ok"_s);
     EXPECT_EQ(masked(u"in /srv/people/al, then /srv/people/alice and /srv/people/al.bak"_s, homes),
               u"in /srv/people/<redacted>, then /srv/people/alice and /srv/people/al.bak"_s);
+    EXPECT_EQ(masked(u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s, homes),
+              u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s)
+        << "a longer name in any script is someone else's";
+    EXPECT_EQ(masked(u"/srv/people/al/srv/people/al"_s, homes),
+              u"/srv/people/<redacted>/srv/people/<redacted>"_s);
     EXPECT_EQ(masked(u"/ stays"_s, {u"/"_s}), u"/ stays"_s);
+
+    // A home reached through a link is masked by both of its paths.
+    QTemporaryDir folder;
+    const QString real = folder.filePath(u"real"_s);
+    const QString link = folder.filePath(u"link"_s);
+    ASSERT_TRUE(QDir().mkdir(real) && QFile::link(real, link));
+    ScopedEnvironment home("HOME", link.toUtf8());
+    EXPECT_EQ(PersonalDataMask::currentHomePaths(), (QStringList{link, real}));
+    ScopedEnvironment resolved("HOME", real.toUtf8());
+    EXPECT_EQ(PersonalDataMask::currentHomePaths(), QStringList{real});
 }
 
 TEST(PersonalDataMask, EMailAddressesGoButOtherAtSignsStay)
 {
-    EXPECT_EQ(masked(u"from jo.doe+tag@mail.example.com, cc A_B%x@sub-d.io."_s),
-              u"from <redacted-email>, cc <redacted-email>."_s);
-    const QString left = u"user@localhost npm@9.1.2 a@b.c x@y.1a @home"_s;
-    EXPECT_EQ(masked(left), left);
+    const std::pair<QString, QString> cases[] = {
+        {u"from jo.doe+tag@mail.example.com, cc A_B%x@sub-d.io."_s,
+         u"from <redacted-email>, cc <redacted-email>."_s},
+        // The address runs to the letters after the last dot that has two.
+        {u"x@a.bc.d1 y@a.bc.de-f z@a.b.c"_s, u"<redacted-email>.d1 <redacted-email>-f z@a.b.c"_s},
+        {u"kiwi@srv0.co.nz Zed@Z9.AZ"_s, u"<redacted-email> <redacted-email>"_s},
+        {u"a@b@c.de @x.yz é@x.yz"_s, u"a@<redacted-email> @x.yz é@x.yz"_s},
+        {u"p@q.rs@t.uv"_s, u"<redacted-email>@t.uv"_s},
+        {u"user@localhost npm@9.1.2 a@b.c x@y.1a @home a@.bc"_s,
+         u"user@localhost npm@9.1.2 a@b.c x@y.1a @home a@.bc"_s},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(masked(text), expected);
+}
+
+TEST(PersonalDataMask, ALoneSurrogateCannotSwitchTheMaskOff)
+{
+    const QString broken = u"\xD800 jo@example.org in /Users/jo\nand /home/jo \xDC00"_s;
+    EXPECT_EQ(masked(broken, {u"/srv/jo"_s}),
+              u"\uFFFD <redacted-email> in /Users/<redacted>\nand /home/<redacted>"_s);
+    EXPECT_EQ(masked(u"\xDC00/srv/jo\xD800"_s, {u"/srv/jo"_s}), u"\uFFFD/srv/<redacted>\uFFFD"_s);
+    EXPECT_EQ(masked(u"\U0001F600 jo@example.org"_s), u"\U0001F600 <redacted-email>"_s);
+}
+
+TEST(PersonalDataMask, HostileTextIsMaskedInLinearTimeWithoutTheJit)
+{
+    ASSERT_TRUE(jitOff);
+    // Runs of address characters around "@", then a real address: a backtracking
+    // expression retries the long run from every start (the "." at the end keeps
+    // it from giving up early) and took 83 s here for this line without the JIT.
+    const QString a30000(30'000, u'a');
+    const QString hostile = a30000 + u'@' + a30000;
+    EXPECT_TRUE(maskedWithin(10, hostile + u" to jo@example.org."_s) ==
+                hostile + u" to <redacted-email>."_s);
+
+    // A 1 MiB log tail of the same, and of prefixes of the paths the rules look for.
+    const QString half(524'288, u'a');
+    EXPECT_TRUE(maskedWithin(10, half + u'@' + half + u"\njo@example.org"_s) ==
+                half + u'@' + half + u"\n<redacted-email>"_s);
+    QString prefixes;
+    while (prefixes.size() < 1'048'576)
+        prefixes += u"/home/aaaa/home/aaaab/Users/x@y."_s;
+    const QString out = maskedWithin(10, prefixes + u"jo@example.org"_s);
+    EXPECT_TRUE(out.endsWith(u"/Users/<redacted>"_s)) << "after the last / is one name";
+    EXPECT_FALSE(out.contains(u"/home/aaaa/"_s) || out.contains(u"@y."_s));
 }
