@@ -1,6 +1,7 @@
 #include "ui/TabViews.h"
 
 #include "ui/MainWindow.h"
+#include "ui/tabs/AddInTab.h"
 #include "ui/tabs/StatusTab.h"
 #include "ui/tabs/TitleOnlyTab.h"
 
@@ -16,7 +17,7 @@ QWidget* TabViews::create(MainWindowTab tab, QWidget* parent) const
     case MainWindowTab::status:
         return new StatusTab(m_context, parent);
     case MainWindowTab::addIn:
-        return new TitleOnlyTab(MainWindow::title(tab), parent);
+        return new AddInTab(m_context, m_fileDialog, parent);
     case MainWindowTab::logs:
         return new TitleOnlyTab(MainWindow::title(tab), parent);
     case MainWindowTab::support:

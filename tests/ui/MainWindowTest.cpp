@@ -155,7 +155,14 @@ TEST_F(MainWindowTest, LeavingAndReenteringTheStatusTabLeavesOnePollingLoop)
 
 TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByTab)
 {
-    for (const Tab tab : {Tab::addIn, Tab::logs, Tab::support}) {
+    // With a host and the setup box, every kind of control is on show.
+    ASSERT_TRUE(QDir().mkpath(OfficeHost(OfficeHost::word).containerDirectory()));
+    fileDialog.setNextFileName(home.path() + QStringLiteral("/picked.xml"));
+    window.setSelection(Tab::addIn);
+    QTest::mouseClick(Widgets::visibleButton(&window, QStringLiteral("Choose Manifest…")),
+                      Qt::LeftButton);
+    EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>()) << "add-in tab";
+    for (const Tab tab : {Tab::logs, Tab::support}) {
         window.setSelection(tab);
         EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>())
             << MainWindow::title(tab).toStdString();
