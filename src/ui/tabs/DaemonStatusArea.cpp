@@ -24,7 +24,9 @@ QWidget* valueCell(const DaemonStatusRows::Row& row, QWidget* parent)
                       0, Qt::AlignVCenter);
     auto* value = new QLabel(row.value, cell);
     value->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    layout->addWidget(value, 0, Qt::AlignVCenter);
+    // A long value ("Denied — open System Settings → …") wraps in a narrow window.
+    value->setWordWrap(true);
+    layout->addWidget(value, 1, Qt::AlignVCenter);
     return cell;
 }
 
@@ -96,7 +98,7 @@ void DaemonStatusArea::rebuildGrid(const QList<DaemonStatusRows::Row>& rows)
         grid->addWidget(label, index, 0);
         grid->addWidget(valueCell(rows[index], m_grid), index, 1);
     }
-    // The grid keeps to its content's width, at the left.
-    grid->setColumnStretch(2, 1);
+    // The values take the rest of the width, so they wrap only when it runs out.
+    grid->setColumnStretch(1, 1);
     m_rows = rows;
 }
