@@ -10,11 +10,14 @@
 
 #include <QButtonGroup>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -25,6 +28,21 @@ QVBoxLayout* groupColumn(QGroupBox* box)
     column->setContentsMargins(4, 4, 4, 4);
     column->setSpacing(8);
     return column;
+}
+
+// In a window too small for the whole tab, a new message line would show
+// below the fold: scroll it into view once the layout has placed it.
+void scrollIntoView(QWidget* widget)
+{
+    QTimer::singleShot(0, widget, [widget] {
+        for (QWidget* ancestor = widget->parentWidget(); ancestor;
+             ancestor = ancestor->parentWidget()) {
+            if (auto* area = qobject_cast<QScrollArea*>(ancestor)) {
+                area->ensureWidgetVisible(widget, 0, 0);
+                return;
+            }
+        }
+    });
 }
 
 QPushButton* plainButton(const QString& text, QWidget* parent)
@@ -81,12 +99,11 @@ QWidget* AddInTab::createSourceBox()
     auto* box = new QGroupBox(tr("Source"), this);
     QVBoxLayout* column = groupColumn(box);
 
-    auto* picker = new QHBoxLayout;
-    picker->setSpacing(8);
+    // The picker's label stands beside its first option, the second below that.
+    auto* picker = new QGridLayout;
+    picker->setHorizontalSpacing(8);
+    picker->setVerticalSpacing(4);
     auto* pickerLabel = new QLabel(tr("Manifest"), box);
-    picker->addWidget(pickerLabel, 0, Qt::AlignTop);
-    auto* options = new QVBoxLayout;
-    options->setSpacing(4);
     m_production = new QRadioButton(tr("Production (bundled)"), box);
     m_custom = new QRadioButton(box);
     pickerLabel->setBuddy(m_production);
@@ -101,10 +118,10 @@ QWidget* AddInTab::createSourceBox()
         m_customSource = true;
         showSource();
     });
-    options->addWidget(m_production);
-    options->addWidget(m_custom);
-    picker->addLayout(options);
-    picker->addStretch();
+    picker->addWidget(pickerLabel, 0, 0);
+    picker->addWidget(m_production, 0, 1);
+    picker->addWidget(m_custom, 1, 1);
+    picker->setColumnStretch(2, 1);
     column->addLayout(picker);
 
     auto* buttons = new QHBoxLayout;
@@ -306,8 +323,12 @@ void AddInTab::showSource()
 
 void AddInTab::showMessages()
 {
+    const bool changed = m_message->text() != m_lastMessage.value_or(QString()) ||
+                         m_error->text() != m_lastError.value_or(QString());
     m_message->setText(m_lastMessage.value_or(QString()));
     m_messageLine->setVisible(m_lastMessage.has_value());
     m_error->setText(m_lastError.value_or(QString()));
     m_errorLine->setVisible(m_lastError.has_value());
+    if (changed && (m_lastMessage || m_lastError))
+        scrollIntoView(m_lastError ? m_errorLine : m_messageLine);
 }
