@@ -1,20 +1,9 @@
 #include "ui/support/TestContext.h"
 
+#include "support/TestServer.h"
 #include "support/Wait.h"
 
 #include <QFile>
-#include <QTcpServer>
-
-namespace {
-
-quint16 closedPort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort(); // closed again when `server` goes
-}
-
-} // namespace
 
 TestContext::TestContext(quint16 daemonPort)
 {
@@ -22,7 +11,7 @@ TestContext::TestContext(quint16 daemonPort)
     bundle.installFakeDaemon("if [ -f '" + crashFlag + "' ]; then exit 3; fi\nexec sleep 300\n");
     ApplicationContext::DaemonSettings daemon;
     daemon.logDirectory = m_scratch.filePath(QStringLiteral("Logs/Zentrope"));
-    daemon.port = daemonPort != 0 ? daemonPort : closedPort();
+    daemon.port = daemonPort != 0 ? daemonPort : closedLocalPort();
     m_context = std::make_unique<ApplicationContext>(
         fakes.services(), UserDefaults(m_scratch.filePath(QStringLiteral("defaults.conf"))),
         bundle.bundle(), daemon);
