@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     ApplicationContext context(platform::nativeServices(bundle), UserDefaults::standard(), bundle);
     DaemonManager& daemon = context.daemonManager();
     FileDialog fileDialog;
-    const TabViews views(daemon, context.services(), fileDialog);
+    const TabViews views(context, fileDialog);
 
     // Ctrl-C or a polite kill quits in order: the daemon is stopped below.
     SignalWatcher quitSignals;

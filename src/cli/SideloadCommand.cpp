@@ -35,12 +35,10 @@ int reportAll(const QList<Sideloader::HostOutcome>& outcomes, const QString& sum
               QString (*actionFor)(OfficeHost), Console& console)
 {
     console.out(summary);
-    bool allDone = true;
-    for (const Sideloader::HostOutcome& each : outcomes) {
-        if (each.outcome.kind() == Sideloader::Outcome::Kind::failed)
-            allDone = report(each.outcome, actionFor(each.host), console) && allDone;
-    }
-    return allDone ? exitSuccess : exitFailure;
+    const QStringList failures = SideloadMessages::failureLines(outcomes, actionFor);
+    for (const QString& failure : failures)
+        console.err(failure);
+    return failures.isEmpty() ? exitSuccess : exitFailure;
 }
 
 // The JSON is written by hand so the hosts keep their order; QJsonObject

@@ -8,6 +8,7 @@
 
 #include <QEvent>
 #include <QListWidget>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -41,9 +42,12 @@ MainWindow::MainWindow(DaemonManager& daemon, const TabViews& views, QWidget* pa
     m_header = new DaemonHeader(daemon, detail);
     column->addWidget(m_header);
     column->addWidget(Style::divider(detail));
-    m_content = new QVBoxLayout;
-    m_content->setContentsMargins(contentInset, contentInset, contentInset, contentInset);
-    column->addLayout(m_content, 1);
+    // A tab taller than a small window scrolls rather than being cut off.
+    m_content = new QScrollArea(detail);
+    m_content->setFrameShape(QFrame::NoFrame);
+    m_content->setWidgetResizable(true);
+    m_content->setFocusPolicy(Qt::NoFocus);
+    column->addWidget(m_content, 1);
     splitter->addWidget(detail);
 
     splitter->setStretchFactor(0, 0);
@@ -147,11 +151,14 @@ void MainWindow::showTab(Tab tab)
         return; // no selection after the status tab: it stays as it is
     // The old view goes now, so its timers and requests end before the new
     // view starts its own.
-    delete m_tabView;
+    delete m_content->takeWidget();
     m_shownTab = tab;
-    m_tabView = m_views.create(tab, m_header->parentWidget());
-    m_content->addWidget(m_tabView);
-    m_tabView->show(); // a widget added to a shown window stays hidden until then
+    auto* page = new QWidget;
+    auto* inset = new QVBoxLayout(page);
+    inset->setContentsMargins(contentInset, contentInset, contentInset, contentInset);
+    m_tabView = m_views.create(tab, page);
+    inset->addWidget(m_tabView);
+    m_content->setWidget(page);
 }
 
 void MainWindow::changeEvent(QEvent* event)

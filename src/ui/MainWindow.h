@@ -9,11 +9,12 @@
 class DaemonHeader;
 class DaemonManager;
 class QListWidget;
-class QVBoxLayout;
+class QScrollArea;
 class TabViews;
 
 // The application's one main window: a sidebar listing the tabs, and beside
-// it the daemon header, a divider and the selected tab's view. Each selection
+// it the daemon header, a divider and the selected tab's view (scrolling
+// when the window is too small for it). Each selection
 // builds its tab's view afresh and destroys the one it replaces, with all its
 // state; with no selection the status tab shows.
 class MainWindow : public QMainWindow
@@ -46,7 +47,7 @@ private:
     const TabViews& m_views;
     QListWidget* m_sidebar;
     DaemonHeader* m_header;
-    QVBoxLayout* m_content;
+    QScrollArea* m_content;
     QPointer<QWidget> m_tabView;
     Tab m_shownTab = Tab::status;
 };

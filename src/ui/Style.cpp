@@ -29,9 +29,14 @@ void applyProminence(QPushButton* button)
     const QPalette base = basePalette(button);
     QPalette palette = button->palette();
     // Styles paint a button lighter than its colour; starting from a deeper
-    // accent keeps the white text readable.
-    palette.setColor(QPalette::Button, base.color(QPalette::Highlight).darker(125));
-    palette.setColor(QPalette::ButtonText, base.color(QPalette::HighlightedText));
+    // accent keeps the white text readable. A disabled button keeps the
+    // ordinary disabled look, so it does not seem pressable.
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Button, base.color(QPalette::Highlight).darker(125));
+        palette.setColor(group, QPalette::ButtonText, base.color(QPalette::HighlightedText));
+    }
+    for (const auto role : {QPalette::Button, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, base.color(QPalette::Disabled, role));
     button->setPalette(palette);
 }
 

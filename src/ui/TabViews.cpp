@@ -1,11 +1,12 @@
 #include "ui/TabViews.h"
 
 #include "ui/MainWindow.h"
+#include "ui/tabs/AddInTab.h"
+#include "ui/tabs/StatusTab.h"
 #include "ui/tabs/TitleOnlyTab.h"
 
-TabViews::TabViews(DaemonManager& daemon, platform::Services services, FileDialog& fileDialog)
-    : m_daemon(daemon)
-    , m_services(std::move(services))
+TabViews::TabViews(ApplicationContext& context, FileDialog& fileDialog)
+    : m_context(context)
     , m_fileDialog(fileDialog)
 {}
 
@@ -14,9 +15,9 @@ QWidget* TabViews::create(MainWindowTab tab, QWidget* parent) const
     // One line per tab: its view, built from what this holds.
     switch (tab) {
     case MainWindowTab::status:
-        return new TitleOnlyTab(MainWindow::title(tab), parent);
+        return new StatusTab(m_context, parent);
     case MainWindowTab::addIn:
-        return new TitleOnlyTab(MainWindow::title(tab), parent);
+        return new AddInTab(m_context, m_fileDialog, parent);
     case MainWindowTab::logs:
         return new TitleOnlyTab(MainWindow::title(tab), parent);
     case MainWindowTab::support:

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "platform/Services.h"
 #include "ui/MainWindowTab.h"
 
-class DaemonManager;
+class ApplicationContext;
 class FileDialog;
 class QWidget;
 
@@ -13,13 +12,12 @@ class QWidget;
 class TabViews
 {
 public:
-    TabViews(DaemonManager& daemon, platform::Services services, FileDialog& fileDialog);
+    TabViews(ApplicationContext& context, FileDialog& fileDialog);
 
     // A new view for `tab`, owned by `parent`.
     QWidget* create(MainWindowTab tab, QWidget* parent) const;
 
 private:
-    DaemonManager& m_daemon;
-    platform::Services m_services;
+    ApplicationContext& m_context;
     FileDialog& m_fileDialog;
 };

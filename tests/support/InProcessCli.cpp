@@ -1,9 +1,9 @@
 #include "InProcessCli.h"
 
+#include "TestServer.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 
-#include <QTcpServer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -20,18 +20,11 @@ public:
     QString collected;
 };
 
-quint16 closedPort()
-{
-    QTcpServer server;
-    EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
-    return server.serverPort(); // closed again when `server` goes
-}
-
 } // namespace
 
 InProcessCli::InProcessCli()
 {
-    daemon.port = closedPort();
+    daemon.port = closedLocalPort();
 }
 
 CliRun InProcessCli::run(const QStringList& arguments)

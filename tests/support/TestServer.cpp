@@ -14,6 +14,13 @@ constexpr char tlsHandshakeRecord = 0x16;
 
 } // namespace
 
+quint16 closedLocalPort()
+{
+    QTcpServer server;
+    EXPECT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    return server.serverPort(); // closed again when `server` goes
+}
+
 TestServer::TestServer(Serves serves)
     : m_serves(serves)
 {

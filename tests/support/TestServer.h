@@ -75,3 +75,6 @@ private:
     bool m_holding = false;
     QList<QPointer<QTcpSocket>> m_held;
 };
+
+// A port of 127.0.0.1 where nothing listens: one just let go of.
+quint16 closedLocalPort();

@@ -4,7 +4,7 @@
 #include "support/Wait.h"
 #include "ui/Spinner.h"
 #include "ui/SymbolView.h"
-#include "ui/support/TestDaemon.h"
+#include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
 
 #include <QLabel>
@@ -46,7 +46,7 @@ protected:
     }
     Kind kind() { return daemon.manager().status().kind(); }
 
-    TestDaemon daemon;
+    TestContext daemon;
     DaemonHeader header{daemon.manager()};
 };
 

@@ -1,14 +1,18 @@
 #include "ui/MainWindow.h"
 
-#include "platform/fake/FakeServices.h"
+#include "core/office/OfficeHost.h"
 #include "support/Printers.h"
+#include "support/TemporaryHome.h"
 #include "support/Wait.h"
+#include "ui/DaemonHeader.h"
 #include "ui/FileDialog.h"
 #include "ui/SemanticColor.h"
 #include "ui/TabViews.h"
-#include "ui/support/TestDaemon.h"
+#include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
+#include "ui/tabs/StatusTab.h"
 
+#include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -37,10 +41,10 @@ protected:
         return view && view->isVisible() ? view->findChild<QLabel*>()->text() : QString();
     }
 
-    TestDaemon daemon;
-    platform::FakeServices fakes;
+    TemporaryHome home;
+    TestContext daemon;
     FileDialog fileDialog;
-    TabViews views{daemon.manager(), fakes.services(), fileDialog};
+    TabViews views{daemon.context(), fileDialog};
     MainWindow window{daemon.manager(), views};
 };
 
@@ -81,9 +85,9 @@ TEST_F(MainWindowTest, TabViewSitsBelowHeaderAndDividerInsetBy16)
     window.setSelection(Tab::addIn);
     QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QWidget* view = window.tabView();
-    QWidget* detail = view->parentWidget();
+    QWidget* detail = window.findChild<DaemonHeader*>()->parentWidget();
     const auto* divider = detail->findChild<QFrame*>(QString(), Qt::FindDirectChildrenOnly);
-    const QRect area = view->geometry();
+    const QRect area(view->mapTo(detail, QPoint()), view->size());
     EXPECT_EQ(area.left(), 16);
     EXPECT_EQ(area.top(), divider->geometry().bottom() + 1 + 16);
     EXPECT_EQ(detail->width() - 1 - area.right(), 16);
@@ -111,8 +115,8 @@ TEST_F(MainWindowTest, EachSelectionBuildsItsViewAfreshAndDestroysTheLast)
                   ->parentWidget()
                   ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
                   .size(),
-              3)
-        << "header, divider and one tab view";
+              1)
+        << "one tab view";
 
     window.setSelection(Tab::support);
     EXPECT_EQ(shownTitle(), QStringLiteral("Support"));
@@ -134,14 +138,51 @@ TEST_F(MainWindowTest, NoSelectionShowsTheStatusTab)
     EXPECT_EQ(window.tabView(), status.data()) << "the status tab stays as it was";
 }
 
+TEST_F(MainWindowTest, LeavingAndReenteringTheStatusTabLeavesOnePollingLoop)
+{
+    ASSERT_TRUE(daemon.startAndSettle());
+    QPointer<StatusPoller> first = window.findChild<StatusPoller*>();
+    ASSERT_TRUE(first && first->isActive());
+    window.setSelection(Tab::addIn);
+    EXPECT_TRUE(first.isNull()) << "its loop ended with the view";
+    EXPECT_EQ(window.findChildren<StatusPoller*>().size(), 0);
+    window.setSelection(Tab::status);
+    const QList<StatusPoller*> pollers = window.findChildren<StatusPoller*>();
+    ASSERT_EQ(pollers.size(), 1);
+    EXPECT_TRUE(pollers.first()->isActive());
+    EXPECT_TRUE(pollers.first()->isQuerying()) << "polling starts over";
+}
+
 TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByTab)
 {
-    EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>());
-    ASSERT_TRUE(sidebar()->hasFocus());
+    // With a host and the setup box, every kind of control is on show.
+    ASSERT_TRUE(QDir().mkpath(OfficeHost(OfficeHost::word).containerDirectory()));
+    fileDialog.setNextFileName(home.path() + QStringLiteral("/picked.xml"));
+    window.setSelection(Tab::addIn);
+    QTest::mouseClick(Widgets::visibleButton(&window, QStringLiteral("Choose Manifest…")),
+                      Qt::LeftButton);
+    EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>()) << "add-in tab";
+    for (const Tab tab : {Tab::logs, Tab::support}) {
+        window.setSelection(tab);
+        EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>())
+            << MainWindow::title(tab).toStdString();
+    }
+
+    window.setSelection(Tab::status);
+    auto* status = qobject_cast<StatusTab*>(window.tabView());
+    ASSERT_TRUE(waitUntil([&] { return status->setupState().has_value(); }));
+    EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>()) << "status tab";
+
+    // Keyboard only, in the visual order: sidebar, header, the tab.
+    sidebar()->setFocus();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     auto* start = qobject_cast<QPushButton*>(QApplication::focusWidget());
     ASSERT_TRUE(start);
     EXPECT_EQ(start->text(), QStringLiteral("Start"));
+    QTest::keyClick(start, Qt::Key_Tab);
+    auto* install = qobject_cast<QPushButton*>(QApplication::focusWidget());
+    ASSERT_TRUE(install);
+    EXPECT_EQ(install->text(), QStringLiteral("Install cert"));
     QTest::keyClick(start, Qt::Key_Space);
     EXPECT_TRUE(daemon.manager().status().isRunning());
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
 #include <gtest/gtest.h>
 
@@ -80,4 +81,18 @@ TEST(Style, TintsFollowThePaletteOnRefresh)
               semanticColor(SemanticColor::red, Widgets::darkPalette()));
     EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0x32, 0x32, 0x32))
         << "only the text takes the tint";
+}
+
+TEST(Style, AProminentButtonLooksDisabledWhenItIs)
+{
+    QWidget window;
+    window.setPalette(QApplication::style()->standardPalette());
+    auto* button = new QPushButton(QStringLiteral("Install into all"), &window);
+    Style::setProminent(button);
+    const QPalette& palette = button->palette();
+    EXPECT_EQ(palette.color(QPalette::Active, QPalette::ButtonText),
+              window.palette().color(QPalette::HighlightedText));
+    for (const auto role : {QPalette::Button, QPalette::ButtonText})
+        EXPECT_EQ(palette.color(QPalette::Disabled, role),
+                  window.palette().color(QPalette::Disabled, role));
 }

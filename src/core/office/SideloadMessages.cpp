@@ -1,7 +1,5 @@
 #include "core/office/SideloadMessages.h"
 
-#include <QStringList>
-
 namespace SideloadMessages {
 
 namespace {
@@ -59,6 +57,17 @@ QString removeAllSummary(const QList<Sideloader::HostOutcome>& outcomes)
     const QString names = namesWhere(outcomes, Sideloader::Outcome::Kind::removed);
     return names.isEmpty() ? QStringLiteral("Nothing to remove.")
                            : QStringLiteral("Removed from: ") + names;
+}
+
+QStringList failureLines(const QList<Sideloader::HostOutcome>& outcomes,
+                         QString (*actionFor)(OfficeHost))
+{
+    QStringList lines;
+    for (const Sideloader::HostOutcome& each : outcomes) {
+        if (each.outcome.kind() == Sideloader::Outcome::Kind::failed)
+            lines.append(forOutcome(each.outcome, actionFor(each.host)).text);
+    }
+    return lines;
 }
 
 QString pickManifestFirst()

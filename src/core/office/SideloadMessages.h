@@ -5,6 +5,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // The words the add-in tab (and zentropectl) uses for the sideloader's
 // results and the hosts' states.
@@ -36,6 +37,11 @@ Line forOutcome(const Sideloader::Outcome& outcome, const QString& action);
 QString installAllSummary(const QList<Sideloader::HostOutcome>& outcomes);
 // "Removed from: <names of the hosts removed from>" or "Nothing to remove.".
 QString removeAllSummary(const QList<Sideloader::HostOutcome>& outcomes);
+
+// The error lines an "all hosts" action's summary leaves out, one for each
+// host that failed, in order: "Failed to <action>: <description>".
+QStringList failureLines(const QList<Sideloader::HostOutcome>& outcomes,
+                         QString (*actionFor)(OfficeHost));
 
 // The error when no manifest is at hand.
 QString pickManifestFirst();

@@ -86,6 +86,12 @@ SetupCheck::evaluateAsync(std::shared_ptr<platform::CertificateTrust> trust,
     return future;
 }
 
+void SetupCheck::openAccessibilitySettings(platform::Accessibility& accessibility)
+{
+    accessibility.requestTrust();
+    accessibility.openSettings();
+}
+
 QFuture<Result<QString>> SetupCheck::installCert(const Bundle& bundle)
 {
     const std::optional<QString> script = installerScript(bundle);

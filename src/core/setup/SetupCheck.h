@@ -51,6 +51,11 @@ public:
                                         std::shared_ptr<platform::Accessibility> accessibility,
                                         CertificateValidity validity = CertificateValidity());
 
+    // What "Open Settings" does for the Accessibility permission: the system's
+    // own prompt first, which puts Zentrope in the settings' list, then the
+    // settings page, where the user can switch it on.
+    static void openAccessibilitySettings(platform::Accessibility& accessibility);
+
     // Runs the certificate installer shipped in `bundle` ("/bin/bash" with the
     // script's path), off the caller's thread and without a time limit: the
     // script may wait for the user to enter a password. Yields everything the

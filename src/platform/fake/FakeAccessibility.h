@@ -2,17 +2,21 @@
 
 #include "platform/Accessibility.h"
 
+#include <QStringList>
+
 namespace platform {
 
-// Not trusted unless a test says so; counts the requests to show the settings.
+// Not trusted unless a test says so; records the prompts and the settings
+// shown, in order ("trust prompt", "settings").
 class FakeAccessibility final : public Accessibility
 {
 public:
     bool isProcessTrusted() override { return trusted; }
-    void openSettings() override { ++settingsOpened; }
+    void requestTrust() override { requests.append(QStringLiteral("trust prompt")); }
+    void openSettings() override { requests.append(QStringLiteral("settings")); }
 
     bool trusted = false;
-    int settingsOpened = 0;
+    QStringList requests;
 };
 
 } // namespace platform

@@ -15,6 +15,7 @@ class LinuxAccessibility final : public Accessibility
 {
 public:
     bool isProcessTrusted() override { return true; }
+    void requestTrust() override {} // nothing to ask for
     void openSettings() override;
 
     // The installed program and its arguments that show the accessibility

@@ -159,7 +159,14 @@ TEST_F(SetupEvaluationTest, TheOlderManifestNameCountsAndAccessibilityIsAsked)
     expected.anyHostSideloaded = true;
     expected.accessibilityGranted = true;
     EXPECT_EQ(evaluate(), expected);
-    EXPECT_EQ(accessibility.settingsOpened, 0);
+    EXPECT_EQ(accessibility.requests, QStringList()) << "no prompt, no settings";
+}
+
+TEST_F(SetupEvaluationTest, OpeningTheSettingsPromptsFirstSoZentropeIsListedThere)
+{
+    SetupCheck::openAccessibilitySettings(accessibility);
+    EXPECT_EQ(accessibility.requests,
+              (QStringList{QStringLiteral("trust prompt"), QStringLiteral("settings")}));
 }
 
 TEST_F(SetupEvaluationTest, TheAsynchronousFormLeavesTheCallersThreadFreeAndGivesTheSameState)

@@ -1,8 +1,12 @@
-// Renders the main window and its daemon header in their key states, in a
-// light and a dark palette, at pixel ratio 2, to PNG files for a person to
-// look at: screenshots [folder] (default build/screenshots).
-#include "platform/fake/FakeServices.h"
+// Renders the main window, its daemon header and its tabs in their key
+// states, in a light and a dark palette, at pixel ratio 2, to PNG files for a
+// person to look at: screenshots [folder] (default build/screenshots).
+#include "core/office/OfficeHost.h"
+#include "support/TemporaryHome.h"
+#include "support/TestBundle.h"
+#include "support/TestCertificates.h"
 #include "support/TestEnvironment.h"
+#include "support/TestServer.h"
 #include "support/Wait.h"
 #include "ui/DaemonHeader.h"
 #include "ui/FileDialog.h"
@@ -10,19 +14,28 @@
 #include "ui/SymbolView.h"
 #include "ui/Symbols.h"
 #include "ui/TabViews.h"
-#include "ui/support/TestDaemon.h"
+#include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
+#include "ui/tabs/HostRow.h"
+#include "ui/tabs/StatusTab.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QGridLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QStyle>
+#include <QTest>
 #include <cstdio>
 
 namespace {
 
 using Kind = DaemonManager::Status::Kind;
+using namespace Qt::StringLiterals;
+
+const QByteArray fullAnswer = R"({"ok": true, "version": "2.4.1", "activeSessions": 2,
+    "permissions": {"prismAutomation": "granted", "systemEventsAutomation": "denied",
+                    "accessibility": "unknown"}})";
 
 class Shooter
 {
@@ -34,6 +47,8 @@ public:
 
     bool save(QWidget* widget, const QString& what)
     {
+        // Resizes and layouts settle through posted events.
+        QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const QString path = QStringLiteral("%1/%2-%3.png").arg(m_folder, what, m_paletteName);
         if (!widget->grab().save(path)) {
@@ -48,6 +63,33 @@ private:
     QString m_folder;
     QString m_paletteName;
 };
+
+// One window over a context of its own, in a home folder of its own.
+struct Scene
+{
+    explicit Scene(quint16 daemonPort = 0)
+        : app(daemonPort)
+    {
+        window.show();
+    }
+    StatusTab* statusTab() const { return qobject_cast<StatusTab*>(window.tabView()); }
+    bool setupKnown() const
+    {
+        return waitUntil([this] { return statusTab() && statusTab()->setupState(); });
+    }
+
+    TemporaryHome home;
+    TestContext app;
+    FileDialog fileDialog;
+    TabViews views{app.context(), fileDialog};
+    MainWindow window{app.manager(), views};
+};
+
+bool failed(const char* what)
+{
+    std::fprintf(stderr, "could not reach the state: %s\n", what);
+    return false;
+}
 
 // Every symbol in every tint, named, so their drawing can be judged together.
 bool shootSymbols(Shooter& shooter)
@@ -76,41 +118,119 @@ bool shootSymbols(Shooter& shooter)
     return shooter.save(&sheet, QStringLiteral("symbols"));
 }
 
-bool shootStates(Shooter& shooter)
+// The header in each state, and the status tab stopped, querying and crashed
+// (the red line of an earlier failure still under it).
+bool shootDaemonStates(Shooter& shooter)
 {
-    TestDaemon daemon;
-    platform::FakeServices fakes;
-    FileDialog fileDialog;
-    const TabViews views(daemon.manager(), fakes.services(), fileDialog);
-    MainWindow window(daemon.manager(), views);
-    window.show();
+    TestServer server(TestServer::Serves::plainHttp);
+    server.setHolding(true); // no answer yet: querying
+    Scene scene(server.port());
+    MainWindow& window = scene.window;
     auto* header = window.findChild<DaemonHeader*>();
-    bool ok = shooter.save(&window, QStringLiteral("window-stopped")) &&
-              shooter.save(header, QStringLiteral("header-stopped"));
+    bool ok = scene.setupKnown() || failed("setup evaluated");
+    ok = ok && shooter.save(&window, QStringLiteral("status-stopped")) &&
+         shooter.save(header, QStringLiteral("header-stopped"));
 
     const auto starting =
-        QObject::connect(&daemon.manager(), &DaemonManager::statusChanged, header,
+        QObject::connect(&scene.app.manager(), &DaemonManager::statusChanged, header,
                          [&](const DaemonManager::Status& status) {
                              // The state lasts only while start() launches the child.
                              if (status.kind() == Kind::starting)
                                  ok = shooter.save(header, QStringLiteral("header-starting")) && ok;
                          });
-    ok = daemon.startAndSettle() && ok;
+    ok = scene.app.startAndSettle() && ok;
     QObject::disconnect(starting);
-    ok = ok && shooter.save(&window, QStringLiteral("window-running")) &&
+    ok = ok && shooter.save(&window, QStringLiteral("status-querying")) &&
          shooter.save(header, QStringLiteral("header-running"));
 
-    daemon.manager().stop();
-    ok = ok && waitUntil([&] { return !daemon.manager().hasChild(); });
-    daemon.setCrashing(true);
-    ok = ok && daemon.startAndSettle();
-    window.setSelection(MainWindow::Tab::addIn);
-    ok = ok && shooter.save(&window, QStringLiteral("window-crashed")) &&
-         shooter.save(header, QStringLiteral("header-crashed"));
+    server.setHolding(false);
+    server.setAnswer(200, "Service Unavailable");
+    server.releaseHeld();
+    ok = ok && (waitUntil([&] { return scene.statusTab()->poller().lastError().has_value(); }) ||
+                failed("a failed poll"));
+    scene.app.manager().stop();
+    ok = ok && waitUntil([&] { return !scene.app.manager().hasChild(); });
+    scene.app.setCrashing(true);
+    ok = ok && scene.app.startAndSettle();
+    return ok && shooter.save(&window, QStringLiteral("status-crashed")) &&
+           shooter.save(header, QStringLiteral("header-crashed"));
+}
 
-    window.resize(720, 480);
-    window.setSelection(std::nullopt);
-    return ok && shooter.save(&window, QStringLiteral("window-smallest-no-selection"));
+// Running with a full answer: once with the setup in order, once with all
+// three setup rows and the message of an installation.
+bool shootAnswers(Shooter& shooter)
+{
+    TestServer server(TestServer::Serves::plainHttp);
+    server.setAnswer(200, fullAnswer);
+    bool ok = true;
+    {
+        Scene scene(server.port());
+        writeFileAt(SetupCheck::certificatePath(),
+                    TestCertificates::shared().serverCertificate().toPem());
+        QDir().mkpath(OfficeHost(OfficeHost::word).wefDirectory());
+        writeFileAt(OfficeHost(OfficeHost::word).wefDirectory() + u"/zentrope.manifest.xml"_s, "m");
+        scene.app.fakes.certificateTrust->trusted = true;
+        scene.app.fakes.accessibility->trusted = true;
+        scene.app.fakes.loginItem->current = platform::LoginItem::Status::enabled;
+        ok = scene.app.startAndSettle();
+        scene.window.setSelection(MainWindow::Tab::addIn);  // the status tab afresh,
+        scene.window.setSelection(MainWindow::Tab::status); // with the setup above
+        ok = ok && scene.setupKnown() &&
+             (waitUntil([&] { return scene.statusTab()->poller().status().has_value(); }) ||
+              failed("an answer"));
+        ok = ok && shooter.save(&scene.window, QStringLiteral("status-running"));
+    }
+    Scene scene(server.port());
+    QDir().mkpath(OfficeHost(OfficeHost::excel).containerDirectory());
+    scene.app.bundle.writeFile(u"Resources/setup/install-localhost-cert.sh"_s, "exit 0\n");
+    ok = scene.app.startAndSettle() && ok;
+    scene.window.setSelection(MainWindow::Tab::addIn);
+    scene.window.setSelection(MainWindow::Tab::status);
+    ok = ok && scene.setupKnown();
+    QPushButton* install =
+        Widgets::visibleButton(scene.window.tabView(), QStringLiteral("Install cert"));
+    if (!install)
+        return failed("an Install cert button");
+    QTest::mouseClick(install, Qt::LeftButton);
+    ok =
+        ok && (waitUntil([&] { return install->isEnabled(); }) || failed("the installation's end"));
+    ok = ok && waitUntil([&] { return scene.statusTab()->poller().status().has_value(); });
+    ok = ok && shooter.save(&scene.window, QStringLiteral("status-setup-needed"));
+    scene.window.resize(720, 480);
+    return ok && shooter.save(&scene.window, QStringLiteral("status-setup-needed-smallest"));
+}
+
+// Word sideloaded and running, Excel without the add-in, PowerPoint absent;
+// a success, then a failure; and the note of a bundle without its manifest.
+bool shootAddIn(Shooter& shooter)
+{
+    Scene scene;
+    const OfficeHost word = OfficeHost::word;
+    QDir().mkpath(word.containerDirectory());
+    QDir().mkpath(OfficeHost(OfficeHost::excel).containerDirectory());
+    scene.app.fakes.workspace->setApplications(
+        {{4242, word.bundleId(), u"/Applications/Microsoft Word.app/Contents/MacOS/Word"_s}});
+    scene.window.setSelection(MainWindow::Tab::addIn);
+    bool ok = shooter.save(&scene.window, QStringLiteral("addin-no-manifest"));
+
+    const QString manifest = scene.home.path() + u"/Manifests/zentrope-beta.xml"_s;
+    writeFileAt(manifest, "<OfficeApp/>");
+    scene.fileDialog.setNextFileName(manifest);
+    QWidget* tab = scene.window.tabView();
+    const auto press = [&](QWidget* root, const QString& text) {
+        if (QPushButton* button = Widgets::visibleButton(root, text))
+            QTest::mouseClick(button, Qt::LeftButton);
+        else
+            ok = failed(qPrintable(text));
+    };
+    press(tab, QStringLiteral("Choose Manifest…"));
+    press(tab->findChildren<HostRow*>().value(0), QStringLiteral("Install"));
+    scene.fileDialog.setNextFileName(scene.home.path() + u"/Manifests"_s);
+    press(tab, QStringLiteral("Choose Manifest…"));
+    press(tab->findChildren<HostRow*>().value(0), QStringLiteral("Reinstall"));
+    ok = ok && shooter.save(&scene.window, QStringLiteral("addin-mixed"));
+    scene.window.resize(720, 480);
+    return ok && shooter.save(&scene.window, QStringLiteral("addin-mixed-smallest"));
 }
 
 } // namespace
@@ -140,7 +260,9 @@ int main(int argc, char** argv)
         QApplication::setPalette(palette);
         Shooter shooter(folder, name);
         ok = shootSymbols(shooter) && ok;
-        ok = shootStates(shooter) && ok;
+        ok = shootDaemonStates(shooter) && ok;
+        ok = shootAnswers(shooter) && ok;
+        ok = shootAddIn(shooter) && ok;
     }
     return ok ? 0 : 1;
 }
