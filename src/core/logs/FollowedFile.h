@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/RegularFile.h"
 #include "core/base/Result.h"
 #include "platform/FileWatcher.h"
 
@@ -16,7 +17,8 @@ public:
     // Opens `path`, creating an empty file when none is there (its folder is
     // not created). Reading goes on from `position` when given, else from the
     // end; a file created here is read from its start, since all it will ever
-    // hold was appended after the call.
+    // hold was appended after the call. Only a regular file is followed, and
+    // not through a link at `path` (see RegularFile); opening never blocks.
     static Result<std::unique_ptr<FollowedFile>>
     open(const QString& path, platform::FileWatcher& watcher, std::optional<qint64> position = {});
     ~FollowedFile();
@@ -33,9 +35,9 @@ public:
     QByteArray readAppended(qint64 maxBytes);
 
 private:
-    FollowedFile(int descriptor, qint64 position);
+    FollowedFile(RegularFile file, qint64 position);
 
-    const int m_descriptor;
+    RegularFile m_file;
     qint64 m_position;
-    std::unique_ptr<platform::FileWatch> m_watch; // released before the descriptor closes
+    std::unique_ptr<platform::FileWatch> m_watch; // released before the file closes
 };

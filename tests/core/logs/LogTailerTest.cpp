@@ -12,6 +12,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <thread>
 
 using Change = platform::FileWatch::Change;
@@ -161,6 +162,18 @@ TEST_F(LogTailerTest, TruncationIsNotNoticedAndOnlyBytesBeyondTheOldEndArrive)
     append(path, "ab\n");
     append(path, "cdefgh\n");
     EXPECT_TRUE(waitForText(QStringLiteral("12345\nfgh\n")));
+}
+
+TEST_F(LogTailerTest, AFifoOrALinkAtThePathIsRefusedAtOnce)
+{
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    auto tailer = makeTailer(inotify);
+    EXPECT_EQ(tailer->start().error().description, QStringLiteral("Is a FIFO, not a regular file"));
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::link(writeFileAt(dir.filePath(QStringLiteral("elsewhere")), ""), path));
+    EXPECT_EQ(tailer->start().error().description,
+              QStringLiteral("Is a symbolic link, which is not followed"));
+    EXPECT_FALSE(tailer->isStarted());
 }
 
 TEST_F(LogTailerTest, ACharacterSplitAcrossWritesAndReadsArrivesWhole)
