@@ -45,6 +45,8 @@ Result<std::unique_ptr<FollowedFile>> FollowedFile::open(const QString& path,
     RegularFile file = std::move(*std::move(opened).value().file);
     qint64 start = 0;
     if (!opened.value().created) {
+        // A position beyond the end means the file was truncated meanwhile,
+        // which the first read notices.
         const auto size = file.size();
         start = position.value_or(size ? size.value() : 0);
         if (!file.seek(start))
@@ -68,15 +70,23 @@ FollowedFile::~FollowedFile()
     m_watch.reset();
 }
 
-QByteArray FollowedFile::readAppended(qint64 maxBytes)
+FollowedFile::Appended FollowedFile::readAppended(qint64 maxBytes)
 {
+    Appended appended;
     const auto size = m_file.size();
-    if (!size || size.value() <= m_position)
-        return {};
+    if (!size)
+        return appended;
+    if (size.value() < m_position && m_file.seek(0)) {
+        appended.truncated = true;
+        m_position = 0;
+    }
+    if (size.value() <= m_position)
+        return appended;
     const qint64 wanted = std::min<qint64>(size.value() - m_position, maxBytes);
     auto bytes = m_file.read(wanted);
-    if (!bytes)
-        return {};
-    m_position += bytes.value().size();
-    return std::move(bytes).value();
+    if (bytes) {
+        appended.bytes = std::move(bytes).value();
+        m_position += appended.bytes.size();
+    }
+    return appended;
 }

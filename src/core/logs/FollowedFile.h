@@ -10,7 +10,8 @@
 #include <optional>
 
 // One log file held open for reading, with the watch on it. It remembers how
-// far it has been read and only ever reads further: never a byte twice.
+// far it has been read and reads on from there: never a byte twice, unless
+// the file is truncated, which starts it over from the new start.
 class FollowedFile
 {
 public:
@@ -29,10 +30,15 @@ public:
     int watchDescriptor() const { return m_watch->descriptor(); }
     platform::FileWatch::Changes takeChanges() { return m_watch->takeChanges(); }
 
+    struct Appended
+    {
+        QByteArray bytes;
+        // The file had shrunk below the read position: `bytes` come from its
+        // new start, as `tail -F` reads on after a truncation.
+        bool truncated = false;
+    };
     // The bytes appended since the last read, at most `maxBytes`, in one read.
-    // A file truncated below the read position yields nothing until it grows
-    // past that position again.
-    QByteArray readAppended(qint64 maxBytes);
+    Appended readAppended(qint64 maxBytes);
 
 private:
     FollowedFile(RegularFile file, qint64 position);

@@ -152,7 +152,7 @@ TEST_F(LogTailerTest, DeletedAndRenamedFilesAreReplacedByTheFileAtThePath)
     EXPECT_EQ(OpenFiles::openOn(path), 1);
 }
 
-TEST_F(LogTailerTest, TruncationIsNotNoticedAndOnlyBytesBeyondTheOldEndArrive)
+TEST_F(LogTailerTest, AfterATruncationTheNewTextArrivesFromItsStart)
 {
     auto tailer = makeTailer(inotify);
     ASSERT_TRUE(tailer->start().ok());
@@ -161,7 +161,26 @@ TEST_F(LogTailerTest, TruncationIsNotNoticedAndOnlyBytesBeyondTheOldEndArrive)
     ASSERT_TRUE(QFile::resize(path, 0));
     append(path, "ab\n");
     append(path, "cdefgh\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("12345\nfgh\n")));
+    EXPECT_TRUE(waitForText(QStringLiteral("12345\nab\ncdefgh\n")));
+}
+
+TEST_F(LogTailerTest, AFolderDeletedAndMadeAgainIsFollowedOnceItIsBack)
+{
+    const QString folder = dir.filePath(QStringLiteral("Zentrope"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    path = folder + QStringLiteral("/daemon.log");
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    append(path, "before\n");
+    ASSERT_TRUE(waitForText(QStringLiteral("before\n")));
+
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    // The tailer has let the deleted file go and found nothing to reopen.
+    ASSERT_TRUE(waitUntil([&] { return OpenFiles::openOn(path) == 0; }));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); })); // the tailer looked again
+    append(path, "after\n");
+    EXPECT_TRUE(waitForText(QStringLiteral("before\nafter\n")));
 }
 
 TEST_F(LogTailerTest, AFifoOrALinkAtThePathIsRefusedAtOnce)
