@@ -5,12 +5,15 @@
 #include <QDir>
 #include <QPointer>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 
 DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, QObject* parent)
     : QObject(parent)
     , m_logDirectory(std::move(logDirectory))
     , m_bundle(std::move(bundle))
+    , m_logQueue(LogAppendQueue::defaultBound, LogAppendQueue::appendNow,
+                 [this](const QString& path, const Error& error) { logWriteFailed(path, error); })
 {
     // A failure here is not reported: appends will fail silently instead.
     QDir().mkpath(m_logDirectory);
@@ -47,23 +50,26 @@ void DaemonManager::start()
         m_restartPending = false;
     }
 
-    const DaemonLocator locator(m_bundle);
-    const auto node = locator.nodeBinary();
-    const auto entry = node ? locator.entryScript() : std::nullopt;
-    if (!node || !entry) {
-        appendStderr(QStringLiteral("Could not locate bundled daemon binaries.\n"));
+    m_lastFailure.clear();
+    const auto files = DaemonLocator(m_bundle).locate();
+    if (!files) {
+        QString reason = QStringLiteral("Could not locate bundled daemon binaries.");
+        if (!files.error().isEmpty())
+            reason += u'\n' + files.error();
+        reportFailure(reason);
         setStatus(Status::crashed(-1));
         return;
     }
 
     setStatus(Status::starting());
+    // Failures show with the first chunk written.
     LogAppendQueue::ensureFile(standardOutputLogPath());
     LogAppendQueue::ensureFile(standardErrorLogPath());
 
     const quint64 generation = ++m_generation;
     QPointer<DaemonManager> self(this);
     auto launch =
-        ChildProcess::spawn(*node, {*entry}, outputHandler(),
+        ChildProcess::spawn(files.value().nodeBinary, {files.value().entryScript}, outputHandler(),
                             // Holds no strong reference to the child, which joins this thread.
                             [self, generation](ChildProcess::Termination termination) {
                                 QMetaObject::invokeMethod(
@@ -75,7 +81,7 @@ void DaemonManager::start()
                                     Qt::QueuedConnection);
                             });
     if (!launch.process) {
-        appendStderr(QStringLiteral("Failed to launch daemon: %1\n").arg(launch.error));
+        reportFailure(QStringLiteral("Failed to launch daemon: %1").arg(launch.error));
         setStatus(Status::crashed(-1));
         return;
     }
@@ -161,4 +167,25 @@ void DaemonManager::setStatus(const Status& status)
 void DaemonManager::appendStderr(const QString& text)
 {
     m_logQueue.appendWithoutWaiting(standardErrorLogPath(), text.toUtf8());
+}
+
+void DaemonManager::reportFailure(const QString& reason)
+{
+    appendStderr(reason + u'\n');
+    m_lastFailure = reason;
+    Q_EMIT failureReported(reason);
+}
+
+void DaemonManager::logWriteFailed(const QString& path, const Error& error)
+{
+    // A missing folder drops the output silently until it is back: it was
+    // deleted, which is no fault of the supervisor's to report.
+    if (error.domain == u"POSIX" && error.code == ENOENT)
+        return;
+    const QString reason =
+        QStringLiteral("Could not write %1: %2").arg(path, error.localizedDescription());
+    // daemon.err may be the very file that cannot be written; then the
+    // attempt fails again, quietly, since that failure is already known.
+    QMetaObject::invokeMethod(
+        this, [this, reason] { reportFailure(reason); }, Qt::QueuedConnection);
 }

@@ -37,6 +37,10 @@ public:
     QString standardErrorLogPath() const;
 
     Status status() const { return m_status; }
+    // What went wrong last, in the supervisor's words (the text it wrote to
+    // daemon.err, without the line feed): the daemon's files not found or not
+    // launched, a log file it could not write. Empty again at each start().
+    const QString& lastFailure() const { return m_lastFailure; }
     // True from a successful launch until the child's end has been handled.
     bool hasChild() const { return m_process != nullptr; }
 
@@ -57,10 +61,17 @@ Q_SIGNALS:
     void statusChanged(const DaemonManager::Status& status);
     // The child's end has been handled (after any status change it caused).
     void childEnded();
+    // lastFailure() has just been set to `reason`; a status change it
+    // explains comes after.
+    void failureReported(const QString& reason);
 
 private:
     void setStatus(const Status& status);
     void appendStderr(const QString& text);
+    // Writes `reason` to daemon.err as a line of its own and publishes it.
+    void reportFailure(const QString& reason);
+    // On the log writer's thread.
+    void logWriteFailed(const QString& path, const Error& error);
     void handleTermination(quint64 generation, ChildProcess::Termination termination);
     ChildProcess::OutputHandler outputHandler();
 
@@ -70,5 +81,6 @@ private:
     std::shared_ptr<ChildProcess> m_process;
     bool m_restartPending = false;
     quint64 m_generation = 0; // identifies the recorded child
-    LogAppendQueue m_logQueue;
+    QString m_lastFailure;
+    LogAppendQueue m_logQueue; // last: its worker ends before anything it uses goes
 };

@@ -107,6 +107,7 @@ TEST_F(DaemonManagerTest, MissingEntryScriptCrashesWithMinusOneWithoutStarting)
     EXPECT_FALSE(manager->hasChild());
     manager->flushLogs();
     EXPECT_EQ(errLog(), QByteArray("Could not locate bundled daemon binaries.\n"));
+    EXPECT_EQ(manager->lastFailure(), QStringLiteral("Could not locate bundled daemon binaries."));
 }
 
 TEST_F(DaemonManagerTest, UnlaunchableBinaryReportsTheSystemsReason)
@@ -120,6 +121,7 @@ TEST_F(DaemonManagerTest, UnlaunchableBinaryReportsTheSystemsReason)
     EXPECT_EQ(recorder.statuses(), (QList<Status>{Status::starting(), Status::crashed(-1)}));
     manager.flushLogs();
     EXPECT_EQ(errLog(), QByteArray("Failed to launch daemon: Permission denied\n"));
+    EXPECT_EQ(manager.lastFailure(), QStringLiteral("Failed to launch daemon: Permission denied"));
 }
 
 TEST_F(DaemonManagerTest, BothStreamsArriveByteForByteInTheirFiles)
@@ -157,6 +159,30 @@ TEST_F(DaemonManagerTest, LogFileDeletedWhileRunningIsRecreatedByTheNextChunk)
     ASSERT_TRUE(recorder.waitForChildEnds());
     manager->flushLogs();
     EXPECT_EQ(outLog(), QByteArray("second\n"));
+}
+
+TEST_F(DaemonManagerTest, ALogLinkedElsewhereIsNotWrittenAndTheDaemonRunsOn)
+{
+    auto manager = managerRunning("echo one\n"
+                                  "while [ ! -e \"$SCRATCH/go\" ]; do sleep 0.01; done\n"
+                                  "echo two\necho err >&2\nexec sleep 30\n");
+    const QString target = scratchFile("target");
+    const QString log = logs() + QStringLiteral("/daemon.log");
+    ASSERT_TRUE(QFile::link(target, log));
+    QStringList reported;
+    QObject::connect(manager.get(), &DaemonManager::failureReported,
+                     [&](const QString& reason) { reported.append(reason); });
+    const QString refusal =
+        QStringLiteral("Could not write %1: Is a symbolic link, which is not followed").arg(log);
+    manager->start();
+    ASSERT_TRUE(waitUntil([&] { return errLog() == refusal.toUtf8() + '\n'; }));
+    writeFileAt(scratchFile("go"), "");
+    ASSERT_TRUE(waitUntil([&] { return errLog().endsWith("err\n"); }));
+    EXPECT_EQ(errLog(), refusal.toUtf8() + "\nerr\n"); // said once
+    EXPECT_TRUE(waitUntil([&] { return reported == QStringList{refusal}; }));
+    EXPECT_EQ(manager->lastFailure(), refusal);
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(manager->status().isRunning());
 }
 
 struct Ending
