@@ -34,10 +34,12 @@ TEST(DaemonCommand, PrintsEachStatusAndExitsOneOnlyWhenTheDaemonCrashed)
         const char* script; // none: no daemon in the bundle
         int exitCode;
         QString labels;
+        QString errors;
     } cases[] = {
-        {"exit 0\n", 0, starting + u"Running (pid)\nStopped\n"_s},
-        {"exit 3\n", 1, starting + u"Running (pid)\nCrashed (exit 3)\n"_s},
-        {nullptr, 1, u"Crashed (exit -1)\n"_s},
+        {"exit 0\n", 0, starting + u"Running (pid)\nStopped\n"_s, {}},
+        {"exit 3\n", 1, starting + u"Running (pid)\nCrashed (exit 3)\n"_s, {}},
+        {nullptr, 1, u"Crashed (exit -1)\n"_s,
+         u"zentropectl: Could not locate bundled daemon binaries.\n"_s},
     };
     for (const auto& each : cases) {
         InProcessCli cli;
@@ -46,7 +48,7 @@ TEST(DaemonCommand, PrintsEachStatusAndExitsOneOnlyWhenTheDaemonCrashed)
         const CliRun run = cli.run(u"daemon"_s);
         EXPECT_EQ(run.exitCode, each.exitCode) << each.labels.toStdString();
         EXPECT_EQ(withoutPid(run.out), each.labels);
-        EXPECT_EQ(run.err, QString());
+        EXPECT_EQ(run.err, each.errors);
     }
 }
 
