@@ -68,18 +68,23 @@ void DaemonManager::start()
 
     const quint64 generation = ++m_generation;
     QPointer<DaemonManager> self(this);
+    // Holds no strong reference to the child, which joins this thread.
+    auto onTermination = [self, generation](ChildProcess::Termination termination) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, generation, termination] {
+                if (self)
+                    self->handleTermination(generation, termination);
+            },
+            Qt::QueuedConnection);
+    };
+    // The daemon dies with us even when we are killed outright: an orphan
+    // would hold the port, and the next start would fail. Spawned here, on
+    // the main thread, which lives as long as the process.
     auto launch =
         ChildProcess::spawn(files.value().nodeBinary, {files.value().entryScript}, outputHandler(),
-                            // Holds no strong reference to the child, which joins this thread.
-                            [self, generation](ChildProcess::Termination termination) {
-                                QMetaObject::invokeMethod(
-                                    self.data(),
-                                    [self, generation, termination] {
-                                        if (self)
-                                            self->handleTermination(generation, termination);
-                                    },
-                                    Qt::QueuedConnection);
-                            });
+                            std::move(onTermination), ChildProcess::Streams::separate,
+                            ChildProcess::Input::inherited, ChildProcess::Lifetime::endsWithParent);
     if (!launch.process) {
         reportFailure(QStringLiteral("Failed to launch daemon: %1").arg(launch.error));
         setStatus(Status::crashed(-1));
