@@ -52,6 +52,19 @@ TEST(DaemonCommand, PrintsEachStatusAndExitsOneOnlyWhenTheDaemonCrashed)
     }
 }
 
+TEST(DaemonCommand, ADaemonThatCrashedOnATakenPortSaysWhoHoldsIt)
+{
+    InProcessCli cli;
+    cli.bundle.installFakeDaemon("exit 1\n");
+    cli.fakes.portLookup->holders.insert(cli.daemon.port, {4242, u"zentropectl"_s});
+    const CliRun run = cli.run(u"daemon"_s);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(withoutPid(run.out), starting + u"Running (pid)\nCrashed (exit 1)\n"_s);
+    EXPECT_EQ(run.err,
+              u"zentropectl: Port %1 is already in use by process 4242 (zentropectl).\n"_s.arg(
+                  cli.daemon.port));
+}
+
 // zentropectl run from inside a bundle, as installed, so that it finds the
 // daemon there: a shell script that stops on SIGTERM.
 class InstalledTool

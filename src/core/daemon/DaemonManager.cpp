@@ -9,9 +9,14 @@
 #include <csignal>
 
 DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, QObject* parent)
+    : DaemonManager(std::move(bundle), std::move(logDirectory), Port(), parent)
+{}
+
+DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, Port port, QObject* parent)
     : QObject(parent)
     , m_logDirectory(std::move(logDirectory))
     , m_bundle(std::move(bundle))
+    , m_port(std::move(port))
     , m_logQueue(LogAppendQueue::defaultBound, LogAppendQueue::appendNow,
                  [this](const QString& path, const Error& error) { logWriteFailed(path, error); })
 {
@@ -119,6 +124,8 @@ void DaemonManager::handleTermination(quint64 generation, ChildProcess::Terminat
     } else {
         const bool clean =
             termination.bySignal ? termination.status == SIGTERM : termination.status == 0;
+        if (!clean)
+            explainCrash();
         setStatus(clean ? Status::stopped() : Status::crashed(termination.status));
     }
     Q_EMIT childEnded();
@@ -177,8 +184,29 @@ void DaemonManager::appendStderr(const QString& text)
 void DaemonManager::reportFailure(const QString& reason)
 {
     appendStderr(reason + u'\n');
+    publishFailure(reason);
+}
+
+void DaemonManager::publishFailure(const QString& reason)
+{
     m_lastFailure = reason;
     Q_EMIT failureReported(reason);
+}
+
+void DaemonManager::explainCrash()
+{
+    // Our child is gone, so whoever listens on its port now is someone else.
+    // Not written to daemon.err: the daemon has said there what it met.
+    if (!m_port.lookup || m_port.number == 0)
+        return;
+    const auto holder = m_port.lookup->listenerOn(m_port.number);
+    if (!holder)
+        return;
+    const QString by =
+        holder->processIdentifier > 0
+            ? QStringLiteral("process %1 (%2)").arg(holder->processIdentifier).arg(holder->name)
+            : QStringLiteral("another user’s process");
+    publishFailure(QStringLiteral("Port %1 is already in use by %2.").arg(m_port.number).arg(by));
 }
 
 void DaemonManager::logWriteFailed(const QString& path, const Error& error)

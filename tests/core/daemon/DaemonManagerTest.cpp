@@ -1,5 +1,6 @@
 #include "core/daemon/DaemonManager.h"
 
+#include "platform/fake/FakePortLookup.h"
 #include "support/Printers.h"
 #include "support/StatusRecorder.h"
 #include "support/TestBundle.h"
@@ -183,6 +184,36 @@ TEST_F(DaemonManagerTest, ALogLinkedElsewhereIsNotWrittenAndTheDaemonRunsOn)
     EXPECT_EQ(manager->lastFailure(), refusal);
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(manager->status().isRunning());
+}
+
+TEST_F(DaemonManagerTest, ACrashExplainsWhoHoldsThePort)
+{
+    bundle.installFakeDaemon("echo 'Port in use' >&2\nexit 1\n");
+    auto ports = std::make_shared<platform::FakePortLookup>();
+    DaemonManager manager(bundle.bundle(), logs(), DaemonManager::Port{27832, ports});
+    const struct
+    {
+        std::optional<platform::PortHolder> holder;
+        QString failure;
+    } cases[] = {
+        {platform::PortHolder{4242, QStringLiteral("node")},
+         QStringLiteral("Port 27832 is already in use by process 4242 (node).")},
+        {platform::PortHolder{},
+         QStringLiteral("Port 27832 is already in use by another user’s process.")},
+        {std::nullopt, QString()},
+    };
+    for (const auto& each : cases) {
+        ports->holders.clear();
+        if (each.holder)
+            ports->holders.insert(27832, *each.holder);
+        StatusRecorder recorder(manager);
+        manager.start();
+        ASSERT_TRUE(recorder.waitForChildEnds());
+        EXPECT_EQ(manager.status(), Status::crashed(1));
+        EXPECT_EQ(manager.lastFailure(), each.failure);
+    }
+    manager.flushLogs();
+    EXPECT_EQ(errLog(), "Port in use\nPort in use\nPort in use\n") << "the daemon's words only";
 }
 
 struct Ending
