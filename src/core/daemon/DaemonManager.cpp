@@ -124,7 +124,8 @@ void DaemonManager::handleTermination(quint64 generation, ChildProcess::Terminat
     } else {
         const bool clean =
             termination.bySignal ? termination.status == SIGTERM : termination.status == 0;
-        if (!clean)
+        // A daemon that finds its port taken gives up with an exit status.
+        if (!clean && !termination.bySignal)
             explainCrash();
         setStatus(clean ? Status::stopped() : Status::crashed(termination.status));
     }

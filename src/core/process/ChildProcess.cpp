@@ -11,7 +11,6 @@
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
-#include <vector>
 
 namespace {
 
