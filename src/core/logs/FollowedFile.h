@@ -34,7 +34,9 @@ public:
     {
         QByteArray bytes;
         // The file had shrunk below the read position: `bytes` come from its
-        // new start, as `tail -F` reads on after a truncation.
+        // new start, as `tail -F` reads on after a truncation. (One that has
+        // grown past the old position again by the time it is read cannot
+        // be told from a file that was only appended to.)
         bool truncated = false;
     };
     // The bytes appended since the last read, at most `maxBytes`, in one read.
