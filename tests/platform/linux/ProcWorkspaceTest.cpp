@@ -3,11 +3,9 @@
 #include "support/FakeApplication.h"
 #include "support/Printers.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 namespace {
 
@@ -39,18 +37,6 @@ TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
     EXPECT_EQ(listed->executablePath, word.executablePath());
     EXPECT_FALSE(find(workspace, anonymous.pid()));
     EXPECT_FALSE(find(workspace, ::getpid())) << "a process outside any bundle";
-}
-
-TEST(ProcWorkspace, ABundleWhoseInfoPlistIsAFifoIsPassedOverWithoutWaiting)
-{
-    QTemporaryDir folder;
-    FakeApplication planted(folder.path(), QStringLiteral("Planted"),
-                            QStringLiteral("com.example.Planted"));
-    ASSERT_TRUE(planted.start());
-    const QString plist = folder.filePath(QStringLiteral("Planted.app/Contents/Info.plist"));
-    ASSERT_TRUE(QFile::remove(plist));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(plist).constData(), 0600), 0);
-    EXPECT_FALSE(find(platform::ProcWorkspace(), planted.pid()));
 }
 
 TEST(ProcWorkspace, QuitRequestIsSigtermToTheSameExecutableOnly)
