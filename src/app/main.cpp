@@ -12,6 +12,7 @@
 
 int main(int argc, char* argv[])
 {
+    SignalWatcher::ignoreBrokenPipes();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zentrope"));
     QApplication::setOrganizationName(QStringLiteral("Zentrope"));
@@ -23,7 +24,7 @@ int main(int argc, char* argv[])
     FileDialog fileDialog;
     const TabViews views(context, fileDialog);
 
-    // Ctrl-C or a polite kill quits in order: the daemon is stopped below.
+    // Ctrl-C, a polite kill or a hang-up quits in order: the daemon is stopped below.
     SignalWatcher quitSignals;
     QObject::connect(&quitSignals, &SignalWatcher::interrupted, &app, &QApplication::quit);
 
