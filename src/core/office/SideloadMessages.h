@@ -29,13 +29,9 @@ QString installAction(OfficeHost host);
 QString removeAction(OfficeHost host);
 
 // "Installed at …", "Removed …", "Skipped <action>: <reason>" or the error
-// "Failed to <action>: <description>".
+// "Failed to <action>: <description>", as one line: control characters in
+// paths and descriptions are escaped.
 Line forOutcome(const Sideloader::Outcome& outcome, const QString& action);
-
-// "Installed into: <names of the hosts copied to>" or "No Office hosts installed.".
-QString installAllSummary(const QList<Sideloader::HostOutcome>& outcomes);
-// "Removed from: <names of the hosts removed from>" or "Nothing to remove.".
-QString removeAllSummary(const QList<Sideloader::HostOutcome>& outcomes);
 
 // The error when no manifest is at hand.
 QString pickManifestFirst();
