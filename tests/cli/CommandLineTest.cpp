@@ -7,11 +7,13 @@
 #include "core/office/OfficeHost.h"
 #include "support/InProcessCli.h"
 #include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TestServer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
@@ -84,6 +86,34 @@ TEST(CommandLine, HelpListsEveryCommandAndEachCommandHasItsOwn)
                                         u" [options]\n"_s + command->summary()))
             << help.out.toStdString();
     }
+}
+
+// A HOME that names no folder would put every file somewhere else ("//Library/…").
+TEST(CommandLine, AHomeThatNamesNoFolderIsRefusedBeforeAnyCommandRuns)
+{
+    InProcessCli cli;
+    ScopedEnvironment environment("HOME", "");
+    const CliRun run = cli.run(u"sideload install"_s);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QString());
+    EXPECT_EQ(run.err,
+              u"zentropectl: HOME is empty. Set HOME to your home folder and try again.\n"_s);
+    EXPECT_EQ(cli.run(u"--version"_s).exitCode, 0) << "no command, no home needed";
+}
+
+// Only the real process sees its arguments' bytes.
+TEST(CommandLine, AnArgumentThatIsNotUtf8IsRefusedNotReadAsAnotherName)
+{
+    QProcess tool;
+    tool.start(u"/bin/sh"_s, {u"-c"_s,
+                              u"exec \"$0\" sideload install --manifest "
+                              u"\"$(printf '/tmp/m\\377.xml')\""_s,
+                              QStringLiteral(ZENTROPECTL_PATH)});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 2);
+    EXPECT_EQ(tool.readAllStandardError(),
+              "zentropectl: The argument \xe2\x80\x9c/tmp/m\\xff.xml\xe2\x80\x9d is not valid "
+              "UTF-8; file names and other words are read as UTF-8.\n");
 }
 
 // Every command that prints something fails when it cannot, and says so;
