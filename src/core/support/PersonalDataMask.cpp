@@ -81,11 +81,14 @@ namespace PersonalDataMask {
 QString apply(QString text, const QStringList& homePaths)
 {
     text = withoutLoneSurrogates(std::move(text));
+    // First, as an address reaches back over "%2F" (its characters may
+    // stand in one): after a path's rule it could take the separator that
+    // ended a name, and the name would run on when masked again.
+    text = maskEmailAddresses(text);
     for (const QString& home : homePaths)
         text = HomePathMask::maskHome(text, home);
     text = HomePathMask::maskFolderNames(text);
     text = SecretMask::apply(std::move(text));
-    text = maskEmailAddresses(text);
     // Last: "~" after a replacement ("<redacted-key>~al") is no longer part
     // of a word, so masking again would find a name here that this pass missed.
     return HomePathMask::maskTildeNames(text);

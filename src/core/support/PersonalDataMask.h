@@ -14,19 +14,20 @@
 namespace PersonalDataMask {
 
 // First, units that are not valid UTF-16 (lone surrogates) become U+FFFD, so
-// no rule can be defeated by them. Then, in order (HomePathMask, SecretMask):
-// each of `homePaths` (the user's home, wherever it lies, in any form a path
-// is written in) with its last folder name as "<redacted>"; the name (up to
-// the next separator, double quote or line end) after "Users", "users" or
-// "home" between separators ("/", "\", "%2F", "%5C":
-// "/home/<name>", "C:\Users\<name>", "\/home\/<name>", "%2Fhome%2F<name>",
-// "//home//<name>") as "<redacted>"; the values of "Authorization", of
-// passwords, tokens, secrets and keys, and Bearer tokens as "<redacted>";
-// JSON web tokens as "<redacted-jwt>"; API keys ("sk-live-…") as
-// "<redacted-key>"; every e-mail address (the text
-// [A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Za-z]{2,} would match) as
-// "<redacted-email>"; then "~<name>" as "~<redacted>". Masking masked text
-// changes nothing.
+// no rule can be defeated by them. Then, in order:
+//  - every e-mail address (what [A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Za-z]{2,}
+//    would match) as "<redacted-email>";
+//  - each of `homePaths` (the user's home, wherever it lies, in any form a
+//    path is written in) with its last folder name as "<redacted>";
+//  - the name after "Users", "users" or "home" between separators, up to
+//    the next separator, double quote or line end, as "<redacted>":
+//    "/home/<name>", "C:\Users\<name>", "\/home\/<name>",
+//    "%2Fhome%2F<name>", "//home//<name>" (HomePathMask);
+//  - the values of "Authorization", of passwords, tokens, secrets and keys,
+//    and Bearer tokens as "<redacted>"; JSON web tokens as "<redacted-jwt>";
+//    API keys ("sk-live-…") as "<redacted-key>" (SecretMask);
+//  - "~<name>" as "~<redacted>".
+// Masking masked text changes nothing.
 QString apply(QString text, const QStringList& homePaths);
 
 // The home folder as the environment names it and as the file system

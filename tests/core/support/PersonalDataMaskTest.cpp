@@ -74,6 +74,8 @@ TEST(PersonalDataMask, HomePathsInEveryFormAPathIsWrittenIn)
          u"C:\\Users\\<redacted>\\AppData and C:\\\\users\\\\<redacted>\\\\x"_s},
         {u"cd ~bob/work; ~/x, PROGRA~1, file~backup, ~_svc"_s,
          u"cd ~<redacted>/work; ~/x, PROGRA~1, file~backup, ~<redacted>"_s},
+        // An address is masked first: it may reach back over encoded separators.
+        {u"path=%2Fhome%2Fbob%2Fx@y.com&z"_s, u"path=<redacted-email>&z"_s},
         // What another rule or this one has hidden no longer hides a name after it.
         {u"jo@example.org~bob ~al~bo"_s, u"<redacted-email>~<redacted> ~<redacted>~<redacted>"_s},
         // The user's own home, wherever it lies and however it is written.
