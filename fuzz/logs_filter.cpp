@@ -58,7 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const QString shown = buffer.filtered(filter);
     const QString complete = text.first(text.lastIndexOf(u'\n') + 1);
-    require(shown == LineFilter(filter, locale).select(complete), "the buffer filters like the lines");
+    require(shown == LineFilter(filter, locale).select(complete),
+            "the buffer filters like the lines");
     require(shown == reference(complete, filter, locale),
             "a line shows when its capitals hold the filter's");
     return 0;
