@@ -2,6 +2,7 @@
 
 #include "ui/MainWindow.h"
 #include "ui/tabs/AddInTab.h"
+#include "ui/tabs/LogsTab.h"
 #include "ui/tabs/StatusTab.h"
 #include "ui/tabs/TitleOnlyTab.h"
 
@@ -19,7 +20,7 @@ QWidget* TabViews::create(MainWindowTab tab, QWidget* parent) const
     case MainWindowTab::addIn:
         return new AddInTab(m_context, m_fileDialog, parent);
     case MainWindowTab::logs:
-        return new TitleOnlyTab(MainWindow::title(tab), parent);
+        return new LogsTab(m_context, parent);
     case MainWindowTab::support:
         return new TitleOnlyTab(MainWindow::title(tab), parent);
     }
