@@ -1,5 +1,8 @@
 #include "ui/ReleaseNotesBrowser.h"
 
+#include <QImage>
+#include <QTextDocument>
+
 ReleaseNotesBrowser::ReleaseNotesBrowser(QWidget* parent)
     : QTextBrowser(parent)
 {
@@ -8,7 +11,14 @@ ReleaseNotesBrowser::ReleaseNotesBrowser(QWidget* parent)
     setSearchPaths({});
 }
 
-QVariant ReleaseNotesBrowser::loadResource(int, const QUrl&)
+QVariant ReleaseNotesBrowser::loadResource(int type, const QUrl&)
 {
-    return {};
+    // An answer, however empty, is needed: given none, the document reads a
+    // local file itself, and an image with no data is looked for by its name.
+    if (type == QTextDocument::ImageResource) {
+        QImage nothing(1, 1, QImage::Format_ARGB32_Premultiplied);
+        nothing.fill(Qt::transparent);
+        return nothing;
+    }
+    return QByteArray("");
 }
