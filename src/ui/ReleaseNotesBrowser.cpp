@@ -1,5 +1,7 @@
 #include "ui/ReleaseNotesBrowser.h"
 
+#include "ui/SemanticColor.h"
+
 #include <QImage>
 #include <QTextDocument>
 
@@ -9,6 +11,15 @@ ReleaseNotesBrowser::ReleaseNotesBrowser(QWidget* parent)
     setOpenLinks(false); // a click neither navigates here nor opens anything by itself
     setOpenExternalLinks(false);
     setSearchPaths({});
+}
+
+void ReleaseNotesBrowser::setNotes(const QString& html)
+{
+    // Links take their colour when the notes are read, from the application's
+    // palette unless told otherwise.
+    document()->setDefaultStyleSheet(
+        QStringLiteral("a { color: %1; }").arg(linkColor(palette()).name()));
+    setHtml(html);
 }
 
 QVariant ReleaseNotesBrowser::loadResource(int type, const QUrl&)

@@ -12,5 +12,8 @@ class ReleaseNotesBrowser : public QTextBrowser
 public:
     explicit ReleaseNotesBrowser(QWidget* parent = nullptr);
 
+    // Shows the notes, their links in a colour that reads on this window.
+    void setNotes(const QString& html);
+
     QVariant loadResource(int type, const QUrl& name) override;
 };

@@ -1,9 +1,10 @@
 #include "ui/SegmentedPicker.h"
 
+#include "ui/Style.h"
+
 #include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QPushButton>
-#include <QSignalBlocker>
 
 SegmentedPicker::SegmentedPicker(const QString& label, const QStringList& segments, QWidget* parent)
     : QWidget(parent)
@@ -22,6 +23,10 @@ SegmentedPicker::SegmentedPicker(const QString& label, const QStringList& segmen
         m_group->addButton(segment, index);
         row->addWidget(segment, 1);
     }
+    // The selected segment takes the accent, as a selected row does.
+    connect(m_group, &QButtonGroup::buttonToggled, this, [](QAbstractButton* segment, bool on) {
+        Style::setProminent(qobject_cast<QPushButton*>(segment), on);
+    });
     if (!segments.isEmpty())
         m_group->button(0)->setChecked(true);
     connect(m_group, &QButtonGroup::idClicked, this, &SegmentedPicker::currentIndexChanged);
@@ -34,7 +39,6 @@ int SegmentedPicker::currentIndex() const
 
 void SegmentedPicker::setCurrentIndex(int index)
 {
-    const QSignalBlocker quiet(m_group);
     if (QAbstractButton* segment = m_group->button(index))
-        segment->setChecked(true);
+        segment->setChecked(true); // toggles, but is no click: nothing is announced
 }

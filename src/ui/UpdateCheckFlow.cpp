@@ -3,7 +3,14 @@
 #include "core/base/Bundle.h"
 #include "ui/UpdateDialog.h"
 
+#include <QGridLayout>
 #include <QMessageBox>
+
+namespace {
+
+constexpr int messageWidth = 420;
+
+} // namespace
 
 UpdateCheckFlow::UpdateCheckFlow(platform::UpdaterController& controller,
                                  platform::Workspace& workspace, QString currentVersion,
@@ -78,6 +85,10 @@ void UpdateCheckFlow::showMessage(bool failed, const QString& text, const QStrin
                                 tr("Software Update"), text, QMessageBox::Ok,
                                 m_dialogParent ? m_dialogParent->window() : nullptr);
     m_message->setInformativeText(detail);
+    // A message box is as narrow as its words allow; this one reads as a line.
+    if (auto* grid = qobject_cast<QGridLayout*>(m_message->layout()))
+        grid->addItem(new QSpacerItem(messageWidth, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
     m_message->setAttribute(Qt::WA_DeleteOnClose);
     m_message->setModal(false);
     m_message->show();

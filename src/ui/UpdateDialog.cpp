@@ -78,7 +78,7 @@ QWidget* UpdateDialog::createNotes()
         auto* browser = new ReleaseNotesBrowser(notes);
         browser->setAccessibleName(tr("Release Notes"));
         browser->setMinimumHeight(180);
-        browser->setHtml(m_update.releaseNotesHtml);
+        browser->setNotes(m_update.releaseNotesHtml);
         connect(browser, &ReleaseNotesBrowser::anchorClicked, this, [this](const QUrl& link) {
             // The notes link only to https pages; anything else stays unopened.
             if (link.scheme() == u"https")

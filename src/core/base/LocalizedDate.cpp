@@ -15,5 +15,13 @@ QString LocalizedDate::abbreviatedWithShortTime(const QDateTime& moment, const Q
 {
     const QDateTime local = moment.toLocalTime();
     return locale.toString(local.date(), abbreviatedDatePattern(locale)) + QStringLiteral(", ") +
-           locale.toString(local.time(), QLocale::ShortFormat);
+           locale.toString(local.time(), shortTimePattern(locale));
+}
+
+QString LocalizedDate::shortTimePattern(const QLocale& locale)
+{
+    // Some locales' short time (the C locale's among them) keeps the seconds.
+    QString pattern = locale.timeFormat(QLocale::ShortFormat);
+    pattern.remove(QRegularExpression(QStringLiteral("[:.]ss?")));
+    return pattern;
 }

@@ -15,4 +15,6 @@ public:
     // The locale's long date pattern without the weekday and with the
     // month's short name: "MMM d, yyyy" in English (United States).
     static QString abbreviatedDatePattern(const QLocale& locale);
+    // The locale's short time pattern, without seconds: "h:mm AP".
+    static QString shortTimePattern(const QLocale& locale);
 };

@@ -3,8 +3,8 @@
 #include "core/base/ByteCountFormatter.h"
 #include "core/support/SupportContacts.h"
 #include "platform/Workspace.h"
+#include "ui/BusyButton.h"
 #include "ui/MessageLine.h"
-#include "ui/Spinner.h"
 #include "ui/Style.h"
 #include "ui/SymbolView.h"
 
@@ -37,7 +37,9 @@ DiagnosticsBox::DiagnosticsBox(DiagnosticsBundle::Setup setup, platform::Workspa
     column->setSpacing(12);
 
     auto* actions = new QHBoxLayout;
-    m_generate = createGenerateButton();
+    m_generate = new BusyButton(tr("Generate diagnostics"), tr("Generating…"), this);
+    Style::setProminent(m_generate);
+    connect(m_generate, &QPushButton::clicked, this, &DiagnosticsBox::generate);
     actions->addWidget(m_generate);
     m_reveal = plainButton(tr("Reveal in Finder"), this);
     connect(m_reveal, &QPushButton::clicked, this, &DiagnosticsBox::reveal);
@@ -62,24 +64,6 @@ DiagnosticsBox::DiagnosticsBox(DiagnosticsBundle::Setup setup, platform::Workspa
         showState();
     });
     showState();
-}
-
-QPushButton* DiagnosticsBox::createGenerateButton()
-{
-    // While a run goes on the label is a spinner and "Generating…", drawn
-    // inside the button; otherwise the button's own text.
-    auto* button = new QPushButton(this);
-    button->setAutoDefault(false);
-    Style::setProminent(button);
-    auto* busy = new QHBoxLayout(button);
-    busy->setContentsMargins(10, 0, 10, 0);
-    busy->setSpacing(6);
-    m_spinner = new Spinner(button);
-    busy->addWidget(m_spinner, 0, Qt::AlignVCenter);
-    m_generateLabel = new QLabel(tr("Generating…"), button);
-    busy->addWidget(m_generateLabel, 0, Qt::AlignVCenter);
-    connect(button, &QPushButton::clicked, this, &DiagnosticsBox::generate);
-    return button;
 }
 
 QWidget* DiagnosticsBox::createResult()
@@ -153,11 +137,7 @@ void DiagnosticsBox::composeEmail()
 
 void DiagnosticsBox::showState()
 {
-    m_generate->setEnabled(!m_generating);
-    m_spinner->setVisible(m_generating);
-    m_generateLabel->setVisible(m_generating);
-    m_generate->setText(m_generating ? QString() : tr("Generate diagnostics"));
-    m_generate->setAccessibleName(m_generating ? tr("Generating…") : tr("Generate diagnostics"));
+    m_generate->setBusy(m_generating);
 
     m_reveal->setVisible(m_lastBundle.has_value());
     m_compose->setVisible(m_lastBundle.has_value());

@@ -7,10 +7,10 @@
 #include <QGroupBox>
 #include <optional>
 
+class BusyButton;
 class MessageLine;
 class QLabel;
 class QPushButton;
-class Spinner;
 
 namespace platform {
 class Workspace;
@@ -32,7 +32,6 @@ public:
     bool isGenerating() const { return m_generating; }
 
 private:
-    QPushButton* createGenerateButton();
     QWidget* createResult();
     void generate();
     void generated();
@@ -48,9 +47,7 @@ private:
     std::optional<DiagnosticsBundle::Result> m_lastBundle;
     std::optional<QString> m_lastError;
 
-    QPushButton* m_generate;
-    Spinner* m_spinner;
-    QLabel* m_generateLabel;
+    BusyButton* m_generate;
     QPushButton* m_reveal;
     QPushButton* m_compose;
     QWidget* m_result;

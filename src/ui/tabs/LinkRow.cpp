@@ -1,5 +1,6 @@
 #include "ui/tabs/LinkRow.h"
 
+#include "ui/SemanticColor.h"
 #include "ui/Style.h"
 
 #include <QEvent>
@@ -10,18 +11,6 @@
 namespace {
 
 constexpr int labelWidth = 110;
-
-// The palette's link colour, lifted on a dark window where a deep blue
-// would not read.
-QColor linkColour(const QPalette& palette)
-{
-    const QColor link = palette.color(QPalette::Link);
-    if (!isDarkPalette(palette) || link.lightnessF() >= 0.6)
-        return link;
-    return QColor::fromRgbF(float(link.redF() + (1 - link.redF()) / 2),
-                            float(link.greenF() + (1 - link.greenF()) / 2),
-                            float(link.blueF() + (1 - link.blueF()) / 2));
-}
 
 } // namespace
 
@@ -60,7 +49,7 @@ void LinkRow::changeEvent(QEvent* event)
 void LinkRow::applyLinkColour()
 {
     QPalette palette = m_link->palette();
-    const QColor colour = linkColour(this->palette());
+    const QColor colour = linkColor(this->palette());
     for (const auto group : {QPalette::Active, QPalette::Inactive})
         palette.setColor(group, QPalette::ButtonText, colour);
     m_link->setPalette(palette);

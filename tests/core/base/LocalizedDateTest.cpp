@@ -13,6 +13,7 @@ TEST(LocalizedDate, AbbreviatedDateAndShortTimeInTheLocalesOwnOrder)
         {"en_US", u"Dec 5, 2026, 9:52 AM"_s},
         {"de_DE", u"5. Dez. 2026, 09:52"_s},
         {"ja_JP", u"2026年12月5日, 9:52"_s},
+        {"C", u"5 Dec 2026, 09:52"_s}, // its short time has seconds
     };
     for (const auto& [name, text] : cases)
         EXPECT_EQ(
