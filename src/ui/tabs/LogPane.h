@@ -2,15 +2,14 @@
 
 #include <QWidget>
 
-class QPlainTextEdit;
+class LogTextView;
 
 // The logs tab's pane: the shown log in a read-only, selectable, monospaced
 // text view that scrolls itself, padded 8, on the text background at 60 %
 // inside a rounded 1-point border in the secondary colour at 30 %.
 //
-// It keeps the text as a document and changes it by edits (the front that
-// went, what arrived), so a log written fast costs what arrives, not the
-// whole text again; only showText() lays it out afresh.
+// The text is changed by edits (the front that went, what arrived), so a log
+// written fast costs what arrives; only the lines on screen are laid out.
 class LogPane : public QWidget
 {
     Q_OBJECT
@@ -29,13 +28,11 @@ public:
 
     // What is shown, with the line breaks as newlines.
     QString text() const;
-    QPlainTextEdit* textView() const { return m_text; }
+    LogTextView* textView() const { return m_text; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    bool isAtEnd() const;
-
-    QPlainTextEdit* m_text;
+    LogTextView* m_text;
 };

@@ -20,6 +20,7 @@
 #include "ui/support/Widgets.h"
 #include "ui/tabs/DiagnosticsBox.h"
 #include "ui/tabs/HostRow.h"
+#include "ui/tabs/LogTextView.h"
 #include "ui/tabs/StatusTab.h"
 
 #include <QApplication>
@@ -274,7 +275,8 @@ bool shootLogs(Shooter& shooter)
     scene.window.tabView()->findChild<QLineEdit*>()->setText(u"error"_s);
     ok = ok && shooter.save(&scene.window, QStringLiteral("logs-filtered"));
     scene.window.resize(720, 480);
-    return ok && shooter.save(&scene.window, QStringLiteral("logs-filtered-smallest"));
+    scene.window.tabView()->findChild<LogTextView*>()->selectAll(); // how a selection looks
+    return ok && shooter.save(&scene.window, QStringLiteral("logs-filtered-selected-smallest"));
 }
 
 // After a run that made an archive, then after one that failed (the Desktop
