@@ -70,10 +70,14 @@ int main(int argc, char** argv)
         }
     }
 
+    // The first tab of the process also loads the fonts; it is the one a user waits for.
+    const double first = opens.front();
+    opens.erase(opens.begin());
     const Figures open = figures(opens), typed = figures(keys), deleted = figures(deletes);
-    std::printf("open a 10 MB log (tab made, tail loaded, first paint), %zu runs: median %.1f ms  "
-                "p99 %.1f ms  max %.1f ms (goal: < 50 ms)\n",
-                opens.size(), open.median, open.p99, open.max);
+    std::printf(
+        "open a 10 MB log (tab made, tail loaded, first paint): first of the process "
+        "%.1f ms; then %zu runs: median %.1f ms  p99 %.1f ms  max %.1f ms (goal: < 50 ms)\n",
+        first, opens.size(), open.median, open.p99, open.max);
     std::printf("buffer of %lld characters; a key typed into the filter, to the pane painted, %zu "
                 "keys: median %.1f ms  p99 %.1f ms  max %.1f ms (goal: < 16 ms)\n",
                 qint64(tab.model().content().size()), keys.size(), typed.median, typed.p99,

@@ -15,8 +15,10 @@ namespace {
 constexpr int padding = 8;
 constexpr int wheelRows = 3; // per notch, as text views scroll
 constexpr int autoScrollMilliseconds = 50;
-// Layouts kept beyond those on screen before the cache starts afresh.
-constexpr qsizetype cachedLayouts = 1024;
+// Layouts kept: those of the lines around the top of the view and of the
+// last lines (the end's place is measured on them), at most this many each.
+constexpr qsizetype nearbyLines = 256;
+constexpr qsizetype cachedLayouts = 4 * nearbyLines;
 
 // A line as it is laid out: the same length, so positions carry over, with
 // a carriage return shown as nothing.
@@ -96,6 +98,20 @@ void LogTextView::forgetLayouts() const
     m_layouts.clear();
 }
 
+void LogTextView::forgetDistantLayouts() const
+{
+    // Lines far from the top and from the end are not laid out again soon.
+    const auto start = [this](qsizetype line) {
+        return m_starts[size_t(std::clamp<qsizetype>(line, 0, lineCount() - 1))];
+    };
+    const qsizetype aroundTop = start(m_top.line - nearbyLines);
+    const qsizetype belowTop = start(m_top.line + nearbyLines);
+    const qsizetype nearEnd = start(lineCount() - nearbyLines);
+    m_layouts.removeIf([&](const auto& entry) {
+        return (entry.key() < aroundTop || entry.key() > belowTop) && entry.key() < nearEnd;
+    });
+}
+
 void LogTextView::indexLines(qsizetype from)
 {
     for (qsizetype at = m_text.indexOf(u'\n', from); at >= 0; at = m_text.indexOf(u'\n', at + 1))
@@ -142,6 +158,7 @@ void LogTextView::edit(qsizetype removed, const QString& added)
         const qsizetype from = m_text.size();
         m_text += added;
         indexLines(from);
+        forgetDistantLayouts();
     }
     updateScrollBar();
     viewport()->update();

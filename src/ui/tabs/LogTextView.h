@@ -71,6 +71,7 @@ private:
     int textWidth() const;
     int textHeight() const;
     void forgetLayouts() const;
+    void forgetDistantLayouts() const;
 
     // The top place that shows the end of the text at the bottom.
     Place endPlace() const;
