@@ -21,7 +21,9 @@ MenuBarExtra::MenuBarExtra(DaemonManager& daemon, MenuBarIcon& icon,
 {
     connect(&m_tray, &QSystemTrayIcon::activated, this,
             [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::Context)
+                // A click soon after another comes as a double click alone.
+                if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick ||
+                    reason == QSystemTrayIcon::Context)
                     togglePanel();
             });
     connect(&m_tray, &QSystemTrayIcon::messageClicked, this, &MenuBarExtra::messageClicked);
