@@ -17,11 +17,14 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QHash>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -40,32 +43,57 @@ double median(std::vector<double> values)
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// A field of /proc/<pid>/status, summed over the process's threads when asked.
-qint64 statusField(qint64 pid, const QByteArray& field, bool allThreads)
+// A field of /proc/<pid>/status, in its unit (kB for memory).
+qint64 statusField(qint64 pid, const QByteArray& field)
 {
-    QStringList files{QStringLiteral("/proc/%1/status").arg(pid)};
-    if (allThreads) {
-        files.clear();
-        const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
-        for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-            files << tasks + u'/' + task + QStringLiteral("/status");
-    }
-    qint64 sum = 0;
-    for (const QString& path : files) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        for (const QByteArray& line : file.readAll().split('\n'))
-            if (line.startsWith(field + ':'))
-                sum += line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong();
-    }
-    return sum;
+    QFile file(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : file.readAll().split('\n'))
+        if (line.startsWith(field + ':'))
+            return line.mid(field.size() + 1).trimmed().split(' ').first().toLongLong();
+    return 0;
 }
 
-qint64 wakeUps(qint64 pid)
+// The context switches of each thread of `pid`, by thread id.
+QHash<QString, qint64> switchesByThread(qint64 pid)
 {
-    return statusField(pid, "voluntary_ctxt_switches", true) +
-           statusField(pid, "nonvoluntary_ctxt_switches", true);
+    QHash<QString, qint64> switches;
+    const QString tasks = QStringLiteral("/proc/%1/task").arg(pid);
+    for (const QString& task : QDir(tasks).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        QFile file(tasks + u'/' + task + QStringLiteral("/status"));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        qint64 sum = 0;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (line.startsWith("voluntary_ctxt_switches:") ||
+                line.startsWith("nonvoluntary_ctxt_switches:"))
+                sum += line.mid(line.indexOf(':') + 1).trimmed().toLongLong();
+        switches.insert(task, sum);
+    }
+    return switches;
+}
+
+// Wake-ups of all the threads of `pid` over `seconds`, read every 100 ms so
+// that a thread that ends meanwhile (a pool's idle thread expiring) still
+// counts, up to its last reading; a thread that starts counts from zero.
+// Reading /proc does not wake the process.
+qint64 wakeUpsOver(qint64 pid, int seconds)
+{
+    const QHash<QString, qint64> start = switchesByThread(pid);
+    QHash<QString, qint64> last = start;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < seconds * 1000LL) {
+        QThread::msleep(100);
+        const QHash<QString, qint64> now = switchesByThread(pid);
+        for (auto it = now.cbegin(); it != now.cend(); ++it)
+            last.insert(it.key(), it.value());
+    }
+    qint64 total = 0;
+    for (auto it = last.cbegin(); it != last.cend(); ++it)
+        total += it.value() - start.value(it.key(), 0);
+    return total;
 }
 
 class Running
@@ -175,14 +203,14 @@ int main(int argc, char** argv)
         const Running runningZentrope(zentrope, desktop);
         const qint64 pids[2] = {runningBare.pid(), runningZentrope.pid()};
         QThread::sleep(3); // settled: the daemon started, the first paint done
-        qint64 before[2];
-        for (int which = 0; which < 2; ++which) {
-            rss[which].push_back(double(statusField(pids[which], "VmRSS", false)) / 1024);
-            before[which] = wakeUps(pids[which]);
-        }
-        QThread::sleep(idleSeconds);
         for (int which = 0; which < 2; ++which)
-            wakes[which].push_back(double(wakeUps(pids[which]) - before[which]));
+            rss[which].push_back(double(statusField(pids[which], "VmRSS")) / 1024);
+        // Both idle side by side; each watched for the same span.
+        std::atomic<qint64> bareWakes = 0;
+        std::thread watchBare([&] { bareWakes = wakeUpsOver(pids[0], idleSeconds); });
+        wakes[1].push_back(double(wakeUpsOver(pids[1], idleSeconds)));
+        watchBare.join();
+        wakes[0].push_back(double(bareWakes));
     }
     std::printf("resident memory while idle, median of %d (MiB): bare %.1f, Zentrope %.1f, ratio "
                 "%.2f (goal ≤ 40 MiB)\n",
