@@ -2,6 +2,7 @@
 // the window's life, quitting, crash notifications and later launches.
 #include "app/ZentropeApp.h"
 #include "support/Printers.h"
+#include "support/TestBundle.h"
 #include "support/Wait.h"
 #include "ui/MainWindow.h"
 #include "ui/support/TestContext.h"
@@ -64,7 +65,8 @@ TEST_F(AppLifecycleTest, TheFirstLaunchOpensTheWindowOnceAndLaterLaunchesDoNot)
 {
     auto first = launched();
     EXPECT_TRUE(windowShown(*first));
-    EXPECT_TRUE(defaults().value(DefaultsKeys::firstRunCompleted));
+    EXPECT_TRUE(readFileAt(defaults().filePath()).contains("zentrope.firstRun.completed=true"))
+        << "written to the store, not only kept in memory";
     EXPECT_EQ(first->mainWindow()->windowTitle(), u"Zentrope"_qs);
     EXPECT_EQ(first->mainWindow()->size(), QSize(820, 540));
     first.reset();
