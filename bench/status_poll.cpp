@@ -59,7 +59,7 @@ class Daemon
 public:
     explicit Daemon(const QString& home)
     {
-        const DaemonLocator locator(Bundle(QStringLiteral(ZENTROPE_APP_DIR)));
+        const auto files = DaemonLocator(Bundle(QStringLiteral(ZENTROPE_APP_DIR))).locate();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home);
         environment.insert(QStringLiteral("ZENTROPE_DAEMON_PORT"), QStringLiteral("0"));
@@ -67,8 +67,8 @@ public:
         // To a file, so that its line per request costs our process nothing.
         const QString output = home + QStringLiteral("/daemon.out");
         m_process.setStandardOutputFile(output);
-        m_process.start(locator.nodeBinary().value_or(QString()),
-                        {locator.entryScript().value_or(QString())});
+        m_process.start(files ? files.value().nodeBinary : QString(),
+                        {files ? files.value().entryScript : QString()});
         QByteArray line;
         QDeadlineTimer deadline(std::chrono::seconds(20));
         while (!line.endsWith('\n') && !deadline.hasExpired()) {

@@ -10,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    SignalWatcher::ignoreBrokenPipes();
     QApplication application(argc, argv);
     ZentropeApp::describe();
     ZentropeApp::InstanceClaim claim = ZentropeApp::claimInstance();
@@ -22,7 +23,7 @@ int main(int argc, char* argv[])
     ApplicationContext context(platform::nativeServices(bundle), UserDefaults::standard(), bundle);
     ZentropeApp app(context, {QSystemTrayIcon::isSystemTrayAvailable()}, claim.instance.get());
 
-    // Ctrl-C or a polite kill quits in order, as quitting from the panel does.
+    // Ctrl-C, a polite kill or a hang-up quits in order, as quitting from the panel does.
     SignalWatcher quitSignals;
     QObject::connect(&quitSignals, &SignalWatcher::interrupted, &app, &ZentropeApp::quit);
 

@@ -21,6 +21,13 @@ int DaemonCommand::run(const QStringList& arguments, ApplicationContext& context
     QObject::connect(
         &manager, &DaemonManager::statusChanged, &loop,
         [&console](const DaemonManager::Status& status) { console.out(status.label()); });
+    // Why, as the supervisor wrote it to daemon.err: a crash label alone
+    // does not say that the files are missing or the port is taken.
+    QObject::connect(&manager, &DaemonManager::failureReported, &loop,
+                     [&console](const QString& reason) {
+                         for (const QString& line : reason.split(u'\n'))
+                             console.usageError(line);
+                     });
     QObject::connect(&manager, &DaemonManager::childEnded, &loop, [&] {
         const bool crashed = manager.status().kind() == DaemonManager::Status::Kind::crashed;
         loop.exit(interrupted || !crashed ? exitSuccess : exitFailure);

@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
 #include "cli/FileDescriptorSink.h"
+#include "core/base/SignalWatcher.h"
 #include "core/context/ApplicationContext.h"
 #include "platform/Services.h"
 
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    SignalWatcher::ignoreBrokenPipes(); // a failed write is reported (Console)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zentrope"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zentrope"));

@@ -8,6 +8,7 @@
 #include "platform/linux/LinuxAccessibility.h"
 #include "platform/linux/LinuxSystemFacts.h"
 #include "platform/linux/OpensslCertificateTrust.h"
+#include "platform/linux/ProcPortLookup.h"
 #include "platform/linux/ProcWorkspace.h"
 #include "platform/linux/SyslogSystemLog.h"
 #include "platform/linux/XdgAutostartLoginItem.h"
@@ -28,6 +29,7 @@ Services nativeServices(const Bundle& bundle)
     services.loginItem = std::make_shared<XdgAutostartLoginItem>(bundle);
     services.systemFacts = std::make_shared<LinuxSystemFacts>();
     services.notifications = std::make_shared<FreedesktopNotifications>(QStringLiteral("zentrope"));
+    services.portLookup = std::make_shared<ProcPortLookup>();
 #endif
     return services;
 }

@@ -6,6 +6,7 @@
 #include "platform/FileWatcher.h"
 #include "platform/LoginItem.h"
 #include "platform/Notifications.h"
+#include "platform/PortLookup.h"
 #include "platform/SystemFacts.h"
 #include "platform/SystemLog.h"
 #include "platform/UpdateFramework.h"
@@ -30,6 +31,7 @@ struct Services
     std::shared_ptr<LoginItem> loginItem;
     std::shared_ptr<SystemFacts> systemFacts;
     std::shared_ptr<Notifications> notifications;
+    std::shared_ptr<PortLookup> portLookup;
 };
 
 // The backends of the operating system we were built for; the login item is

@@ -12,7 +12,7 @@
 // that notes its own stop; offscreen, with a home folder of its own.
 TEST(ZentropeApp, QuitSignalsStopTheDaemonBeforeTheApplicationEnds)
 {
-    for (const int quitSignal : {SIGTERM, SIGINT}) {
+    for (const int quitSignal : {SIGTERM, SIGINT, SIGHUP}) {
         QTemporaryDir scratch;
         TestBundle bundle;
         const QString executable = bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope");

@@ -34,10 +34,12 @@ TEST(DaemonCommand, PrintsEachStatusAndExitsOneOnlyWhenTheDaemonCrashed)
         const char* script; // none: no daemon in the bundle
         int exitCode;
         QString labels;
+        QString errors;
     } cases[] = {
-        {"exit 0\n", 0, starting + u"Running (pid)\nStopped\n"_s},
-        {"exit 3\n", 1, starting + u"Running (pid)\nCrashed (exit 3)\n"_s},
-        {nullptr, 1, u"Crashed (exit -1)\n"_s},
+        {"exit 0\n", 0, starting + u"Running (pid)\nStopped\n"_s, {}},
+        {"exit 3\n", 1, starting + u"Running (pid)\nCrashed (exit 3)\n"_s, {}},
+        {nullptr, 1, u"Crashed (exit -1)\n"_s,
+         u"zentropectl: Could not locate bundled daemon binaries.\n"_s},
     };
     for (const auto& each : cases) {
         InProcessCli cli;
@@ -46,32 +48,129 @@ TEST(DaemonCommand, PrintsEachStatusAndExitsOneOnlyWhenTheDaemonCrashed)
         const CliRun run = cli.run(u"daemon"_s);
         EXPECT_EQ(run.exitCode, each.exitCode) << each.labels.toStdString();
         EXPECT_EQ(withoutPid(run.out), each.labels);
-        EXPECT_EQ(run.err, QString());
+        EXPECT_EQ(run.err, each.errors);
     }
+}
+
+TEST(DaemonCommand, ADaemonThatCrashedOnATakenPortSaysWhoHoldsIt)
+{
+    InProcessCli cli;
+    cli.bundle.installFakeDaemon("exit 1\n");
+    cli.fakes.portLookup->holders.insert(cli.daemon.port, {4242, u"zentropectl"_s});
+    const CliRun run = cli.run(u"daemon"_s);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(withoutPid(run.out), starting + u"Running (pid)\nCrashed (exit 1)\n"_s);
+    EXPECT_EQ(run.err,
+              u"zentropectl: Port %1 is already in use by process 4242 (zentropectl).\n"_s.arg(
+                  cli.daemon.port));
+}
+
+// zentropectl run from inside a bundle, as installed, so that it finds the
+// daemon there: a shell script that stops on SIGTERM.
+class InstalledTool
+{
+public:
+    InstalledTool()
+    {
+        bundle.installFakeDaemon("trap 'exit 0' TERM\nwhile :; do sleep 0.05; done\n");
+        EXPECT_TRUE(QFile::copy(QStringLiteral(ZENTROPECTL_PATH), path()));
+        auto environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, home.path());
+        process.setProcessEnvironment(environment);
+    }
+    QString path() const { return bundle.path() + u"/Contents/MacOS/zentropectl"_s; }
+    QString scratch(const QString& name) const { return home.filePath(name); }
+
+    // Reads standard output until the daemon runs; its pid, or 0.
+    pid_t waitForDaemon()
+    {
+        static const QRegularExpression running(u"Running \\(pid (\\d+)\\)"_s);
+        QRegularExpressionMatch match;
+        waitUntil([&] {
+            output += QString::fromUtf8(process.readAllStandardOutput());
+            match = running.match(output);
+            return match.hasMatch();
+        });
+        return match.hasMatch() ? pid_t(match.captured(1).toInt()) : 0;
+    }
+
+    QTemporaryDir home;
+    TestBundle bundle;
+    QProcess process;
+    QString output;
+};
+
+// Gone from the process table, or a zombie left for whoever adopted it.
+bool ended(pid_t pid)
+{
+    return waitUntil([pid] {
+        const QByteArray stat = readFileAt(u"/proc/%1/stat"_s.arg(pid));
+        return stat.isEmpty() || stat.mid(stat.lastIndexOf(')') + 2, 1) == "Z";
+    });
+}
+
+pid_t parentOf(pid_t pid)
+{
+    const QByteArray stat = readFileAt(u"/proc/%1/stat"_s.arg(pid));
+    return pid_t(stat.mid(stat.lastIndexOf(')') + 4).split(' ').value(0).toInt());
 }
 
 TEST(DaemonCommand, CtrlCStopsTheDaemonAndExitsZero)
 {
-    QTemporaryDir home;
-    TestBundle bundle;
-    bundle.installFakeDaemon("trap 'exit 0' TERM\nwhile :; do sleep 0.05; done\n");
-    // Run from inside the bundle, as installed, so that it finds the daemon there.
-    const QString tool = bundle.path() + u"/Contents/MacOS/zentropectl"_s;
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTROPECTL_PATH), tool));
-    QProcess process;
-    auto environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"HOME"_s, home.path());
-    process.setProcessEnvironment(environment);
-    process.start(tool, {u"daemon"_s});
-    QString output;
-    ASSERT_TRUE(waitUntil([&] {
-        output += QString::fromUtf8(process.readAllStandardOutput());
-        return output.contains(u"Running (pid "_s);
-    }));
-    ::kill(pid_t(process.processId()), SIGINT);
-    ASSERT_TRUE(process.waitForFinished(10'000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0);
-    output += QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_EQ(withoutPid(output), starting + u"Running (pid)\nStopped\n"_s);
+    InstalledTool tool;
+    tool.process.start(tool.path(), {u"daemon"_s});
+    ASSERT_NE(tool.waitForDaemon(), 0);
+    ::kill(pid_t(tool.process.processId()), SIGINT);
+    ASSERT_TRUE(tool.process.waitForFinished(10'000));
+    EXPECT_EQ(tool.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.process.exitCode(), 0);
+    tool.output += QString::fromUtf8(tool.process.readAllStandardOutput());
+    EXPECT_EQ(withoutPid(tool.output), starting + u"Running (pid)\nStopped\n"_s);
+}
+
+TEST(DaemonCommand, AHangUpStopsTheDaemonAsCtrlCDoes)
+{
+    InstalledTool tool;
+    tool.process.start(tool.path(), {u"daemon"_s});
+    const pid_t daemon = tool.waitForDaemon();
+    ASSERT_NE(daemon, 0);
+    ::kill(pid_t(tool.process.processId()), SIGHUP);
+    ASSERT_TRUE(tool.process.waitForFinished(10'000));
+    EXPECT_EQ(tool.process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.process.exitCode(), 0);
+    EXPECT_TRUE(tool.process.readAllStandardOutput().endsWith("Stopped\n"));
+    EXPECT_TRUE(ended(daemon));
+}
+
+TEST(DaemonCommand, TheDaemonDiesWithASupervisorKilledOutright)
+{
+    InstalledTool tool;
+    tool.process.start(tool.path(), {u"daemon"_s});
+    const pid_t daemon = tool.waitForDaemon();
+    ASSERT_NE(daemon, 0);
+    ::kill(pid_t(tool.process.processId()), SIGKILL);
+    ASSERT_TRUE(tool.process.waitForFinished(10'000));
+    EXPECT_TRUE(ended(daemon));
+}
+
+TEST(DaemonCommand, AClosedOutputIsReportedAndTheDaemonStillStopped)
+{
+    InstalledTool tool;
+    // `head` goes after two lines and its shell closes the pipe too, then
+    // says so; the supervisor's "Stopped" then meets a pipe nobody reads.
+    // Its exit code and standard error go to files.
+    tool.process.start(u"/bin/bash"_s, {u"-c"_s,
+                                        u"{ \"$0\" daemon 2>\"$1\"; echo $? >\"$2\"; } | "
+                                        u"{ head -n 2; exec 0<&-; echo >\"$3\"; }"_s,
+                                        tool.path(), tool.scratch(u"err"_s),
+                                        tool.scratch(u"code"_s), tool.scratch(u"closed"_s)});
+    const pid_t daemon = tool.waitForDaemon();
+    ASSERT_NE(daemon, 0);
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(tool.scratch(u"closed"_s)); }));
+    ::kill(parentOf(daemon), SIGINT);
+    ASSERT_TRUE(tool.process.waitForFinished(10'000));
+    EXPECT_EQ(readFileAt(tool.scratch(u"code"_s)), "1\n");
+    EXPECT_EQ(readFileAt(tool.scratch(u"err"_s)),
+              "zentropectl: cannot write to standard output: Broken pipe\n");
+    EXPECT_TRUE(ended(daemon));
 }

@@ -1,10 +1,10 @@
 #include "core/base/Bundle.h"
 
 #include "core/base/PropertyList.h"
+#include "core/base/RegularFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 Bundle::Bundle(QString path)
@@ -49,10 +49,13 @@ std::optional<QString> Bundle::resource(const QString& name, const QString& exte
 
 QVariantMap Bundle::infoDictionary() const
 {
-    QFile file(m_path + QStringLiteral("/Contents/Info.plist"));
-    if (!file.open(QIODevice::ReadOnly))
+    // Any running program's bundle is read (to find Office among them), so
+    // what is there may be a FIFO or a huge file put there by anyone.
+    const auto xml = RegularFile::readAll(m_path + QStringLiteral("/Contents/Info.plist"),
+                                          maxInfoPlistBytes, RegularFile::FinalLink::follow);
+    if (!xml)
         return {};
-    return PropertyList::parseDictionary(file.readAll()).value_or(QVariantMap{});
+    return PropertyList::parseDictionary(xml.value()).value_or(QVariantMap{});
 }
 
 QString Bundle::infoString(const QString& key) const

@@ -25,7 +25,11 @@ public:
     std::optional<QString> resource(const QString& name, const QString& extension = {},
                                     const QString& subdirectory = {}) const;
 
-    // Contents/Info.plist, read afresh; empty when missing or malformed.
+    // A real one holds a few kilobytes.
+    static constexpr qint64 maxInfoPlistBytes = 4 * 1024 * 1024;
+
+    // Contents/Info.plist, read afresh; empty when missing, malformed, larger
+    // than maxInfoPlistBytes or not a regular file.
     QVariantMap infoDictionary() const;
     QString infoString(const QString& key) const;
 

@@ -4,11 +4,17 @@
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
+#include <iterator>
 #include <unistd.h>
 
 namespace {
 
+constexpr int watchedSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr std::size_t watchedCount = std::size(watchedSignals);
 int signalPipe[2] = {-1, -1};
+// What each watched signal did before, to be put back. A hang-up ignored
+// when we started (nohup) stays ignored: surviving it is what was asked for.
+struct sigaction previousActions[watchedCount] = {};
 
 extern "C" void forwardSignal(int signalNumber)
 {
@@ -40,18 +46,26 @@ SignalWatcher::SignalWatcher(QObject* parent)
     }
     m_notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(m_notifier, &QSocketNotifier::activated, this, &SignalWatcher::readSignal);
-    installHandler(SIGINT, forwardSignal);
-    installHandler(SIGTERM, forwardSignal);
+    for (std::size_t i = 0; i < watchedCount; ++i) {
+        ::sigaction(watchedSignals[i], nullptr, &previousActions[i]);
+        if (watchedSignals[i] != SIGHUP || previousActions[i].sa_handler != SIG_IGN)
+            installHandler(watchedSignals[i], forwardSignal);
+    }
 }
 
 SignalWatcher::~SignalWatcher()
 {
-    installHandler(SIGINT, SIG_DFL);
-    installHandler(SIGTERM, SIG_DFL);
+    for (std::size_t i = 0; i < watchedCount; ++i)
+        ::sigaction(watchedSignals[i], &previousActions[i], nullptr);
     delete m_notifier;
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;
+}
+
+void SignalWatcher::ignoreBrokenPipes()
+{
+    installHandler(SIGPIPE, SIG_IGN);
 }
 
 void SignalWatcher::readSignal()

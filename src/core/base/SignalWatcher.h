@@ -4,9 +4,10 @@
 
 class QSocketNotifier;
 
-// Turns SIGINT and SIGTERM into a Qt signal on the main thread (self-pipe),
-// so that a command or the application can shut down in order instead of
-// dying mid-way.
+// Turns SIGINT, SIGTERM and SIGHUP (the terminal closed, the session ended)
+// into a Qt signal on the main thread (self-pipe), so that a command or the
+// application can shut down in order, stopping the daemon, instead of dying
+// mid-way.
 class SignalWatcher : public QObject
 {
     Q_OBJECT
@@ -14,6 +15,11 @@ class SignalWatcher : public QObject
 public:
     explicit SignalWatcher(QObject* parent = nullptr);
     ~SignalWatcher() override;
+
+    // For main(), once: a reader that went away (`| head`) makes writes fail
+    // with EPIPE, to be reported, instead of killing us before the daemon is
+    // stopped. Children get the default back (ChildLaunch).
+    static void ignoreBrokenPipes();
 
 Q_SIGNALS:
     void interrupted(int signalNumber);

@@ -31,7 +31,9 @@ ApplicationContext::~ApplicationContext()
 DaemonManager& ApplicationContext::daemonManager()
 {
     if (!m_daemonManager)
-        m_daemonManager = std::make_unique<DaemonManager>(m_bundle, m_daemon.logDirectory);
+        m_daemonManager = std::make_unique<DaemonManager>(
+            m_bundle, m_daemon.logDirectory,
+            DaemonManager::Port{m_daemon.port, m_services.portLookup});
     return *m_daemonManager;
 }
 

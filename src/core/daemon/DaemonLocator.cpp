@@ -1,33 +1,50 @@
 #include "core/daemon/DaemonLocator.h"
 
+#include "core/base/TrustedPath.h"
+
 #include <QDir>
 #include <QFileInfo>
+#include <cerrno>
+#include <utility>
 
 namespace {
 const QString daemonFolder = QStringLiteral("Daemon");
 const QString devTreeSuffix = QStringLiteral("dist/Zentrope.app/Contents/Resources/Daemon");
+const QString nodeName = QStringLiteral("node");
+const QString entryName = QStringLiteral("entry.mjs");
 } // namespace
 
-std::optional<QString> DaemonLocator::nodeBinary() const
+Result<DaemonLocator::Files, QString> DaemonLocator::locate() const
 {
-    return locate(QStringLiteral("node"), {}, QStringLiteral("node"));
+    const auto node = m_bundle.resource(nodeName, {}, daemonFolder);
+    const auto entry =
+        m_bundle.resource(QStringLiteral("entry"), QStringLiteral("mjs"), daemonFolder);
+    if (node && entry)
+        return Files{*node, *entry};
+    return locateInDevelopmentTree();
 }
 
-std::optional<QString> DaemonLocator::entryScript() const
+Result<DaemonLocator::Files, QString> DaemonLocator::locateInDevelopmentTree() const
 {
-    return locate(QStringLiteral("entry"), QStringLiteral("mjs"), QStringLiteral("entry.mjs"));
-}
-
-std::optional<QString> DaemonLocator::locate(const QString& name, const QString& extension,
-                                             const QString& fileName) const
-{
-    if (auto found = m_bundle.resource(name, extension, daemonFolder))
-        return found;
-    // Existence in the development tree is not checked: a missing file there
-    // shows up as a launch failure, which names the problem.
-    if (auto root = devModeDaemonRoot())
-        return *root + u'/' + fileName;
-    return std::nullopt;
+    const auto root = devModeDaemonRoot();
+    if (!root)
+        return QString();
+    const auto passedOver = [&](const QString& reason) {
+        return QStringLiteral("Passed over the development daemon in %1: %2").arg(*root, reason);
+    };
+    Files files;
+    for (auto [name, found] :
+         {std::pair{nodeName, &files.nodeBinary}, {entryName, &files.entryScript}}) {
+        // Resolved and checked once, then used as resolved: what was checked is what runs.
+        const QString path = *root + u'/' + name;
+        const auto trusted = TrustedPath::resolve(path);
+        if (!trusted && trusted.error().code == ENOENT)
+            return passedOver(QStringLiteral("“%1” is missing").arg(path));
+        if (!trusted)
+            return passedOver(trusted.error().localizedDescription());
+        *found = trusted.value();
+    }
+    return files;
 }
 
 std::optional<QString> DaemonLocator::devModeDaemonRoot() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/base/Bundle.h"
+#include "core/base/Result.h"
 
 #include <QString>
 #include <optional>
@@ -11,20 +12,32 @@
 class DaemonLocator
 {
 public:
+    struct Files
+    {
+        QString nodeBinary;
+        QString entryScript;
+    };
+
     explicit DaemonLocator(Bundle bundle)
         : m_bundle(std::move(bundle))
     {}
 
-    std::optional<QString> nodeBinary() const;
-    std::optional<QString> entryScript() const;
-    // The bundle's parent folder and up to five further ancestors are tried.
+    // Both files from one place, never one from each: the bundle's Daemon
+    // folder when it holds both, else the development tree's when it holds
+    // both and nobody but this user or root can change them (TrustedPath):
+    // what a search up the folders finds may have been put there by anyone.
+    // Otherwise, why the development tree was passed over (empty when there
+    // was none).
+    Result<Files, QString> locate() const;
+
+    // The first candidate folder that exists: the bundle's parent folder and
+    // up to five further ancestors are tried.
     std::optional<QString> devModeDaemonRoot() const;
 
     static constexpr int devModeAttempts = 6;
 
 private:
-    std::optional<QString> locate(const QString& name, const QString& extension,
-                                  const QString& fileName) const;
+    Result<Files, QString> locateInDevelopmentTree() const;
 
     Bundle m_bundle;
 };

@@ -5,12 +5,20 @@
 #include <QDir>
 #include <QPointer>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 
 DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, QObject* parent)
+    : DaemonManager(std::move(bundle), std::move(logDirectory), Port(), parent)
+{}
+
+DaemonManager::DaemonManager(Bundle bundle, QString logDirectory, Port port, QObject* parent)
     : QObject(parent)
     , m_logDirectory(std::move(logDirectory))
     , m_bundle(std::move(bundle))
+    , m_port(std::move(port))
+    , m_logQueue(LogAppendQueue::defaultBound, LogAppendQueue::appendNow,
+                 [this](const QString& path, const Error& error) { logWriteFailed(path, error); })
 {
     // A failure here is not reported: appends will fail silently instead.
     QDir().mkpath(m_logDirectory);
@@ -47,35 +55,43 @@ void DaemonManager::start()
         m_restartPending = false;
     }
 
-    const DaemonLocator locator(m_bundle);
-    const auto node = locator.nodeBinary();
-    const auto entry = node ? locator.entryScript() : std::nullopt;
-    if (!node || !entry) {
-        appendStderr(QStringLiteral("Could not locate bundled daemon binaries.\n"));
+    m_lastFailure.clear();
+    const auto files = DaemonLocator(m_bundle).locate();
+    if (!files) {
+        QString reason = QStringLiteral("Could not locate bundled daemon binaries.");
+        if (!files.error().isEmpty())
+            reason += u'\n' + files.error();
+        reportFailure(reason);
         setStatus(Status::crashed(-1));
         return;
     }
 
     setStatus(Status::starting());
+    // Failures show with the first chunk written.
     LogAppendQueue::ensureFile(standardOutputLogPath());
     LogAppendQueue::ensureFile(standardErrorLogPath());
 
     const quint64 generation = ++m_generation;
     QPointer<DaemonManager> self(this);
+    // Holds no strong reference to the child, which joins this thread.
+    auto onTermination = [self, generation](ChildProcess::Termination termination) {
+        QMetaObject::invokeMethod(
+            self.data(),
+            [self, generation, termination] {
+                if (self)
+                    self->handleTermination(generation, termination);
+            },
+            Qt::QueuedConnection);
+    };
+    // The daemon dies with us even when we are killed outright: an orphan
+    // would hold the port, and the next start would fail. Spawned here, on
+    // the main thread, which lives as long as the process.
     auto launch =
-        ChildProcess::spawn(*node, {*entry}, outputHandler(),
-                            // Holds no strong reference to the child, which joins this thread.
-                            [self, generation](ChildProcess::Termination termination) {
-                                QMetaObject::invokeMethod(
-                                    self.data(),
-                                    [self, generation, termination] {
-                                        if (self)
-                                            self->handleTermination(generation, termination);
-                                    },
-                                    Qt::QueuedConnection);
-                            });
+        ChildProcess::spawn(files.value().nodeBinary, {files.value().entryScript}, outputHandler(),
+                            std::move(onTermination), ChildProcess::Streams::separate,
+                            ChildProcess::Input::inherited, ChildProcess::Lifetime::endsWithParent);
     if (!launch.process) {
-        appendStderr(QStringLiteral("Failed to launch daemon: %1\n").arg(launch.error));
+        reportFailure(QStringLiteral("Failed to launch daemon: %1").arg(launch.error));
         setStatus(Status::crashed(-1));
         return;
     }
@@ -108,6 +124,9 @@ void DaemonManager::handleTermination(quint64 generation, ChildProcess::Terminat
     } else {
         const bool clean =
             termination.bySignal ? termination.status == SIGTERM : termination.status == 0;
+        // A daemon that finds its port taken gives up with an exit status.
+        if (!clean && !termination.bySignal)
+            explainCrash();
         setStatus(clean ? Status::stopped() : Status::crashed(termination.status));
     }
     Q_EMIT childEnded();
@@ -162,4 +181,46 @@ void DaemonManager::setStatus(const Status& status)
 void DaemonManager::appendStderr(const QString& text)
 {
     m_logQueue.appendWithoutWaiting(standardErrorLogPath(), text.toUtf8());
+}
+
+void DaemonManager::reportFailure(const QString& reason)
+{
+    appendStderr(reason + u'\n');
+    publishFailure(reason);
+}
+
+void DaemonManager::publishFailure(const QString& reason)
+{
+    m_lastFailure = reason;
+    Q_EMIT failureReported(reason);
+}
+
+void DaemonManager::explainCrash()
+{
+    // Our child is gone, so whoever listens on its port now is someone else.
+    // Not written to daemon.err: the daemon has said there what it met.
+    if (!m_port.lookup || m_port.number == 0)
+        return;
+    const auto holder = m_port.lookup->listenerOn(m_port.number);
+    if (!holder)
+        return;
+    const QString by =
+        holder->processIdentifier > 0
+            ? QStringLiteral("process %1 (%2)").arg(holder->processIdentifier).arg(holder->name)
+            : QStringLiteral("another user’s process");
+    publishFailure(QStringLiteral("Port %1 is already in use by %2.").arg(m_port.number).arg(by));
+}
+
+void DaemonManager::logWriteFailed(const QString& path, const Error& error)
+{
+    // A missing folder drops the output silently until it is back: it was
+    // deleted, which is no fault of the supervisor's to report.
+    if (error.domain == u"POSIX" && error.code == ENOENT)
+        return;
+    const QString reason =
+        QStringLiteral("Could not write %1: %2").arg(path, error.localizedDescription());
+    // daemon.err may be the very file that cannot be written; then the
+    // attempt fails again, quietly, since that failure is already known.
+    QMetaObject::invokeMethod(
+        this, [this, reason] { reportFailure(reason); }, Qt::QueuedConnection);
 }

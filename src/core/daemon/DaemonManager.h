@@ -4,6 +4,7 @@
 #include "core/daemon/DaemonStatus.h"
 #include "core/daemon/LogAppendQueue.h"
 #include "core/process/ChildProcess.h"
+#include "platform/PortLookup.h"
 
 #include <QObject>
 #include <QString>
@@ -26,7 +27,16 @@ public:
 
     static constexpr std::chrono::milliseconds killDelay{2000};
 
+    // Where the daemon listens, and whom to ask who holds that port when the
+    // daemon crashes: another daemon that took it first is the usual cause.
+    struct Port
+    {
+        quint16 number = 0;
+        std::shared_ptr<platform::PortLookup> lookup; // none: nobody is asked
+    };
+
     DaemonManager(Bundle bundle, QString logDirectory, QObject* parent = nullptr);
+    DaemonManager(Bundle bundle, QString logDirectory, Port port, QObject* parent = nullptr);
     // Stops the daemon and waits for it (see shutdown()).
     ~DaemonManager() override;
 
@@ -37,6 +47,11 @@ public:
     QString standardErrorLogPath() const;
 
     Status status() const { return m_status; }
+    // What went wrong last, in the supervisor's words: the daemon's files not
+    // found or not launched, a log file it could not write (as written to
+    // daemon.err, without the line feed), or, after a crash, who holds the
+    // daemon's port. Empty again at each start().
+    const QString& lastFailure() const { return m_lastFailure; }
     // True from a successful launch until the child's end has been handled.
     bool hasChild() const { return m_process != nullptr; }
 
@@ -57,18 +72,30 @@ Q_SIGNALS:
     void statusChanged(const DaemonManager::Status& status);
     // The child's end has been handled (after any status change it caused).
     void childEnded();
+    // lastFailure() has just been set to `reason`; a status change it
+    // explains comes after.
+    void failureReported(const QString& reason);
 
 private:
     void setStatus(const Status& status);
     void appendStderr(const QString& text);
+    // Writes `reason` to daemon.err as a line of its own and publishes it.
+    void reportFailure(const QString& reason);
+    void publishFailure(const QString& reason);
+    // Publishes who holds the port, if anyone does, after a crash.
+    void explainCrash();
+    // On the log writer's thread.
+    void logWriteFailed(const QString& path, const Error& error);
     void handleTermination(quint64 generation, ChildProcess::Termination termination);
     ChildProcess::OutputHandler outputHandler();
 
     const QString m_logDirectory;
     const Bundle m_bundle;
+    const Port m_port;
     Status m_status = Status::stopped();
     std::shared_ptr<ChildProcess> m_process;
     bool m_restartPending = false;
     quint64 m_generation = 0; // identifies the recorded child
-    LogAppendQueue m_logQueue;
+    QString m_lastFailure;
+    LogAppendQueue m_logQueue; // last: its worker ends before anything it uses goes
 };

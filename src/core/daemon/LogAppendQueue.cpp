@@ -1,17 +1,16 @@
 #include "core/daemon/LogAppendQueue.h"
 
+#include "core/base/RegularFile.h"
 #include "core/base/ThreadName.h"
 
-#include <QFile>
 #include <cerrno>
 #include <climits>
-#include <fcntl.h>
 #include <sys/uio.h>
-#include <unistd.h>
 
-LogAppendQueue::LogAppendQueue(std::size_t boundBytes, Writer writer)
+LogAppendQueue::LogAppendQueue(std::size_t boundBytes, Writer writer, FailureHandler onFailure)
     : m_bound(boundBytes)
     , m_writer(std::move(writer))
+    , m_onFailure(std::move(onFailure))
     , m_thread([this] { run(); })
 {}
 
@@ -97,7 +96,11 @@ void LogAppendQueue::writeBatch(std::deque<Chunk>& batch)
             chunks.push_back(std::move(batch.front().bytes));
             batch.pop_front();
         }
-        m_writer(path, chunks);
+        const Result<Done> written = m_writer(path, chunks);
+        if (written)
+            m_failing.erase(path);
+        else if (m_failing.insert(path).second && m_onFailure)
+            m_onFailure(path, written.error());
         {
             std::lock_guard lock(m_mutex);
             m_queuedBytes -= size;
@@ -109,7 +112,7 @@ void LogAppendQueue::writeBatch(std::deque<Chunk>& batch)
 namespace {
 
 // Writes every byte of `chunks` to `fd`, retrying short writes.
-void writeAll(int fd, const std::vector<QByteArray>& chunks)
+Result<Done> writeAll(int fd, const std::vector<QByteArray>& chunks)
 {
     std::vector<iovec> pieces;
     for (const QByteArray& chunk : chunks) {
@@ -122,8 +125,10 @@ void writeAll(int fd, const std::vector<QByteArray>& chunks)
         ssize_t written = ::writev(fd, &pieces[next], count);
         if (written < 0 && errno == EINTR)
             continue;
-        if (written <= 0)
-            return;
+        if (written < 0)
+            return systemError(errno);
+        if (written == 0)
+            return systemError(EIO);
         while (next < pieces.size() && std::size_t(written) >= pieces[next].iov_len)
             written -= ssize_t(pieces[next++].iov_len);
         if (next < pieces.size()) {
@@ -131,26 +136,25 @@ void writeAll(int fd, const std::vector<QByteArray>& chunks)
             pieces[next].iov_len -= std::size_t(written);
         }
     }
+    return Done{};
 }
 
 } // namespace
 
-void LogAppendQueue::appendNow(const QString& path, const std::vector<QByteArray>& chunks)
+Result<Done> LogAppendQueue::appendNow(const QString& path, const std::vector<QByteArray>& chunks)
 {
-    // Failures drop the bytes silently: the daemon keeps running either way,
-    // and there is nowhere better to report a log that cannot be written.
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (fd < 0)
-        return;
-    writeAll(fd, chunks);
-    ::close(fd);
+    // A link at the path is refused rather than followed: we would create or
+    // write its target, wherever it leads. So is a FIFO, which could stall us.
+    const auto file = RegularFile::openForAppending(path);
+    if (!file)
+        return file.error();
+    return writeAll(file.value().descriptor(), chunks);
 }
 
-void LogAppendQueue::ensureFile(const QString& path)
+Result<Done> LogAppendQueue::ensureFile(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    const int fd = ::open(native.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0644);
-    if (fd >= 0)
-        ::close(fd);
+    const auto file = RegularFile::openForAppending(path);
+    if (!file)
+        return file.error();
+    return Done{};
 }

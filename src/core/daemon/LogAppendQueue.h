@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/base/Result.h"
+
 #include <QByteArray>
 #include <QString>
 #include <condition_variable>
@@ -7,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <set>
 #include <thread>
 #include <vector>
 
@@ -14,7 +17,8 @@
 // worker thread ("com.zentrope.daemon.log"). Every append opens, seeks to the
 // end, writes and closes, so a log file that was moved or deleted is recreated
 // by the next chunk. Chunks for the same file that are waiting together are
-// written with one open, which keeps up with a fast daemon.
+// written with one open, which keeps up with a fast daemon. Only a regular
+// file is written, never through a link at its path (see RegularFile).
 //
 // The bytes waiting for the worker are bounded: a producer that outruns the
 // disk waits in append() instead of growing memory, which lets a pipe reader
@@ -26,10 +30,15 @@ public:
     static constexpr std::size_t batchBytes = 1024 * 1024;
 
     // Appends the chunks, in order, to the file at `path`.
-    using Writer = std::function<void(const QString& path, const std::vector<QByteArray>& chunks)>;
+    using Writer =
+        std::function<Result<Done>(const QString& path, const std::vector<QByteArray>& chunks)>;
+    // Told on the worker's thread when appends to `path` start failing: once,
+    // and again only after an append to it has succeeded.
+    using FailureHandler = std::function<void(const QString& path, const Error& error)>;
 
     // `writer` performs one append on the worker; tests slow it down.
-    explicit LogAppendQueue(std::size_t boundBytes = defaultBound, Writer writer = appendNow);
+    explicit LogAppendQueue(std::size_t boundBytes = defaultBound, Writer writer = appendNow,
+                            FailureHandler onFailure = {});
     // Writes what is queued, then stops the worker.
     ~LogAppendQueue();
 
@@ -49,9 +58,9 @@ public:
     std::size_t queuedBytes() const;
 
     // The write itself: open, append, close. Failures drop the bytes.
-    static void appendNow(const QString& path, const std::vector<QByteArray>& chunks);
+    static Result<Done> appendNow(const QString& path, const std::vector<QByteArray>& chunks);
     // Creates an empty file unless one exists; an existing file is untouched.
-    static void ensureFile(const QString& path);
+    static Result<Done> ensureFile(const QString& path);
 
 private:
     struct Chunk
@@ -66,6 +75,8 @@ private:
 
     const std::size_t m_bound;
     const Writer m_writer;
+    const FailureHandler m_onFailure;
+    std::set<QString> m_failing; // the worker's alone: paths whose last append failed
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Chunk> m_pending;

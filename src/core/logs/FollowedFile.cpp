@@ -1,35 +1,36 @@
 #include "core/logs/FollowedFile.h"
 
-#include <QFile>
+#include <algorithm>
 #include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
 struct Opened
 {
-    int descriptor = -1;
+    std::optional<RegularFile> file;
     bool created = false;
 };
 
-Opened openOrCreate(const QByteArray& path)
+Result<Opened> openOrCreate(const QString& path)
 {
     // Creating exclusively tells a file we made from one that was there, and
     // never truncates one that a writer creates at the same moment. The loop
     // covers a file that vanishes or appears between the two calls.
+    std::optional<Error> lastError;
     for (int attempt = 0; attempt < 3; ++attempt) {
-        int descriptor = ::open(path.constData(), O_RDONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-        if (descriptor >= 0)
-            return {descriptor, true};
-        if (errno != EEXIST)
-            return {};
-        descriptor = ::open(path.constData(), O_RDONLY | O_CLOEXEC);
-        if (descriptor >= 0 || errno != ENOENT)
-            return {descriptor, false};
+        auto created = RegularFile::createForReading(path);
+        if (created)
+            return Opened{std::move(created).value(), true};
+        if (created.error().code != EEXIST || created.error().domain != u"POSIX")
+            return created.error();
+        auto existing = RegularFile::openForReading(path, RegularFile::FinalLink::refuse);
+        if (existing)
+            return Opened{std::move(existing).value(), false};
+        if (existing.error().code != ENOENT || existing.error().domain != u"POSIX")
+            return existing.error();
+        lastError = existing.error();
     }
-    return {};
+    return *lastError;
 }
 
 } // namespace
@@ -38,49 +39,54 @@ Result<std::unique_ptr<FollowedFile>> FollowedFile::open(const QString& path,
                                                          platform::FileWatcher& watcher,
                                                          std::optional<qint64> position)
 {
-    const Opened opened = openOrCreate(QFile::encodeName(path));
-    if (opened.descriptor < 0)
-        return systemError(errno);
+    auto opened = openOrCreate(path);
+    if (!opened)
+        return opened.error();
+    RegularFile file = std::move(*std::move(opened).value().file);
     qint64 start = 0;
-    if (!opened.created)
-        start = position ? ::lseek(opened.descriptor, *position, SEEK_SET)
-                         : ::lseek(opened.descriptor, 0, SEEK_END);
-    std::unique_ptr<FollowedFile> file(new FollowedFile(opened.descriptor, start < 0 ? 0 : start));
-    auto watch = watcher.watch(opened.descriptor);
+    if (!opened.value().created) {
+        // A position beyond the end means the file was truncated meanwhile,
+        // which the first read notices.
+        const auto size = file.size();
+        start = position.value_or(size ? size.value() : 0);
+        if (!file.seek(start))
+            start = 0;
+    }
+    auto watch = watcher.watch(file.descriptor());
     if (!watch)
-        return watch.error(); // `file` closes the descriptor
-    file->m_watch = std::move(watch).value();
-    return file;
+        return watch.error();
+    std::unique_ptr<FollowedFile> followed(new FollowedFile(std::move(file), start));
+    followed->m_watch = std::move(watch).value();
+    return followed;
 }
 
-FollowedFile::FollowedFile(int descriptor, qint64 position)
-    : m_descriptor(descriptor)
+FollowedFile::FollowedFile(RegularFile file, qint64 position)
+    : m_file(std::move(file))
     , m_position(position)
 {}
 
 FollowedFile::~FollowedFile()
 {
     m_watch.reset();
-    ::close(m_descriptor);
 }
 
-QByteArray FollowedFile::readAppended(qint64 maxBytes)
+FollowedFile::Appended FollowedFile::readAppended(qint64 maxBytes)
 {
-    struct stat status = {};
-    if (::fstat(m_descriptor, &status) != 0 || status.st_size <= m_position)
-        return {};
-    const qint64 wanted = std::min<qint64>(status.st_size - m_position, maxBytes);
-    QByteArray bytes(wanted, Qt::Uninitialized);
-    qint64 got = 0;
-    while (got < wanted) {
-        const ssize_t count = ::read(m_descriptor, bytes.data() + got, std::size_t(wanted - got));
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count <= 0)
-            break;
-        got += count;
+    Appended appended;
+    const auto size = m_file.size();
+    if (!size)
+        return appended;
+    if (size.value() < m_position && m_file.seek(0)) {
+        appended.truncated = true;
+        m_position = 0;
     }
-    bytes.truncate(got);
-    m_position += got;
-    return bytes;
+    if (size.value() <= m_position)
+        return appended;
+    const qint64 wanted = std::min<qint64>(size.value() - m_position, maxBytes);
+    auto bytes = m_file.read(wanted);
+    if (bytes) {
+        appended.bytes = std::move(bytes).value();
+        m_position += appended.bytes.size();
+    }
+    return appended;
 }

@@ -14,8 +14,8 @@ struct LogTail
     qint64 end = 0;
 
     // Reads at most the last `maxBytes` bytes of the regular file at `path`
-    // (anything else, like a FIFO, is refused without blocking). A cut inside
-    // a multi-byte character skips that character's remaining bytes; other
-    // invalid bytes become U+FFFD.
+    // (anything else, like a FIFO, is refused without blocking, and so is a
+    // link at `path`: see RegularFile). A cut inside a multi-byte character
+    // skips that character's remaining bytes; other invalid bytes become U+FFFD.
     static Result<LogTail> read(const QString& path, qint64 maxBytes);
 };

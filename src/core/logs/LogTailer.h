@@ -16,7 +16,9 @@
 // it was read. Only what is appended after start() is reported. When the
 // file is deleted or renamed, the tailer reads the old file to its end, then
 // follows whatever file is at the path from then on, creating an empty one
-// when none is there.
+// when none is there; while the path cannot be opened (its folder deleted,
+// say) it looks again every second. A file truncated below what was read is
+// read on from its new start, as `tail -F` does.
 //
 // The file is watched and read on the tailer's own thread,
 // "zentrope.log-tailer": one read per batch of changes, never a byte twice.

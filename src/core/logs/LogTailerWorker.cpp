@@ -1,6 +1,7 @@
 #include "core/logs/LogTailerWorker.h"
 
 #include <QSocketNotifier>
+#include <QTimer>
 
 using Change = platform::FileWatch::Change;
 
@@ -10,7 +11,12 @@ LogTailerWorker::LogTailerWorker(QString path, std::shared_ptr<platform::FileWat
     , m_watcher(std::move(watcher))
     , m_backlog(backlog)
     , m_post(std::move(post))
-{}
+    , m_reopenTimer(new QTimer(this)) // a child: it moves to the worker's thread with it
+{
+    m_reopenTimer->setSingleShot(true);
+    m_reopenTimer->setInterval(reopenInterval);
+    connect(m_reopenTimer, &QTimer::timeout, this, &LogTailerWorker::reopen);
+}
 
 LogTailerWorker::~LogTailerWorker()
 {
@@ -41,6 +47,7 @@ void LogTailerWorker::attach(std::shared_ptr<FollowedFile> file)
 
 void LogTailerWorker::release()
 {
+    m_reopenTimer->stop();
     m_notifier.reset();
     m_file.reset();
     m_decoder = Utf8StreamDecoder();
@@ -61,9 +68,11 @@ void LogTailerWorker::pump()
 {
     if (!m_file || !m_backlog.mayRead())
         return;
-    const QByteArray bytes = m_file->readAppended(maxReadBytes);
-    deliver(m_decoder.decode(bytes));
-    if (bytes.size() == maxReadBytes) {
+    const FollowedFile::Appended appended = m_file->readAppended(maxReadBytes);
+    if (appended.truncated)
+        deliver(m_decoder.finish()); // the old text's last bytes end no new character
+    deliver(m_decoder.decode(appended.bytes));
+    if (appended.bytes.size() == maxReadBytes) {
         // More may be waiting, and no change will announce it again.
         QMetaObject::invokeMethod(this, &LogTailerWorker::pump, Qt::QueuedConnection);
         return;
@@ -79,8 +88,12 @@ void LogTailerWorker::reopen()
     deliver(m_decoder.finish());
     release();
     auto file = FollowedFile::open(m_path, *m_watcher);
-    if (!file)
-        return; // the folder is gone or the file cannot be opened: stay stopped
+    if (!file) {
+        // The folder is gone with the file, or something we do not follow is
+        // in its place: look again later, as `tail -F` does.
+        m_reopenTimer->start();
+        return;
+    }
     attach(std::move(file).value());
 }
 

@@ -6,10 +6,12 @@
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <functional>
 #include <memory>
 
 class QSocketNotifier;
+class QTimer;
 
 // The half of a LogTailer that lives on the tailer's own thread: it waits
 // for changes of the followed file, reads what was appended, decodes it and
@@ -52,6 +54,8 @@ public:
     using Post = std::function<void(quint64 generation, QString text)>;
 
     static constexpr qint64 maxReadBytes = 1024 * 1024;
+    // How often a path that cannot be reopened (its folder deleted, say) is tried again.
+    static constexpr std::chrono::milliseconds reopenInterval{1000};
 
     LogTailerWorker(QString path, std::shared_ptr<platform::FileWatcher> watcher, Backlog& backlog,
                     Post post);
@@ -80,4 +84,5 @@ private:
     std::unique_ptr<QSocketNotifier> m_notifier; // goes before the file's watch
     Utf8StreamDecoder m_decoder;
     bool m_reopenPending = false; // deleted or renamed: read to its end, then reopen
+    QTimer* m_reopenTimer;        // runs while the path cannot be reopened
 };

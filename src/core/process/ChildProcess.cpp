@@ -1,19 +1,16 @@
 #include "core/process/ChildProcess.h"
 
-#include <QFile>
+#include "core/process/ChildLaunch.h"
+
 #include <array>
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
-#include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -36,10 +33,8 @@ struct Pipe
 bool openPipe(Pipe& pipe)
 {
     int fds[2];
-    if (::pipe(fds) != 0)
+    if (!ChildLaunch::openPipe(fds))
         return false;
-    for (int fd : fds)
-        ::fcntl(fd, F_SETFD, FD_CLOEXEC);
 #ifdef F_SETPIPE_SZ
     ::fcntl(fds[0], F_SETPIPE_SZ, pipeCapacity); // a hint: the default still works
 #endif
@@ -76,7 +71,7 @@ ChildProcess::Termination decode(int rawStatus)
 
 ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringList& arguments,
                                          OutputHandler onOutput, TerminationHandler onTermination,
-                                         Streams streams, Input input)
+                                         Streams streams, Input input, Lifetime lifetime)
 {
     const bool merged = streams == Streams::merged;
     Pipe out, err, wake;
@@ -87,32 +82,22 @@ ChildProcess::Launch ChildProcess::spawn(const QString& program, const QStringLi
         return {nullptr, describe(error)};
     }
 
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out.write, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, merged ? out.write : err.write, STDERR_FILENO);
-    if (input == Input::nullDevice)
-        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-
-    std::vector<QByteArray> storage{QFile::encodeName(program)};
-    for (const QString& argument : arguments)
-        storage.push_back(QFile::encodeName(argument));
-    std::vector<char*> argv;
-    for (QByteArray& item : storage)
-        argv.push_back(item.data());
-    argv.push_back(nullptr);
-
-    pid_t pid = -1;
-    const int error =
-        posix_spawn(&pid, storage.front().constData(), &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
+    ChildLaunch::Plan plan;
+    plan.program = program;
+    plan.arguments = arguments;
+    plan.standardOutput = out.write;
+    plan.standardError = merged ? out.write : err.write;
+    plan.nullInput = input == Input::nullDevice;
+    plan.endsWithParent = lifetime == Lifetime::endsWithParent;
+    const auto launched = ChildLaunch::start(plan);
     closeFd(out.write);
     closeFd(err.write);
-    if (error != 0) {
+    if (!launched) {
         for (int* fd : {&out.read, &err.read, &wake.read, &wake.write})
             closeFd(*fd);
-        return {nullptr, describe(error)};
+        return {nullptr, launched.error().description};
     }
+    const pid_t pid = launched.value();
 
     std::shared_ptr<ChildProcess> child(new ChildProcess);
     child->m_pid = pid;

@@ -18,7 +18,7 @@
 // read by a thread of its own, and a thread that waits for its end.
 //
 // The child inherits the environment, the working folder and, unless told
-// otherwise, standard input.
+// otherwise, standard input; see ChildLaunch for what it is given besides.
 // Signals are only ever sent to a child that has not been reaped yet, so a
 // recycled process id is never hit.
 class ChildProcess
@@ -45,6 +45,15 @@ public:
         nullDevice // reads end of file at once
     };
 
+    // Whether the child may outlive us.
+    enum class Lifetime
+    {
+        independent,
+        // Killed when we die, however we die (see ChildLaunch::Plan); spawn
+        // such a child from the main thread.
+        endsWithParent
+    };
+
     struct Termination
     {
         int status = 0;        // the exit status, or the number of the signal
@@ -65,7 +74,8 @@ public:
 
     static Launch spawn(const QString& program, const QStringList& arguments,
                         OutputHandler onOutput, TerminationHandler onTermination,
-                        Streams streams = Streams::separate, Input input = Input::inherited);
+                        Streams streams = Streams::separate, Input input = Input::inherited,
+                        Lifetime lifetime = Lifetime::independent);
 
     // Kills a child that still runs, waits for it, then lets the reader take
     // what is left in the pipes before it stops.

@@ -1,58 +1,25 @@
 #include "core/support/CrashReports.h"
 
+#include "core/base/RegularFile.h"
+
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QStringDecoder>
 #include <algorithm>
-#include <cerrno>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
-QByteArray readUpTo(int fd, qsizetype length)
-{
-    QByteArray bytes(length, Qt::Uninitialized);
-    qsizetype filled = 0;
-    while (filled < length) {
-        const ssize_t got = ::read(fd, bytes.data() + filled, std::size_t(length - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            return {}; // a failed read gives no bytes at all, not a partial window
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    bytes.truncate(filled);
-    return bytes;
-}
-
-bool isRegularFile(const struct stat& info)
-{
-    return S_ISREG(info.st_mode);
-}
-
-// Only regular files are opened, and without blocking: opening a FIFO found in
+// Only regular files are read, and opened without blocking: a FIFO found in
 // the folder would wait for a writer forever, and a device has no business
-// being woken. The type is checked again on the open file, because the entry
-// may have been replaced since it was first looked at.
+// being woken (see RegularFile).
 QByteArray readHead(const QString& path)
 {
-    const QByteArray native = QFile::encodeName(path);
-    struct stat info = {};
-    if (::stat(native.constData(), &info) != 0 || !isRegularFile(info))
+    const auto file = RegularFile::openForReading(path, RegularFile::FinalLink::follow);
+    if (!file)
         return {};
-    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        return {};
-    QByteArray head;
-    if (::fstat(fd, &info) == 0 && isRegularFile(info))
-        head = readUpTo(fd, CrashReports::headLength);
-    ::close(fd); // a failure to close changes nothing about what was read
-    return head;
+    // A failed read gives no bytes at all, not a partial window.
+    const auto head = file.value().readAt(0, CrashReports::headLength);
+    return head ? head.value() : QByteArray();
 }
 
 // Drops a multi-byte character cut in two at the end of `bytes`, so that a

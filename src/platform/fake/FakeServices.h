@@ -6,6 +6,7 @@
 #include "platform/fake/FakeFileWatcher.h"
 #include "platform/fake/FakeLoginItem.h"
 #include "platform/fake/FakeNotifications.h"
+#include "platform/fake/FakePortLookup.h"
 #include "platform/fake/FakeSystemFacts.h"
 #include "platform/fake/FakeSystemLog.h"
 #include "platform/fake/FakeUpdateFramework.h"
@@ -26,6 +27,7 @@ struct FakeServices
     std::shared_ptr<FakeLoginItem> loginItem = std::make_shared<FakeLoginItem>();
     std::shared_ptr<FakeSystemFacts> systemFacts = std::make_shared<FakeSystemFacts>();
     std::shared_ptr<FakeNotifications> notifications = std::make_shared<FakeNotifications>();
+    std::shared_ptr<FakePortLookup> portLookup = std::make_shared<FakePortLookup>();
 
     Services services() const
     {
@@ -39,6 +41,7 @@ struct FakeServices
         services.loginItem = loginItem;
         services.systemFacts = systemFacts;
         services.notifications = notifications;
+        services.portLookup = portLookup;
         return services;
     }
 };

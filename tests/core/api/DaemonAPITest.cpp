@@ -50,9 +50,9 @@ TEST(DaemonAPI, ReadsTheStandInDaemonWithoutItsCertificateOverPlainHttp)
     environment.insert(QStringLiteral("ZENTROPE_DAEMON_PORT"), QStringLiteral("0"));
     QProcess daemon;
     daemon.setProcessEnvironment(environment);
-    const DaemonLocator locator(Bundle(QStringLiteral(ZENTROPE_APP_DIR)));
-    daemon.start(locator.nodeBinary().value_or(QString()),
-                 {locator.entryScript().value_or(QString())});
+    const auto files = DaemonLocator(Bundle(QStringLiteral(ZENTROPE_APP_DIR))).locate();
+    daemon.start(files ? files.value().nodeBinary : QString(),
+                 {files ? files.value().entryScript : QString()});
     ASSERT_TRUE(waitUntil([&] { return daemon.canReadLine(); }, std::chrono::seconds(20)));
     const QByteArray line = daemon.readLine().trimmed(); // "… listening on http://127.0.0.1:PORT"
 

@@ -4,7 +4,9 @@
 #include "support/TestBundle.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(Bundle, ExecutableInsideAnAppIsAnsweredWithTheAppFolderElseItsOwnFolder)
 {
@@ -66,6 +68,24 @@ TEST(Bundle, MissingOrMalformedInfoPlistGivesAnEmptyDictionary)
     EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
     test.writeFile(QStringLiteral("Info.plist"), "<plist><array/></plist>");
     EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
+}
+
+TEST(Bundle, AnInfoPlistThatIsAFifoOrOverFourMebibytesIsNotRead)
+{
+    TestBundle test;
+    const QString path = test.path() + QStringLiteral("/Contents/Info.plist");
+    // Valid, and padded with spaces to one byte over the limit.
+    QByteArray xml = infoPlistXml({{QStringLiteral("CFBundleIdentifier"), QStringLiteral("a.b")}});
+    const QByteArray padded = xml + QByteArray(4 * 1024 * 1024 - xml.size(), ' ');
+    writeFileAt(path, padded);
+    EXPECT_EQ(test.bundle().infoString(QStringLiteral("CFBundleIdentifier")),
+              QStringLiteral("a.b"));
+    writeFileAt(path, padded + ' ');
+    EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
+
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    EXPECT_TRUE(test.bundle().infoDictionary().isEmpty()); // at once, with no writer
 }
 
 TEST(Bundle, TheAssembledBundleCarriesVersionAndResources)

@@ -1,5 +1,6 @@
 #include "core/daemon/DaemonManager.h"
 
+#include "platform/fake/FakePortLookup.h"
 #include "support/Printers.h"
 #include "support/StatusRecorder.h"
 #include "support/TestBundle.h"
@@ -107,6 +108,7 @@ TEST_F(DaemonManagerTest, MissingEntryScriptCrashesWithMinusOneWithoutStarting)
     EXPECT_FALSE(manager->hasChild());
     manager->flushLogs();
     EXPECT_EQ(errLog(), QByteArray("Could not locate bundled daemon binaries.\n"));
+    EXPECT_EQ(manager->lastFailure(), QStringLiteral("Could not locate bundled daemon binaries."));
 }
 
 TEST_F(DaemonManagerTest, UnlaunchableBinaryReportsTheSystemsReason)
@@ -120,6 +122,7 @@ TEST_F(DaemonManagerTest, UnlaunchableBinaryReportsTheSystemsReason)
     EXPECT_EQ(recorder.statuses(), (QList<Status>{Status::starting(), Status::crashed(-1)}));
     manager.flushLogs();
     EXPECT_EQ(errLog(), QByteArray("Failed to launch daemon: Permission denied\n"));
+    EXPECT_EQ(manager.lastFailure(), QStringLiteral("Failed to launch daemon: Permission denied"));
 }
 
 TEST_F(DaemonManagerTest, BothStreamsArriveByteForByteInTheirFiles)
@@ -157,6 +160,60 @@ TEST_F(DaemonManagerTest, LogFileDeletedWhileRunningIsRecreatedByTheNextChunk)
     ASSERT_TRUE(recorder.waitForChildEnds());
     manager->flushLogs();
     EXPECT_EQ(outLog(), QByteArray("second\n"));
+}
+
+TEST_F(DaemonManagerTest, ALogLinkedElsewhereIsNotWrittenAndTheDaemonRunsOn)
+{
+    auto manager = managerRunning("echo one\n"
+                                  "while [ ! -e \"$SCRATCH/go\" ]; do sleep 0.01; done\n"
+                                  "echo two\necho err >&2\nexec sleep 30\n");
+    const QString target = scratchFile("target");
+    const QString log = logs() + QStringLiteral("/daemon.log");
+    ASSERT_TRUE(QFile::link(target, log));
+    QStringList reported;
+    QObject::connect(manager.get(), &DaemonManager::failureReported,
+                     [&](const QString& reason) { reported.append(reason); });
+    const QString refusal =
+        QStringLiteral("Could not write %1: Is a symbolic link, which is not followed").arg(log);
+    manager->start();
+    ASSERT_TRUE(waitUntil([&] { return errLog() == refusal.toUtf8() + '\n'; }));
+    writeFileAt(scratchFile("go"), "");
+    ASSERT_TRUE(waitUntil([&] { return errLog().endsWith("err\n"); }));
+    EXPECT_EQ(errLog(), refusal.toUtf8() + "\nerr\n"); // said once
+    EXPECT_TRUE(waitUntil([&] { return reported == QStringList{refusal}; }));
+    EXPECT_EQ(manager->lastFailure(), refusal);
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_TRUE(manager->status().isRunning());
+}
+
+TEST_F(DaemonManagerTest, ACrashExplainsWhoHoldsThePort)
+{
+    bundle.installFakeDaemon("echo 'Port in use' >&2\nexit 1\n");
+    auto ports = std::make_shared<platform::FakePortLookup>();
+    DaemonManager manager(bundle.bundle(), logs(), DaemonManager::Port{27832, ports});
+    const struct
+    {
+        std::optional<platform::PortHolder> holder;
+        QString failure;
+    } cases[] = {
+        {platform::PortHolder{4242, QStringLiteral("node")},
+         QStringLiteral("Port 27832 is already in use by process 4242 (node).")},
+        {platform::PortHolder{},
+         QStringLiteral("Port 27832 is already in use by another user’s process.")},
+        {std::nullopt, QString()},
+    };
+    for (const auto& each : cases) {
+        ports->holders.clear();
+        if (each.holder)
+            ports->holders.insert(27832, *each.holder);
+        StatusRecorder recorder(manager);
+        manager.start();
+        ASSERT_TRUE(recorder.waitForChildEnds());
+        EXPECT_EQ(manager.status(), Status::crashed(1));
+        EXPECT_EQ(manager.lastFailure(), each.failure);
+    }
+    manager.flushLogs();
+    EXPECT_EQ(errLog(), "Port in use\nPort in use\nPort in use\n") << "the daemon's words only";
 }
 
 struct Ending

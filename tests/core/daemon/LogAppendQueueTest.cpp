@@ -4,6 +4,7 @@
 #include "support/TestBundle.h"
 
 #include <QFile>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <atomic>
 #include <future>
@@ -63,6 +64,39 @@ TEST(LogAppendQueue, AFullDiskDropsTheChunkInsteadOfRetrying)
     delete done;
 }
 
+TEST(LogAppendQueue, ALinkIsNeitherFollowedNorCreatedAndItsRefusalIsToldOnce)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("daemon.log"));
+    const QString target = dir.filePath(QStringLiteral("target"));
+    ASSERT_TRUE(QFile::link(target, path));
+    QStringList told;
+    LogAppendQueue queue(LogAppendQueue::defaultBound, LogAppendQueue::appendNow,
+                         [&](const QString& failed, const Error& error) {
+                             told.append(failed + QStringLiteral(": ") + error.description);
+                         });
+    EXPECT_FALSE(LogAppendQueue::ensureFile(path));
+    queue.append(path, "one\n");
+    queue.drain();
+    queue.append(path, "two\n");
+    queue.drain();
+    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(told,
+              QStringList{path + QStringLiteral(": Is a symbolic link, which is not followed")});
+
+    // Told again only after the file could be written in between.
+    ASSERT_TRUE(QFile::remove(path));
+    queue.append(path, "three\n");
+    queue.drain();
+    EXPECT_EQ(readFileAt(path), "three\n");
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::link(target, path));
+    queue.append(path, "four\n");
+    queue.drain();
+    EXPECT_EQ(told.size(), 2);
+    EXPECT_FALSE(QFile::exists(target));
+}
+
 TEST(LogAppendQueue, EnsureFileLeavesAnExistingFileUntouched)
 {
     QTemporaryDir dir;
@@ -94,6 +128,7 @@ TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)
         std::this_thread::sleep_for(std::chrono::microseconds(200)); // a slow disk
         for (const QByteArray& chunk : batch)
             written += chunk;
+        return Done{};
     });
     queuePointer = &queue;
 
@@ -135,11 +170,12 @@ TEST(LogAppendQueue, ChunksFillTheQueueUpToTheBoundWhileTheWriterIsBusy)
     std::shared_future<void> opened = gate.get_future().share();
     std::promise<void> writing;
     bool first = true;
-    LogAppendQueue queue(16, [&](const QString&, const std::vector<QByteArray>&) {
+    LogAppendQueue queue(16, [&](const QString&, const std::vector<QByteArray>&) -> Result<Done> {
         if (std::exchange(first, false)) {
             writing.set_value();
             opened.wait();
         }
+        return Done{};
     });
     queue.append(QStringLiteral("unused"), QByteArray(8, 'a'));
     writing.get_future().wait(); // the writer holds these 8 bytes

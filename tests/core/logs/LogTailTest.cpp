@@ -3,6 +3,7 @@
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -37,12 +38,14 @@ TEST(LogTail, ACharacterSplitByTheCutIsDroppedAndInvalidBytesBecomeReplacements)
     EXPECT_EQ(tail.value().text, u"ok\uFFFD!"_s);
 }
 
-TEST(LogTail, MissingFilesFoldersAndFifosAreRefusedWithoutBlocking)
+TEST(LogTail, MissingFilesFoldersFifosAndLinksAreRefusedWithoutBlocking)
 {
     QTemporaryDir folder;
     const QString fifo = folder.filePath(u"fifo"_s);
     ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
-    EXPECT_FALSE(LogTail::read(fifo, mebibyte));
-    EXPECT_FALSE(LogTail::read(folder.filePath(u"absent"_s), mebibyte));
-    EXPECT_FALSE(LogTail::read(folder.path(), mebibyte));
+    const QString link = folder.filePath(u"daemon.log"_s);
+    // As root, a log linked elsewhere would show a file that is no log of ours.
+    ASSERT_TRUE(QFile::link(writeFileAt(folder.filePath(u"secret"_s), "secret\n"), link));
+    for (const QString& path : {fifo, folder.filePath(u"absent"_s), folder.path(), link})
+        EXPECT_FALSE(LogTail::read(path, mebibyte)) << path.toStdString();
 }

@@ -151,16 +151,47 @@ TEST_F(LogTailerTest, DeletedAndRenamedFilesAreReplacedByTheFileAtThePath)
     EXPECT_EQ(OpenFiles::openOn(path), 1);
 }
 
-TEST_F(LogTailerTest, TruncationIsNotNoticedAndOnlyBytesBeyondTheOldEndArrive)
+TEST_F(LogTailerTest, AfterATruncationTheNewTextArrivesFromItsStart)
 {
     auto tailer = makeTailer(inotify);
     ASSERT_TRUE(tailer->start().ok());
     append(path, "12345\n");
     ASSERT_TRUE(waitForText(QStringLiteral("12345\n")));
     ASSERT_TRUE(QFile::resize(path, 0));
+    // Noticed by the size: a file that regrows past the old end before it is
+    // read again hides its truncation, as from `tail -F`.
+    ASSERT_TRUE(waitUntil([&] { return OpenFiles::positionIn(path) == 0; }));
     append(path, "ab\n");
     append(path, "cdefgh\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("12345\nfgh\n")));
+    EXPECT_TRUE(waitForText(QStringLiteral("12345\nab\ncdefgh\n")));
+}
+
+TEST_F(LogTailerTest, AFolderDeletedAndMadeAgainIsFollowedOnceItIsBack)
+{
+    const QString folder = dir.filePath(QStringLiteral("Zentrope"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    path = folder + QStringLiteral("/daemon.log");
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    append(path, "before\n");
+    ASSERT_TRUE(waitForText(QStringLiteral("before\n")));
+
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    // The tailer has let the deleted file go and found nothing to reopen.
+    ASSERT_TRUE(waitUntil([&] { return OpenFiles::openOn(path) == 0; }));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); })); // the tailer looked again
+    append(path, "after\n");
+    EXPECT_TRUE(waitForText(QStringLiteral("before\nafter\n")));
+}
+
+TEST_F(LogTailerTest, ALinkAtThePathIsNotFollowed)
+{
+    ASSERT_TRUE(QFile::link(writeFileAt(dir.filePath(QStringLiteral("elsewhere")), ""), path));
+    auto tailer = makeTailer(inotify);
+    EXPECT_EQ(tailer->start().error().description,
+              QStringLiteral("Is a symbolic link, which is not followed"));
+    EXPECT_FALSE(tailer->isStarted());
 }
 
 TEST_F(LogTailerTest, ACharacterSplitAcrossWritesAndReadsArrivesWhole)

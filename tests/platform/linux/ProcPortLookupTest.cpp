@@ -1,0 +1,31 @@
+#include "platform/linux/ProcPortLookup.h"
+
+#include "support/Printers.h"
+
+#include <QFile>
+#include <QTcpServer>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+TEST(ProcPortLookup, FindsTheProcessListeningOnAPortOverIpv4OrIpv6)
+{
+    const QString ourName = QString::fromUtf8([] {
+        QFile comm(QStringLiteral("/proc/self/comm"));
+        return comm.open(QIODevice::ReadOnly) ? comm.readAll() : QByteArray();
+    }()
+                                                  .trimmed());
+    const platform::ProcPortLookup lookup;
+    for (const QHostAddress& address :
+         {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)}) {
+        QTcpServer server;
+        if (!server.listen(address, 0)) {
+            ADD_FAILURE() << "cannot listen on " << address.toString().toStdString();
+            continue;
+        }
+        const quint16 port = server.serverPort();
+        EXPECT_EQ(lookup.listenerOn(port), (platform::PortHolder{::getpid(), ourName}))
+            << address.toString().toStdString();
+        server.close();
+        EXPECT_EQ(lookup.listenerOn(port), std::nullopt) << "nobody listens any more";
+    }
+}
