@@ -77,3 +77,31 @@ TEST(ZentropeApp, ASecondLaunchEndsWithoutStartingASecondDaemon)
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(readFileAt(QString::fromUtf8(launches)), "launched\n");
 }
+
+// Killed outright, the application cannot stop its daemon: the daemon goes
+// with it all the same.
+TEST(ZentropeApp, KilledOutrightTheApplicationTakesItsDaemonAlong)
+{
+    QTemporaryDir scratch;
+    TestBundle bundle;
+    const QString executable = bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTROPE_GUI_PATH), executable));
+    const QString pidFile = scratch.filePath(QStringLiteral("pid"));
+    bundle.installFakeDaemon("echo $$ > \"" + pidFile.toUtf8() + "\"\nexec sleep 300\n");
+
+    QProcess app;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), scratch.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    app.setProcessEnvironment(environment);
+    app.start(executable, {});
+    ASSERT_TRUE(waitUntil([&] { return readFileAt(pidFile).endsWith('\n'); }));
+    const pid_t daemon = readFileAt(pidFile).trimmed().toInt();
+
+    ::kill(pid_t(app.processId()), SIGKILL);
+    ASSERT_TRUE(app.waitForFinished(10000));
+    const bool gone = waitUntil([&] { return ::kill(daemon, 0) != 0; });
+    if (!gone)
+        ::kill(daemon, SIGKILL);
+    EXPECT_TRUE(gone) << "the daemon outlived the killed application";
+}
