@@ -5,6 +5,7 @@
 #include "support/TestBundle.h"
 #include "support/Wait.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -91,9 +92,10 @@ TEST_F(CrashAlertsTest, TheSettingIsReadWhenTheCrashHappens)
 // after Stop, unannounced; the same daemon crashing by itself is announced once.
 TEST_F(CrashAlertsTest, FollowsTheSupervisorsRealStatuses)
 {
-    const QString exitFlag = folder.filePath(u"exit"_s);
-    bundle.installFakeDaemon("trap '' TERM\nwhile [ ! -f '" + exitFlag.toUtf8() +
-                             "' ]; do sleep 0.05; done\nexit 3\n");
+    const QByteArray exitFlag = folder.filePath(u"exit"_s).toUtf8();
+    const QString ready = folder.filePath(u"ready"_s);
+    bundle.installFakeDaemon("trap '' TERM\necho > '" + ready.toUtf8() + "'\nwhile [ ! -f '" +
+                             exitFlag + "' ]; do sleep 0.05; done\nexit 3\n");
     DaemonManager manager(bundle.bundle(), folder.filePath(u"Logs"_s));
     StatusRecorder recorder(manager);
     CrashAlerts alerts(manager, defaults());
@@ -101,13 +103,14 @@ TEST_F(CrashAlertsTest, FollowsTheSupervisorsRealStatuses)
     QObject::connect(&alerts, &CrashAlerts::crashed, [&](qint32 code) { announced << code; });
 
     manager.start();
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(ready); })) << "SIGTERM ignored from here on";
     manager.stop();
     ASSERT_TRUE(recorder.waitForChildEnds(1));
     EXPECT_EQ(manager.status(), Status::crashed(9));
     EXPECT_EQ(announced, QList<qint32>());
 
     manager.start();
-    writeFileAt(exitFlag, "");
+    writeFileAt(QString::fromUtf8(exitFlag), "");
     ASSERT_TRUE(recorder.waitForChildEnds(2));
     EXPECT_EQ(manager.status(), Status::crashed(3));
     EXPECT_EQ(announced, QList<qint32>{3});
