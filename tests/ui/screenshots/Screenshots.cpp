@@ -9,9 +9,12 @@
 #include "support/TestEnvironment.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
+#include "support/XSession.h"
 #include "ui/DaemonHeader.h"
 #include "ui/FileDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/MenuBarContent.h"
+#include "ui/MenuBarIcon.h"
 #include "ui/SymbolView.h"
 #include "ui/Symbols.h"
 #include "ui/TabViews.h"
@@ -26,9 +29,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -58,6 +64,17 @@ public:
         QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const QString path = QStringLiteral("%1/%2-%3.png").arg(m_folder, what, m_paletteName);
         if (!widget->grab().save(path)) {
+            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(path));
+        return true;
+    }
+
+    bool saveImage(const QImage& image, const QString& what)
+    {
+        const QString path = QStringLiteral("%1/%2-%3.png").arg(m_folder, what, m_paletteName);
+        if (!image.save(path)) {
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
             return false;
         }
@@ -353,6 +370,105 @@ void writeCrashReports()
     }
 }
 
+// The tray's panel in each state of the daemon.
+bool shootPanel(Shooter& shooter)
+{
+    TestContext app;
+    MenuBarContent panel(app.manager(), {});
+    panel.setAttribute(Qt::WA_DeleteOnClose, false);
+    panel.show();
+    bool ok = shooter.save(&panel, QStringLiteral("panel-stopped"));
+    const auto starting =
+        QObject::connect(&app.manager(), &DaemonManager::statusChanged, &panel,
+                         [&](const DaemonManager::Status& status) {
+                             if (status.kind() == Kind::starting)
+                                 ok = shooter.save(&panel, QStringLiteral("panel-starting")) && ok;
+                         });
+    ok = app.startAndSettle() && ok;
+    QObject::disconnect(starting);
+    ok = ok && shooter.save(&panel, QStringLiteral("panel-running"));
+    app.manager().stop();
+    ok = ok && waitUntil([&] { return !app.manager().hasChild(); });
+    app.setCrashing(true);
+    ok = ok && app.startAndSettle();
+    return ok && shooter.save(&panel, QStringLiteral("panel-crashed"));
+}
+
+// The tray icon, running and idle, on a panel of the palette's window colour
+// in its text colour (as the tray shows it), at 1× and 2×; and 8× enlarged
+// to judge the pixels.
+bool shootTrayIcons(Shooter& shooter, const QPalette& palette)
+{
+    MenuBarIcon icon;
+    const QColor ink = palette.color(QPalette::WindowText);
+    constexpr int side = 22; // an icon's place in a 24-high tray
+    constexpr int gap = 6;
+    bool ok = true;
+    for (const int scale : {1, 2}) {
+        QImage strip(QSize(2 * side + 3 * gap, side + 2 * gap) * scale,
+                     QImage::Format_ARGB32_Premultiplied);
+        strip.setDevicePixelRatio(scale);
+        strip.fill(palette.color(QPalette::Window));
+        {
+            QPainter painter(&strip);
+            int x = gap;
+            for (const QImage* mask : {&icon.active(), &icon.idle()}) {
+                QIcon tinted(QPixmap::fromImage(MenuBarIcon::tinted(*mask, ink)));
+                tinted.setIsMask(true);
+                tinted.paint(&painter, QRect(x, gap, side, side));
+                x += side + gap;
+            }
+        }
+        const QString name = QStringLiteral("tray-icons-%1x").arg(scale);
+        ok = shooter.saveImage(strip, name) && ok;
+        QImage zoomed =
+            strip.scaled(strip.size() * 8, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        ok = shooter.saveImage(zoomed, name + QStringLiteral("-zoomed")) && ok;
+    }
+    return ok;
+}
+
+// The application from the bundle on a real X server with a tray (Xvfb and
+// trayer), on its first run (so its window opens), with the panel open: the
+// whole screen. Skipped, with a note, where those programs are missing.
+bool shootRealTray(const QString& folder)
+{
+    if (const QString missing = XSession::missingPrograms(); !missing.isEmpty()) {
+        std::printf("(no tray-xvfb.png: %s missing)\n", qPrintable(missing));
+        return true;
+    }
+    XSession desktop;
+    if (!desktop.start())
+        return failed(qPrintable(desktop.error()));
+    TemporaryHome home;
+    writeFileAt(home.path() + u"/.config/Zentrope/Zentrope.conf"_s,
+                "[General]\nSUEnableAutomaticChecks=false\n");
+    QProcessEnvironment environment = desktop.environment(QProcessEnvironment::systemEnvironment());
+    environment.insert(u"ZENTROPE_DAEMON_PORT"_s, u"0"_s);
+    environment.remove(u"QT_SCALE_FACTOR"_s); // ours, for the offscreen pictures
+    environment.insert(u"XDG_CONFIG_HOME"_s, home.path() + u"/.config"_s);
+    QProcess app;
+    app.setProcessEnvironment(environment);
+    app.start(QStringLiteral(ZENTROPE_APP_DIR "/Contents/MacOS/Zentrope"), {});
+    const qint64 pid = app.processId();
+    bool ok =
+        waitUntil([&] { return desktop.trayIconOf(pid) && !desktop.topLevelsOf(pid).isEmpty(); }) ||
+        failed("the tray icon and the first run's window");
+    for (int attempt = 0; ok && attempt < 3 && desktop.topLevelsOf(pid).size() < 2; ++attempt) {
+        desktop.click(desktop.trayIconOf(pid)->geometry.center());
+        waitUntil([&] { return desktop.topLevelsOf(pid).size() == 2; }, std::chrono::seconds(3));
+    }
+    ok = ok && (desktop.topLevelsOf(pid).size() == 2 || failed("the panel on the real tray"));
+    const QString path = folder + u"/tray-xvfb.png"_s;
+    ok = ok &&
+         (desktop.saveScreen(path) || failed("a picture of the screen (ImageMagick's import)"));
+    if (ok)
+        std::printf("%s\n", qPrintable(path));
+    app.terminate();
+    app.waitForFinished(10000);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -387,6 +503,9 @@ int main(int argc, char** argv)
         ok = shootLogs(shooter) && ok;
         ok = shootSupport(shooter) && ok;
         ok = shootUpdateDialog(shooter) && ok;
+        ok = shootPanel(shooter) && ok;
+        ok = shootTrayIcons(shooter, palette) && ok;
     }
+    ok = shootRealTray(folder) && ok;
     return ok ? 0 : 1;
 }
