@@ -8,9 +8,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFutureWatcher>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <cstdio>
 
 ZentropeApp::ZentropeApp(ApplicationContext& context, Options options, SingleInstance* instance,
@@ -19,7 +17,9 @@ ZentropeApp::ZentropeApp(ApplicationContext& context, Options options, SingleIns
     , m_context(context)
     , m_options(options)
     , m_delegate(context)
-    , m_views(context, m_fileDialog)
+    , m_updates(context.updater().controller(), *context.services().workspace,
+                UpdateCheckFlow::currentVersion(context.bundle()))
+    , m_views(context, m_fileDialog, &m_updates)
     , m_crashAlerts(context.daemonManager(), context.defaults())
     , m_crashNotifier(
           m_crashAlerts, *context.services().notifications, [this] { openMainWindow(); },
@@ -32,8 +32,8 @@ ZentropeApp::ZentropeApp(ApplicationContext& context, Options options, SingleIns
     if (instance)
         connect(instance, &SingleInstance::showRequested, this, &ZentropeApp::openMainWindow);
     if (m_options.systemTray) {
-        MenuBarContent::Actions actions{[this] { openMainWindow(); }, [this] { checkForUpdates(); },
-                                        [this] { quit(); }};
+        MenuBarContent::Actions actions{[this] { openMainWindow(); },
+                                        [this] { m_updates.checkNow(); }, [this] { quit(); }};
         m_menuBarExtra =
             std::make_unique<MenuBarExtra>(context.daemonManager(), m_icon, std::move(actions));
         connect(m_menuBarExtra.get(), &MenuBarExtra::messageClicked, this,
@@ -148,31 +148,9 @@ void ZentropeApp::showCrashFallback(const QString& title, const QString& body)
     openMainWindow();
 }
 
-// The one place where update checks meet the user interface.
+// Scheduled checks stay silent unless they find something.
 void ZentropeApp::connectUpdates()
 {
     m_context.updater().controller().setUpdateFoundHandler(
-        [this](const platform::AvailableUpdate& update) { showFoundUpdate(update); });
-}
-
-void ZentropeApp::checkForUpdates()
-{
-    auto* watcher = new QFutureWatcher<Result<platform::UpdateCheck>>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher] {
-        watcher->deleteLater();
-        const Result<platform::UpdateCheck> result = watcher->result();
-        if (!result)
-            QMessageBox::warning(nullptr, tr("Zentrope"), result.error().localizedDescription());
-        else if (result.value().update)
-            showFoundUpdate(*result.value().update);
-        else
-            QMessageBox::information(nullptr, tr("Zentrope"), tr("You’re up to date!"));
-    });
-    watcher->setFuture(m_context.updater().controller().checkForUpdates());
-}
-
-void ZentropeApp::showFoundUpdate(const platform::AvailableUpdate& update)
-{
-    QMessageBox::information(nullptr, tr("Zentrope"),
-                             tr("Zentrope %1 is available.").arg(update.displayVersion));
+        [this](const platform::AvailableUpdate& update) { m_updates.showFound(update); });
 }

@@ -10,6 +10,7 @@
 #include "ui/MenuBarExtra.h"
 #include "ui/MenuBarIcon.h"
 #include "ui/TabViews.h"
+#include "ui/UpdateCheckFlow.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -76,8 +77,6 @@ protected:
 
 private:
     void connectUpdates();
-    void checkForUpdates();
-    void showFoundUpdate(const platform::AvailableUpdate& update);
     void showCrashFallback(const QString& title, const QString& body);
     void addQuitAction(MainWindow* window);
 
@@ -85,6 +84,9 @@ private:
     const Options m_options;
     AppDelegate m_delegate;
     FileDialog m_fileDialog;
+    // The panel's "Check for updates…", the support tab's button and the
+    // scheduled checks all show their answers through this one flow.
+    UpdateCheckFlow m_updates;
     TabViews m_views;
     MenuBarIcon m_icon;
     std::unique_ptr<MenuBarExtra> m_menuBarExtra;

@@ -1,16 +1,19 @@
 // The application in-process, over a context of fakes: launch, first run,
 // the window's life, quitting, crash notifications and later launches.
 #include "app/ZentropeApp.h"
+#include "platform/fake/FakeUpdaterController.h"
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 #include "support/Wait.h"
 #include "ui/MainWindow.h"
+#include "ui/UpdateDialog.h"
 #include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <future>
@@ -184,4 +187,38 @@ TEST_F(AppLifecycleTest, ALaterLaunchBringsTheWindowForward)
     ASSERT_TRUE(role.ok());
     EXPECT_EQ(role.value(), SingleInstance::Role::forwarded);
     EXPECT_TRUE(waitUntil([&] { return windowShown(*app); }));
+}
+
+// The panel's check and a scheduled check's find answer in the update flow's
+// windows: the user's own check says when there is nothing new.
+TEST_F(AppLifecycleTest, UpdateChecksFromThePanelAndTheScheduleShowTheirAnswers)
+{
+    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    auto app = launched();
+    app->menuBarExtra()->togglePanel();
+    QPushButton* check =
+        Widgets::visibleButton(app->menuBarExtra()->panel(), QStringLiteral("Check for updates…"));
+    ASSERT_TRUE(check);
+    QTest::mouseClick(check, Qt::LeftButton);
+    const auto shownText = [] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible())
+                return box->text();
+        }
+        return QString();
+    };
+    EXPECT_TRUE(waitUntil([&] { return shownText() == u"You’re up to date!"_qs; }));
+
+    platform::AvailableUpdate update;
+    update.version = u"99"_qs;
+    update.displayVersion = u"9.9"_qs;
+    update.download = QUrl(u"https://example.com/Zentrope-9.9.zip"_qs);
+    context.fakes.updateFramework->lastController()->announce(update);
+    EXPECT_TRUE(waitUntil([] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<UpdateDialog*>(window) && window->isVisible())
+                return true;
+        }
+        return false;
+    }));
 }
