@@ -65,6 +65,13 @@ void Style::setProminent(QPushButton* button, bool prominent)
         button->setPalette(QPalette());
 }
 
+QPushButton* Style::plainButton(const QString& text, QWidget* parent)
+{
+    auto* button = new QPushButton(text, parent);
+    button->setAutoDefault(false);
+    return button;
+}
+
 QFrame* Style::divider(QWidget* parent)
 {
     auto* line = new QFrame(parent);

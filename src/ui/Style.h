@@ -5,6 +5,7 @@
 
 class QFrame;
 class QPushButton;
+class QString;
 class QWidget;
 
 // How views give a widget a semantic look without sizes or colours of their
@@ -19,6 +20,8 @@ public:
     // The accent-filled button of a primary action ("Start"), or, with
     // false, the button's ordinary look again.
     static void setProminent(QPushButton* button, bool prominent = true);
+    // A button that Return in its dialog or view never presses by itself.
+    static QPushButton* plainButton(const QString& text, QWidget* parent);
     // A thin horizontal rule between stacked parts.
     static QFrame* divider(QWidget* parent);
     // Re-applies tints and prominence below `root` from the current palette.

@@ -10,17 +10,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* plainButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 UpdateDialog::UpdateDialog(platform::AvailableUpdate update, const QString& currentVersion,
                            platform::UpdaterController& controller, platform::Workspace& workspace,
                            QWidget* parent)
@@ -88,7 +77,7 @@ QWidget* UpdateDialog::createNotes()
         return notes;
     }
     case UpdateOffer::Notes::link: {
-        auto* link = plainButton(tr("Show Release Notes…"), this);
+        auto* link = Style::plainButton(tr("Show Release Notes…"), this);
         link->setFlat(true);
         connect(link, &QPushButton::clicked, this, [this] { open(m_update.releaseNotesLink); });
         auto* row = new QWidget(this);
@@ -109,12 +98,12 @@ QLayout* UpdateDialog::createChoices()
     auto* row = new QHBoxLayout;
     row->setSpacing(8);
     if (UpdateOffer::canSkip(m_update)) {
-        auto* skipButton = plainButton(tr("Skip This Version"), this);
+        auto* skipButton = Style::plainButton(tr("Skip This Version"), this);
         connect(skipButton, &QPushButton::clicked, this, &UpdateDialog::skip);
         row->addWidget(skipButton);
     }
     row->addStretch();
-    auto* later = plainButton(tr("Remind Me Later"), this);
+    auto* later = Style::plainButton(tr("Remind Me Later"), this);
     connect(later, &QPushButton::clicked, this, &QDialog::reject);
     row->addWidget(later);
     const bool learnMore = UpdateOffer::action(m_update) == UpdateOffer::Action::learnMore;

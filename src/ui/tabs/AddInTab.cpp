@@ -45,13 +45,6 @@ void scrollIntoView(QWidget* widget)
     });
 }
 
-QPushButton* plainButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 AddInTab::AddInTab(ApplicationContext& context, FileDialog& fileDialog, QWidget* parent)
@@ -125,10 +118,10 @@ QWidget* AddInTab::createSourceBox()
     column->addLayout(picker);
 
     auto* buttons = new QHBoxLayout;
-    auto* choose = plainButton(tr("Choose Manifest…"), box);
+    auto* choose = Style::plainButton(tr("Choose Manifest…"), box);
     connect(choose, &QPushButton::clicked, this, &AddInTab::chooseManifest);
     buttons->addWidget(choose);
-    m_forget = plainButton(tr("Forget"), box);
+    m_forget = Style::plainButton(tr("Forget"), box);
     connect(m_forget, &QPushButton::clicked, this, &AddInTab::forgetManifest);
     buttons->addWidget(m_forget);
     buttons->addStretch();
@@ -167,15 +160,15 @@ QWidget* AddInTab::createHostsBox()
     }
 
     auto* actions = new QHBoxLayout;
-    m_installAll = plainButton(tr("Install into all"), box);
+    m_installAll = Style::plainButton(tr("Install into all"), box);
     Style::setProminent(m_installAll);
     connect(m_installAll, &QPushButton::clicked, this, &AddInTab::installAll);
     actions->addWidget(m_installAll, 0, Qt::AlignVCenter);
-    auto* removeAllButton = plainButton(tr("Remove from all"), box);
+    auto* removeAllButton = Style::plainButton(tr("Remove from all"), box);
     connect(removeAllButton, &QPushButton::clicked, this, &AddInTab::removeAll);
     actions->addWidget(removeAllButton, 0, Qt::AlignVCenter);
     actions->addStretch();
-    auto* quit = plainButton(tr("Quit running Office hosts"), box);
+    auto* quit = Style::plainButton(tr("Quit running Office hosts"), box);
     connect(quit, &QPushButton::clicked, this, &AddInTab::quitHosts);
     actions->addWidget(quit, 0, Qt::AlignVCenter);
     column->addLayout(actions);

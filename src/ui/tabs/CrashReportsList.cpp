@@ -13,17 +13,6 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* plainButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 CrashReportsList::CrashReportsList(platform::Workspace& workspace, QString directory,
                                    QWidget* parent)
     : QWidget(parent)
@@ -44,10 +33,10 @@ CrashReportsList::CrashReportsList(platform::Workspace& workspace, QString direc
     column->addLayout(m_rows);
 
     auto* buttons = new QHBoxLayout;
-    auto* refresh = plainButton(tr("Refresh"), this);
+    auto* refresh = Style::plainButton(tr("Refresh"), this);
     connect(refresh, &QPushButton::clicked, this, &CrashReportsList::reload);
     buttons->addWidget(refresh);
-    auto* openFolder = plainButton(tr("Open reports folder"), this);
+    auto* openFolder = Style::plainButton(tr("Open reports folder"), this);
     connect(openFolder, &QPushButton::clicked, this, [this] { reveal(m_directory); });
     buttons->addWidget(openFolder);
     buttons->addStretch();
@@ -108,7 +97,7 @@ QWidget* CrashReportsList::createRow(const CrashReports::Report& report)
     Style::setTint(date, SemanticColor::secondary);
     text->addWidget(date);
     layout->addLayout(text, 1);
-    auto* revealButton = plainButton(tr("Reveal"), row);
+    auto* revealButton = Style::plainButton(tr("Reveal"), row);
     revealButton->setAccessibleName(tr("Reveal %1").arg(name));
     connect(revealButton, &QPushButton::clicked, this, [this, path] { reveal(path); });
     layout->addWidget(revealButton, 0, Qt::AlignVCenter);

@@ -15,17 +15,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton* plainButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
-} // namespace
-
 DiagnosticsBox::DiagnosticsBox(DiagnosticsBundle::Setup setup, platform::Workspace& workspace,
                                QWidget* parent)
     : QGroupBox(tr("Diagnostics bundle"), parent)
@@ -41,10 +30,10 @@ DiagnosticsBox::DiagnosticsBox(DiagnosticsBundle::Setup setup, platform::Workspa
     Style::setProminent(m_generate);
     connect(m_generate, &QPushButton::clicked, this, &DiagnosticsBox::generate);
     actions->addWidget(m_generate);
-    m_reveal = plainButton(tr("Reveal in Finder"), this);
+    m_reveal = Style::plainButton(tr("Reveal in Finder"), this);
     connect(m_reveal, &QPushButton::clicked, this, &DiagnosticsBox::reveal);
     actions->addWidget(m_reveal);
-    m_compose = plainButton(tr("Compose email"), this);
+    m_compose = Style::plainButton(tr("Compose email"), this);
     connect(m_compose, &QPushButton::clicked, this, &DiagnosticsBox::composeEmail);
     actions->addWidget(m_compose);
     actions->addStretch();

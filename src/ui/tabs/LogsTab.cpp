@@ -20,13 +20,6 @@ namespace {
 
 constexpr int pickerMaximumWidth = 360;
 
-QPushButton* plainButton(const QString& text, QWidget* parent)
-{
-    auto* button = new QPushButton(text, parent);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 LogsTab::LogsTab(ApplicationContext& context, QWidget* parent)
@@ -101,13 +94,13 @@ QLayout* LogsTab::createControls()
     connect(m_follow, &QCheckBox::toggled, m_model, &LogsModel::setFollow);
     controls->addWidget(m_follow);
 
-    auto* copy = plainButton(tr("Copy"), this);
+    auto* copy = Style::plainButton(tr("Copy"), this);
     connect(copy, &QPushButton::clicked, this, &LogsTab::copyShown);
     controls->addWidget(copy);
-    auto* reveal = plainButton(tr("Reveal"), this);
+    auto* reveal = Style::plainButton(tr("Reveal"), this);
     connect(reveal, &QPushButton::clicked, this, &LogsTab::reveal);
     controls->addWidget(reveal);
-    auto* clear = plainButton(tr("Clear view"), this);
+    auto* clear = Style::plainButton(tr("Clear view"), this);
     connect(clear, &QPushButton::clicked, m_model, &LogsModel::clear);
     controls->addWidget(clear);
     return controls;
