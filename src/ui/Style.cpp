@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -70,6 +71,17 @@ QPushButton* Style::plainButton(const QString& text, QWidget* parent)
     auto* button = new QPushButton(text, parent);
     button->setAutoDefault(false);
     return button;
+}
+
+QLabel* Style::problemLabel(QWidget* parent)
+{
+    auto* label = new QLabel(parent);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    setTextStyle(label, TextStyle::caption);
+    setTint(label, SemanticColor::red);
+    label->hide();
+    return label;
 }
 
 QFrame* Style::divider(QWidget* parent)

@@ -4,6 +4,7 @@
 #include "ui/SemanticColor.h"
 
 class QFrame;
+class QLabel;
 class QPushButton;
 class QString;
 class QWidget;
@@ -22,6 +23,8 @@ public:
     static void setProminent(QPushButton* button, bool prominent = true);
     // A button that Return in its dialog or view never presses by itself.
     static QPushButton* plainButton(const QString& text, QWidget* parent);
+    // A hidden line for a failure's words: red, in captions, wrapped, selectable.
+    static QLabel* problemLabel(QWidget* parent);
     // A thin horizontal rule between stacked parts.
     static QFrame* divider(QWidget* parent);
     // Re-applies tints and prominence below `root` from the current palette.

@@ -43,12 +43,7 @@ UpdateDialog::UpdateDialog(platform::AvailableUpdate update, const QString& curr
     if (QWidget* notes = createNotes())
         column->addWidget(notes, 1);
 
-    m_problem = new QLabel(this);
-    m_problem->setWordWrap(true);
-    m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Style::setTextStyle(m_problem, TextStyle::caption);
-    Style::setTint(m_problem, SemanticColor::red);
-    m_problem->hide();
+    m_problem = Style::problemLabel(this);
     column->addWidget(m_problem);
     column->addLayout(createChoices());
 }

@@ -43,12 +43,7 @@ LogsTab::LogsTab(ApplicationContext& context, QWidget* parent)
     m_path->setText(m_model->filePath());
     column->addWidget(m_path);
 
-    m_problem = new QLabel(this);
-    m_problem->setWordWrap(true);
-    m_problem->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    Style::setTextStyle(m_problem, TextStyle::caption);
-    Style::setTint(m_problem, SemanticColor::red);
-    m_problem->hide();
+    m_problem = Style::problemLabel(this);
     column->addWidget(m_problem);
 
     connect(m_model, &LogsModel::displayedReplaced, this,
