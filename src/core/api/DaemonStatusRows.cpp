@@ -2,6 +2,8 @@
 
 #include "core/base/ControlCharacters.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 const QString granted = QStringLiteral("granted");
@@ -10,12 +12,13 @@ const QString granted = QStringLiteral("granted");
 QString label(const QString& value, const QString& settingsPage)
 {
     if (value == granted)
-        return QStringLiteral("Granted");
+        return QCoreApplication::translate("DaemonStatusRows", "Granted");
     if (value == u"denied")
-        return QStringLiteral("Denied — open System Settings → Privacy & Security → ") +
+        return QCoreApplication::translate(
+                   "DaemonStatusRows", "Denied — open System Settings → Privacy & Security → ") +
                settingsPage;
     if (value == u"unknown")
-        return QStringLiteral("Not yet probed");
+        return QCoreApplication::translate("DaemonStatusRows", "Not yet probed");
     return DaemonStatusRows::capitalized(value);
 }
 
@@ -25,17 +28,21 @@ QList<DaemonStatusRows::Row> DaemonStatusRows::rows(const DaemonStatusRecord& st
 {
     const auto& permissions = status.permissions;
     QList<Row> rows{
-        {QStringLiteral("Daemon"), QStringLiteral("Listening — version ") + status.version,
+        {QCoreApplication::translate("DaemonStatusRows", "Daemon"),
+         QCoreApplication::translate("DaemonStatusRows", "Listening — version ") + status.version,
          status.ok},
-        {QStringLiteral("Sessions"),
-         QString::number(status.activeSessions) + QStringLiteral(" active"), true},
-        {QStringLiteral("Prism automation"), permissionLabel(permissions.prismAutomation),
-         permissions.prismAutomation == granted},
-        {QStringLiteral("System Events"), permissionLabel(permissions.systemEventsAutomation),
+        {QCoreApplication::translate("DaemonStatusRows", "Sessions"),
+         QString::number(status.activeSessions) +
+             QCoreApplication::translate("DaemonStatusRows", " active"),
+         true},
+        {QCoreApplication::translate("DaemonStatusRows", "Prism automation"),
+         permissionLabel(permissions.prismAutomation), permissions.prismAutomation == granted},
+        {QCoreApplication::translate("DaemonStatusRows", "System Events"),
+         permissionLabel(permissions.systemEventsAutomation),
          permissions.systemEventsAutomation == granted},
     };
     if (permissions.accessibility)
-        rows.append({QStringLiteral("Accessibility"),
+        rows.append({QCoreApplication::translate("DaemonStatusRows", "Accessibility"),
                      accessibilityLabel(*permissions.accessibility),
                      *permissions.accessibility == granted});
     // The values are the daemon's words: whatever it sends, a row stays one
@@ -56,28 +63,29 @@ QStringList DaemonStatusRows::lines(const DaemonStatusRecord& status)
 QString DaemonStatusRows::failureLine(const DaemonApiError& error)
 {
     // Qt's description may quote the server's own words (its reason phrase).
-    return QStringLiteral("Could not reach daemon: ") +
+    return QCoreApplication::translate("DaemonStatusRows", "Could not reach daemon: ") +
            ControlCharacters::escaped(error.localizedDescription());
 }
 
 QString DaemonStatusRows::queryingText()
 {
-    return QStringLiteral("Querying daemon…");
+    return QCoreApplication::translate("DaemonStatusRows", "Querying daemon…");
 }
 
 QString DaemonStatusRows::notRunningLine(const DaemonStatus& supervisor)
 {
-    return QStringLiteral("Daemon is ") + supervisor.label().toLower() + u'.';
+    return QCoreApplication::translate("DaemonStatusRows", "Daemon is ") +
+           supervisor.label().toLower() + u'.';
 }
 
 QString DaemonStatusRows::permissionLabel(const QString& value)
 {
-    return label(value, QStringLiteral("Automation"));
+    return label(value, QCoreApplication::translate("DaemonStatusRows", "Automation"));
 }
 
 QString DaemonStatusRows::accessibilityLabel(const QString& value)
 {
-    return label(value, QStringLiteral("Accessibility"));
+    return label(value, QCoreApplication::translate("DaemonStatusRows", "Accessibility"));
 }
 
 QString DaemonStatusRows::capitalized(const QString& text)

@@ -1,16 +1,18 @@
 #include "core/daemon/DaemonStatus.h"
 
+#include <QCoreApplication>
+
 QString DaemonStatus::label() const
 {
     switch (m_kind) {
     case Kind::running:
-        return QStringLiteral("Running (pid %1)").arg(m_payload);
+        return QCoreApplication::translate("DaemonStatus", "Running (pid %1)").arg(m_payload);
     case Kind::crashed:
-        return QStringLiteral("Crashed (exit %1)").arg(m_payload);
+        return QCoreApplication::translate("DaemonStatus", "Crashed (exit %1)").arg(m_payload);
     case Kind::stopped:
-        return QStringLiteral("Stopped");
+        return QCoreApplication::translate("DaemonStatus", "Stopped");
     case Kind::starting:
-        return QStringLiteral("Starting\u2026");
+        return QCoreApplication::translate("DaemonStatus", "Starting\u2026");
     }
     Q_UNREACHABLE();
     return {};

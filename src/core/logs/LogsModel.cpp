@@ -2,6 +2,7 @@
 
 #include "core/logs/LineFilter.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 QString LogsModel::fileName(Stream stream)
@@ -11,8 +12,9 @@ QString LogsModel::fileName(Stream stream)
 
 QString LogsModel::label(Stream stream)
 {
-    return stream == Stream::stdout ? QStringLiteral("Output (daemon.log)")
-                                    : QStringLiteral("Errors (daemon.err)");
+    return stream == Stream::stdout
+               ? QCoreApplication::translate("LogsModel", "Output (daemon.log)")
+               : QCoreApplication::translate("LogsModel", "Errors (daemon.err)");
 }
 
 LogsModel::LogsModel(QString logDirectory, std::shared_ptr<platform::FileWatcher> watcher,

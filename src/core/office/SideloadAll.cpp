@@ -2,6 +2,8 @@
 
 #include "core/office/SideloadMessages.h"
 
+#include <QCoreApplication>
+
 namespace SideloadAll {
 
 namespace {
@@ -41,14 +43,18 @@ Report remove()
 
 Report installReport(QList<Sideloader::HostOutcome> outcomes)
 {
-    return reported(std::move(outcomes), Kind::copied, QStringLiteral("Installed into: "),
-                    QStringLiteral("No Office hosts installed."), SideloadMessages::installAction);
+    return reported(std::move(outcomes), Kind::copied,
+                    QCoreApplication::translate("SideloadAll", "Installed into: "),
+                    QCoreApplication::translate("SideloadAll", "No Office hosts installed."),
+                    SideloadMessages::installAction);
 }
 
 Report removeReport(QList<Sideloader::HostOutcome> outcomes)
 {
-    return reported(std::move(outcomes), Kind::removed, QStringLiteral("Removed from: "),
-                    QStringLiteral("Nothing to remove."), SideloadMessages::removeAction);
+    return reported(std::move(outcomes), Kind::removed,
+                    QCoreApplication::translate("SideloadAll", "Removed from: "),
+                    QCoreApplication::translate("SideloadAll", "Nothing to remove."),
+                    SideloadMessages::removeAction);
 }
 
 } // namespace SideloadAll

@@ -2,6 +2,8 @@
 
 #include "core/base/ControlCharacters.h"
 
+#include <QCoreApplication>
+
 namespace SideloadMessages {
 
 namespace {
@@ -11,16 +13,19 @@ Line lineFor(const Sideloader::Outcome& outcome, const QString& action)
     using Kind = Sideloader::Outcome::Kind;
     switch (outcome.kind()) {
     case Kind::copied:
-        return {Line::Kind::message, QStringLiteral("Installed at ") + outcome.file()};
+        return {Line::Kind::message,
+                QCoreApplication::translate("SideloadMessages", "Installed at ") + outcome.file()};
     case Kind::removed:
-        return {Line::Kind::message, QStringLiteral("Removed ") + outcome.file()};
+        return {Line::Kind::message,
+                QCoreApplication::translate("SideloadMessages", "Removed ") + outcome.file()};
     case Kind::skipped:
         return {Line::Kind::message,
-                QStringLiteral("Skipped %1: %2").arg(action, outcome.reason())};
+                QCoreApplication::translate("SideloadMessages", "Skipped %1: %2")
+                    .arg(action, outcome.reason())};
     case Kind::failed:
-        return {
-            Line::Kind::error,
-            QStringLiteral("Failed to %1: %2").arg(action, outcome.error().localizedDescription())};
+        return {Line::Kind::error,
+                QCoreApplication::translate("SideloadMessages", "Failed to %1: %2")
+                    .arg(action, outcome.error().localizedDescription())};
     }
     Q_UNREACHABLE();
 }
@@ -29,12 +34,12 @@ Line lineFor(const Sideloader::Outcome& outcome, const QString& action)
 
 QString installAction(OfficeHost host)
 {
-    return QStringLiteral("install into ") + host.displayName();
+    return QCoreApplication::translate("SideloadMessages", "install into ") + host.displayName();
 }
 
 QString removeAction(OfficeHost host)
 {
-    return QStringLiteral("remove from ") + host.displayName();
+    return QCoreApplication::translate("SideloadMessages", "remove from ") + host.displayName();
 }
 
 Line forOutcome(const Sideloader::Outcome& outcome, const QString& action)
@@ -48,16 +53,17 @@ Line forOutcome(const Sideloader::Outcome& outcome, const QString& action)
 
 QString pickManifestFirst()
 {
-    return QStringLiteral("Pick a manifest first.");
+    return QCoreApplication::translate("SideloadMessages", "Pick a manifest first.");
 }
 
 QString statusLabel(bool installed, bool sideloaded, bool running)
 {
     if (!installed)
-        return QStringLiteral("App not installed on this Mac");
+        return QCoreApplication::translate("SideloadMessages", "App not installed on this Mac");
     if (!sideloaded)
-        return QStringLiteral("Not sideloaded");
-    return running ? QStringLiteral("Sideloaded — restart to load") : QStringLiteral("Sideloaded");
+        return QCoreApplication::translate("SideloadMessages", "Not sideloaded");
+    return running ? QCoreApplication::translate("SideloadMessages", "Sideloaded — restart to load")
+                   : QCoreApplication::translate("SideloadMessages", "Sideloaded");
 }
 
 } // namespace SideloadMessages

@@ -1,12 +1,17 @@
 #include "core/setup/SetupRows.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 namespace {
 
-const QString certificateAbsent =
-    QStringLiteral("Without it the daemon falls back to plain HTTP. macOS will ask for your "
-                   "password to add the cert to your keychain.");
+// A function, not a constant, so that it is translated when it is shown.
+QString certificateAbsent()
+{
+    return QCoreApplication::translate(
+        "SetupRows", "Without it the daemon falls back to plain HTTP. macOS will ask for your "
+                     "password to add the cert to your keychain.");
+}
 
 } // namespace
 
@@ -16,29 +21,39 @@ QList<SetupRows::Row> SetupRows::problems(const SetupCheck::State& state)
     if (auto certificate = certificateProblem(state))
         rows.append(*std::move(certificate));
     if (state.anyHostInstalled && !state.anyHostSideloaded)
-        rows.append({Check::addIn, QStringLiteral("Add-in not yet sideloaded into Office"),
-                     QStringLiteral("Open the Add-in tab to install into Word, Excel, or "
-                                    "PowerPoint.")});
+        rows.append(
+            {Check::addIn,
+             QCoreApplication::translate("SetupRows", "Add-in not yet sideloaded into Office"),
+             QCoreApplication::translate("SetupRows",
+                                         "Open the Add-in tab to install into Word, Excel, or "
+                                         "PowerPoint.")});
     if (!state.accessibilityGranted)
-        rows.append({Check::accessibility, QStringLiteral("Accessibility permission not granted"),
-                     QStringLiteral("Zentrope sends ⌘W to Prism so it can export the updated "
-                                    "chart on Update. Without this, the reinsert flow hangs.")});
+        rows.append(
+            {Check::accessibility,
+             QCoreApplication::translate("SetupRows", "Accessibility permission not granted"),
+             QCoreApplication::translate(
+                 "SetupRows", "Zentrope sends ⌘W to Prism so it can export the updated "
+                              "chart on Update. Without this, the reinsert flow hangs.")});
     return rows;
 }
 
 std::optional<SetupRows::Row> SetupRows::certificateProblem(const SetupCheck::State& state)
 {
     if (!state.certInstalled)
-        return Row{Check::certificate, QStringLiteral("Localhost TLS cert missing"),
-                   certificateAbsent};
+        return Row{Check::certificate,
+                   QCoreApplication::translate("SetupRows", "Localhost TLS cert missing"),
+                   certificateAbsent()};
     if (!state.certValid)
-        return Row{Check::certificate, QStringLiteral("Localhost TLS cert expired"),
-                   certificateAbsent};
+        return Row{Check::certificate,
+                   QCoreApplication::translate("SetupRows", "Localhost TLS cert expired"),
+                   certificateAbsent()};
     if (!state.certTrusted)
-        return Row{Check::certificate, QStringLiteral("Localhost TLS cert not trusted"),
-                   QStringLiteral("The cert exists but its CA isn’t trusted, so Office rejects "
-                                  "the daemon’s HTTPS and the add-in shows “Helper not "
-                                  "running”. macOS will ask for your password to trust it.")};
+        return Row{Check::certificate,
+                   QCoreApplication::translate("SetupRows", "Localhost TLS cert not trusted"),
+                   QCoreApplication::translate(
+                       "SetupRows", "The cert exists but its CA isn’t trusted, so Office rejects "
+                                    "the daemon’s HTTPS and the add-in shows “Helper not "
+                                    "running”. macOS will ask for your password to trust it.")};
     return std::nullopt;
 }
 
@@ -51,8 +66,8 @@ QStringList SetupRows::lines(const SetupCheck::State& state)
                                           [&](const Row& row) { return row.check == check; });
         lines.append(problem != rows.cend() ? problem->title : okLine(check, state));
     }
-    lines.append(rows.isEmpty() ? QStringLiteral("Setup complete.")
-                                : QStringLiteral("Setup needed."));
+    lines.append(rows.isEmpty() ? QCoreApplication::translate("SetupRows", "Setup complete.")
+                                : QCoreApplication::translate("SetupRows", "Setup needed."));
     return lines;
 }
 
@@ -60,13 +75,14 @@ QString SetupRows::okLine(Check check, const SetupCheck::State& state)
 {
     switch (check) {
     case Check::certificate:
-        return QStringLiteral("Localhost TLS cert: OK");
+        return QCoreApplication::translate("SetupRows", "Localhost TLS cert: OK");
     case Check::addIn:
         return state.anyHostInstalled
-                   ? QStringLiteral("Office add-in: OK")
-                   : QStringLiteral("Office add-in: OK (no Office application installed)");
+                   ? QCoreApplication::translate("SetupRows", "Office add-in: OK")
+                   : QCoreApplication::translate(
+                         "SetupRows", "Office add-in: OK (no Office application installed)");
     case Check::accessibility:
-        return QStringLiteral("Accessibility permission: OK");
+        return QCoreApplication::translate("SetupRows", "Accessibility permission: OK");
     }
     return {};
 }
