@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "core/context/ApplicationContext.h"
 #include "core/setup/SetupCheck.h"
+#include "core/setup/SetupRows.h"
 
 #include <QCommandLineParser>
 #include <QEventLoop>
@@ -26,7 +27,7 @@ int report(const Result<QString>& installed, Console& console)
     const QString output = withoutFinalNewline(installed.value());
     if (!output.isEmpty())
         console.out(output);
-    console.out(QStringLiteral("Cert installed. The daemon may need a restart."));
+    console.out(SetupRows::certificateInstalled());
     return exitSuccess;
 }
 

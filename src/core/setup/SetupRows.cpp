@@ -71,6 +71,12 @@ QStringList SetupRows::lines(const SetupCheck::State& state)
     return lines;
 }
 
+QString SetupRows::certificateInstalled()
+{
+    return QCoreApplication::translate("SetupRows",
+                                       "Cert installed. The daemon may need a restart.");
+}
+
 QString SetupRows::okLine(Check check, const SetupCheck::State& state)
 {
     switch (check) {

@@ -39,6 +39,8 @@ public:
     // One line per check, in order (the problem's title or an OK line), then
     // "Setup complete." or "Setup needed.".
     static QStringList lines(const SetupCheck::State& state);
+    // What follows a certificate installation that succeeded.
+    static QString certificateInstalled();
 
 private:
     static std::optional<Row> certificateProblem(const SetupCheck::State& state);

@@ -132,7 +132,7 @@ void StatusTab::certInstallEnded()
     if (installed) {
         // The button stays busy until the setup is known again, as the
         // message belongs with what that evaluation shows.
-        m_messageAfterEvaluation = tr("Cert installed. The daemon may need a restart.");
+        m_messageAfterEvaluation = SetupRows::certificateInstalled();
         evaluateSetup();
         return;
     }
