@@ -1,13 +1,12 @@
 #include "platform/linux/FileManagerReveal.h"
 
 #include "support/Printers.h"
-#include "support/ScopedEnvironment.h"
 #include "support/SessionBusTest.h"
 #include "support/TestBundle.h"
 #include "support/Wait.h"
+#include "support/XdgOpenRecorder.h"
 
 #include <QDBusConnection>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -37,13 +36,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
-        writeFileAt(bin.filePath(u"xdg-open"_s),
-                    "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record().toUtf8() + "'\n", true);
+        xdgOpen.install();
     }
-    QString record() const { return bin.filePath(u"record"_s); }
+    QString record() const { return xdgOpen.record(); }
 
-    QTemporaryDir bin;
-    ScopedEnvironment path{"PATH", bin.path().toUtf8()};
+    XdgOpenRecorder xdgOpen;
 };
 
 } // namespace

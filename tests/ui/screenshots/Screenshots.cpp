@@ -62,18 +62,12 @@ public:
         // Resizes and layouts settle through posted events.
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        const QString path = u"%1/%2-%3.png"_s.arg(m_folder, what, m_paletteName);
-        if (!widget->grab().save(path)) {
-            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-            return false;
-        }
-        std::printf("%s\n", qPrintable(path));
-        return true;
+        return saveImage(widget->grab().toImage(), what);
     }
 
     bool saveImage(const QImage& image, const QString& what)
     {
-        const QString path = u"%1/%2-%3.png"_s.arg(m_folder, what, m_paletteName);
+        const QString path = QStringLiteral("%1/%2-%3.png").arg(m_folder, what, m_paletteName);
         if (!image.save(path)) {
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
             return false;
