@@ -53,18 +53,6 @@ protected:
 
 } // namespace
 
-TEST_F(LogsModelTest, StreamsNameTheirFilesAndSegments)
-{
-    EXPECT_EQ(LogsModel::streams, (std::array{Stream::stdout, Stream::stderr})); // segment order
-    EXPECT_EQ(LogsModel::fileName(Stream::stdout), u"daemon.log"_s);
-    EXPECT_EQ(LogsModel::label(Stream::stdout), u"Output (daemon.log)"_s);
-    EXPECT_EQ(LogsModel::fileName(Stream::stderr), u"daemon.err"_s);
-    EXPECT_EQ(LogsModel::label(Stream::stderr), u"Errors (daemon.err)"_s);
-    EXPECT_EQ(model.stream(), Stream::stdout);
-    EXPECT_TRUE(model.follow());
-    EXPECT_EQ(model.filePath(), logPath(Stream::stdout));
-}
-
 TEST_F(LogsModelTest, OnlyTheLast262144BytesAreLoaded)
 {
     // Compared as Booleans: a failure would otherwise print a quarter megabyte.
