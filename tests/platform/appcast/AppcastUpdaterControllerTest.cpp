@@ -18,21 +18,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// 1.0 (build 41) and 1.1 (43) on the default channel, 1.2b (44) on "beta".
-const QByteArray sampleAppcast =
-    R"(<rss version="2.0" xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle">
-<channel><title>Zentrope</title>
-<item><sparkle:version>41</sparkle:version>
-  <sparkle:shortVersionString>1.0</sparkle:shortVersionString>
-  <enclosure url="https://example.com/Zentrope-41.zip"/></item>
-<item><sparkle:version>43</sparkle:version>
-  <sparkle:shortVersionString>1.1</sparkle:shortVersionString>
-  <sparkle:releaseNotesLink>https://example.com/notes/43</sparkle:releaseNotesLink>
-  <enclosure url="https://example.com/Zentrope-43.zip"/></item>
-<item><sparkle:version>44</sparkle:version>
-  <sparkle:shortVersionString>1.2b</sparkle:shortVersionString><sparkle:channel>beta</sparkle:channel>
-  <enclosure url="https://example.com/Zentrope-44.zip"/></item>
-</channel></rss>)";
+// fixtures/sample.xml: 1.0 (build 41) and 1.1 (43) on the default channel, 1.2b (44) on "beta".
+QByteArray sampleAppcast()
+{
+    return readFileAt(
+        QStringLiteral(ZENTROPE_SOURCE_DIR "/tests/platform/appcast/fixtures/sample.xml"));
+}
 
 QUrl feedAt(quint16 port)
 {
@@ -42,7 +33,7 @@ QUrl feedAt(quint16 port)
 // A feed server on 127.0.0.1 that answers with `body`.
 struct FeedServer : TestServer
 {
-    explicit FeedServer(const QByteArray& body = sampleAppcast)
+    explicit FeedServer(const QByteArray& body = sampleAppcast())
         : TestServer(Serves::plainHttp)
     {
         setBody(body);
