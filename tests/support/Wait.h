@@ -1,17 +1,28 @@
 #pragma once
 
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QFuture>
-#include <QTest>
+#include <QThread>
 #include <chrono>
 #include <stdexcept>
 
-// QTest::qWaitFor with a default deadline of 10 seconds: polls `condition`
+// The one way tests wait for what no signal announces: polls `condition`
 // while processing Qt events until it holds or `timeout` passes; returns its
-// final value. For things no signal announces.
+// final value. It polls every millisecond or so, where QTest::qWaitFor sleeps
+// 10 ms between polls: a suite that must see a state before a 50 ms timer
+// moves on (a scheduled update check) relies on that.
 template <typename Condition>
 bool waitUntil(Condition condition, std::chrono::milliseconds timeout = std::chrono::seconds(10))
 {
-    return QTest::qWaitFor(condition, int(timeout.count()));
+    const QDeadlineTimer deadline(timeout);
+    while (!condition()) {
+        if (deadline.hasExpired())
+            return condition();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+    return true;
 }
 
 // Processes events until `future` finishes, then returns its result. A
