@@ -19,6 +19,8 @@
 #include <future>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Kind = DaemonManager::Status::Kind;
 using namespace std::chrono_literals;
 
@@ -49,7 +51,7 @@ protected:
 
 TEST_F(AppLifecycleTest, TheLaunchFlushesCachesThenRegistersTheLoginItemThenStartsTheDaemon)
 {
-    context.bundle.writeInfoPlist({{QStringLiteral("CFBundleShortVersionString"), u"2.0"_qs}});
+    context.bundle.writeInfoPlist({{u"CFBundleShortVersionString"_s, u"2.0"_qs}});
     defaults().setValue(DefaultsKeys::lastLaunchedShortVersion, u"1.9"_qs);
     QString versionAtRegistration;
     bool daemonStartedBeforeRegistration = true;
@@ -111,8 +113,7 @@ TEST_F(AppLifecycleTest, QuittingFromThePanelStopsTheDaemonThenTheApplication)
         statusAtQuit = daemon().status().kind();
     });
     app->menuBarExtra()->togglePanel();
-    QPushButton* quit =
-        Widgets::visibleButton(app->menuBarExtra()->panel(), QStringLiteral("Quit Zentrope"));
+    QPushButton* quit = Widgets::visibleButton(app->menuBarExtra()->panel(), u"Quit Zentrope"_s);
     ASSERT_TRUE(quit);
     QTest::mouseClick(quit, Qt::LeftButton);
     EXPECT_EQ(quits, 1);
@@ -197,7 +198,7 @@ TEST_F(AppLifecycleTest, UpdateChecksFromThePanelAndTheScheduleShowTheirAnswers)
     auto app = launched();
     app->menuBarExtra()->togglePanel();
     QPushButton* check =
-        Widgets::visibleButton(app->menuBarExtra()->panel(), QStringLiteral("Check for updates…"));
+        Widgets::visibleButton(app->menuBarExtra()->panel(), u"Check for updates…"_s);
     ASSERT_TRUE(check);
     QTest::mouseClick(check, Qt::LeftButton);
     const auto shownText = [] {

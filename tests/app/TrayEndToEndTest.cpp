@@ -13,6 +13,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -21,11 +23,10 @@ namespace {
 QList<qint64> childrenOf(qint64 parent)
 {
     QList<qint64> children;
-    const QStringList tasks = QDir(QStringLiteral("/proc/%1/task").arg(parent))
-                                  .entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    const QStringList tasks =
+        QDir(u"/proc/%1/task"_s.arg(parent)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
     for (const QString& task : tasks) {
-        const QByteArray listed =
-            readFileAt(QStringLiteral("/proc/%1/task/%2/children").arg(parent).arg(task));
+        const QByteArray listed = readFileAt(u"/proc/%1/task/%2/children"_s.arg(parent).arg(task));
         for (const QByteArray& pid : listed.split(' '))
             if (!pid.trimmed().isEmpty())
                 children << pid.trimmed().toLongLong();
@@ -72,19 +73,19 @@ TEST(TrayEndToEnd, ThePanelOpensTheWindowAndQuittingEndsTheApplicationAndTheDaem
 
     // Not the first run, so the window opens only when asked; no update checks.
     QTemporaryDir scratch;
-    const QString home = scratch.filePath(QStringLiteral("home"));
-    writeFileAt(home + QStringLiteral("/.config/Zentrope/Zentrope.conf"),
+    const QString home = scratch.filePath(u"home"_s);
+    writeFileAt(home + u"/.config/Zentrope/Zentrope.conf"_s,
                 "[General]\nzentrope.firstRun.completed=true\n"
                 "zentrope.launchAtLogin.registered=true\nSUEnableAutomaticChecks=false\n");
-    const QString runtime = scratch.filePath(QStringLiteral("runtime"));
+    const QString runtime = scratch.filePath(u"runtime"_s);
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     QProcessEnvironment environment = desktop.environment(QProcessEnvironment::systemEnvironment());
-    environment.insert(QStringLiteral("HOME"), home);
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home + QStringLiteral("/.config"));
-    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    environment.insert(QStringLiteral("ZENTROPE_DAEMON_PORT"), QStringLiteral("0"));
+    environment.insert(u"HOME"_s, home);
+    environment.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
+    environment.insert(u"XDG_RUNTIME_DIR"_s, runtime);
+    environment.insert(u"ZENTROPE_DAEMON_PORT"_s, u"0"_s);
 
     QProcess app;
     // Whatever fails, the application goes the polite way, with its daemon.
@@ -114,12 +115,12 @@ TEST(TrayEndToEnd, ThePanelOpensTheWindowAndQuittingEndsTheApplicationAndTheDaem
     EXPECT_GT(panel->geometry.top(), icon->geometry.bottom()) << "below the icon";
 
     // "Open Zentrope…" has the focus: Return presses it.
-    ASSERT_TRUE(desktop.key(QStringLiteral("Return")));
+    ASSERT_TRUE(desktop.key(u"Return"_s));
     std::optional<XSession::Window> window;
     ASSERT_TRUE(waitUntil([&] {
         return (window = onlyWindowWider(desktop.topLevelsOf(pid), 720)).has_value();
     })) << "no main window";
-    EXPECT_EQ(window->name, QStringLiteral("Zentrope"));
+    EXPECT_EQ(window->name, u"Zentrope"_s);
     EXPECT_TRUE(waitUntil([&] { return desktop.topLevelsOf(pid).size() == 1; }))
         << "the panel closed";
 
@@ -131,7 +132,7 @@ TEST(TrayEndToEnd, ThePanelOpensTheWindowAndQuittingEndsTheApplicationAndTheDaem
     EXPECT_EQ(app.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(app.exitCode(), 0);
     for (const qint64 daemon : daemons) {
-        const bool left = QFile::exists(QStringLiteral("/proc/%1").arg(daemon));
+        const bool left = QFile::exists(u"/proc/%1"_s.arg(daemon));
         if (left)
             ::kill(pid_t(daemon), SIGKILL);
         EXPECT_FALSE(left) << "the daemon " << daemon << " outlived the application";

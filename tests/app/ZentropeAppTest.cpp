@@ -8,37 +8,61 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
+namespace {
+
 // The application as a user runs it, from a bundle whose daemon is a script
-// that notes its own stop; offscreen, with a home folder of its own.
+// that leaves notes in a scratch folder; offscreen, with a home folder of its own.
+class Installation
+{
+public:
+    Installation() { EXPECT_TRUE(QFile::copy(QStringLiteral(ZENTROPE_GUI_PATH), executable())); }
+    QString note(const char* name) const { return scratch.filePath(QString::fromUtf8(name)); }
+    // The script writes its pid to the note "pid" first.
+    void installDaemon(const QByteArray& script) const
+    {
+        bundle.installFakeDaemon("echo $$ > \"" + note("pid").toUtf8() + "\"\n" + script);
+    }
+    void launch(QProcess& app) const
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(u"HOME"_s, note("home"));
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        app.setProcessEnvironment(environment);
+        app.start(executable(), {});
+    }
+    pid_t daemonPid() const
+    {
+        EXPECT_TRUE(waitUntil([&] { return readFileAt(note("pid")).endsWith('\n'); }))
+            << "the daemon was not started";
+        return readFileAt(note("pid")).trimmed().toInt();
+    }
+
+private:
+    QString executable() const { return bundle.path() + u"/Contents/MacOS/Zentrope"_s; }
+
+    QTemporaryDir scratch;
+    TestBundle bundle;
+};
+
+} // namespace
+
 TEST(ZentropeApp, QuitSignalsStopTheDaemonBeforeTheApplicationEnds)
 {
     for (const int quitSignal : {SIGTERM, SIGINT, SIGHUP}) {
-        QTemporaryDir scratch;
-        TestBundle bundle;
-        const QString executable = bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTROPE_GUI_PATH), executable));
-        const QByteArray notes = scratch.path().toUtf8();
-        bundle.installFakeDaemon("trap 'echo stopped > \"" + notes + "/stopped\"; exit 0' TERM\n" +
-                                 "echo $$ > \"" + notes + "/pid\"\n" +
-                                 "while :; do sleep 0.05; done\n");
-
+        Installation zentrope;
+        zentrope.installDaemon("trap 'echo stopped > \"" + zentrope.note("stopped").toUtf8() +
+                               "\"; exit 0' TERM\nwhile :; do sleep 0.05; done\n");
         QProcess app;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), scratch.filePath(QStringLiteral("home")));
-        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        app.setProcessEnvironment(environment);
-        app.start(executable, {});
-        ASSERT_TRUE(app.waitForStarted());
-        const QString pidFile = scratch.filePath(QStringLiteral("pid"));
-        ASSERT_TRUE(waitUntil([&] { return readFileAt(pidFile).endsWith('\n'); }))
-            << "the daemon was not started";
-        const pid_t daemon = readFileAt(pidFile).trimmed().toInt();
+        zentrope.launch(app);
+        const pid_t daemon = zentrope.daemonPid();
 
         ::kill(pid_t(app.processId()), quitSignal);
         ASSERT_TRUE(app.waitForFinished(10000));
         EXPECT_EQ(app.exitStatus(), QProcess::NormalExit) << quitSignal;
         EXPECT_EQ(app.exitCode(), 0);
-        EXPECT_EQ(readFileAt(scratch.filePath(QStringLiteral("stopped"))), "stopped\n");
+        EXPECT_EQ(readFileAt(zentrope.note("stopped")), "stopped\n");
         const bool outlived = ::kill(daemon, 0) == 0;
         if (outlived)
             ::kill(daemon, SIGKILL);
@@ -50,24 +74,15 @@ TEST(ZentropeApp, QuitSignalsStopTheDaemonBeforeTheApplicationEnds)
 // and ends at once, without a second supervisor (nor a second daemon).
 TEST(ZentropeApp, ASecondLaunchEndsWithoutStartingASecondDaemon)
 {
-    QTemporaryDir scratch;
-    TestBundle bundle;
-    const QString executable = bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTROPE_GUI_PATH), executable));
-    const QByteArray launches = scratch.filePath(QStringLiteral("launches")).toUtf8();
-    bundle.installFakeDaemon("echo launched >> \"" + launches + "\"\nexec sleep 300\n");
-
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), scratch.filePath(QStringLiteral("home")));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    Installation zentrope;
+    zentrope.installDaemon("echo launched >> \"" + zentrope.note("launches").toUtf8() +
+                           "\"\nexec sleep 300\n");
     QProcess first;
-    first.setProcessEnvironment(environment);
-    first.start(executable, {});
-    ASSERT_TRUE(waitUntil([&] { return readFileAt(QString::fromUtf8(launches)) == "launched\n"; }));
+    zentrope.launch(first);
+    ASSERT_TRUE(waitUntil([&] { return readFileAt(zentrope.note("launches")) == "launched\n"; }));
 
     QProcess second;
-    second.setProcessEnvironment(environment);
-    second.start(executable, {});
+    zentrope.launch(second);
     ASSERT_TRUE(second.waitForFinished(10000));
     EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second.exitCode(), 0) << second.readAllStandardError().toStdString();
@@ -75,28 +90,18 @@ TEST(ZentropeApp, ASecondLaunchEndsWithoutStartingASecondDaemon)
 
     ::kill(pid_t(first.processId()), SIGTERM);
     ASSERT_TRUE(first.waitForFinished(10000));
-    EXPECT_EQ(readFileAt(QString::fromUtf8(launches)), "launched\n");
+    EXPECT_EQ(readFileAt(zentrope.note("launches")), "launched\n");
 }
 
 // Killed outright, the application cannot stop its daemon: the daemon goes
 // with it all the same.
 TEST(ZentropeApp, KilledOutrightTheApplicationTakesItsDaemonAlong)
 {
-    QTemporaryDir scratch;
-    TestBundle bundle;
-    const QString executable = bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ZENTROPE_GUI_PATH), executable));
-    const QString pidFile = scratch.filePath(QStringLiteral("pid"));
-    bundle.installFakeDaemon("echo $$ > \"" + pidFile.toUtf8() + "\"\nexec sleep 300\n");
-
+    Installation zentrope;
+    zentrope.installDaemon("exec sleep 300\n");
     QProcess app;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("HOME"), scratch.filePath(QStringLiteral("home")));
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    app.setProcessEnvironment(environment);
-    app.start(executable, {});
-    ASSERT_TRUE(waitUntil([&] { return readFileAt(pidFile).endsWith('\n'); }));
-    const pid_t daemon = readFileAt(pidFile).trimmed().toInt();
+    zentrope.launch(app);
+    const pid_t daemon = zentrope.daemonPid();
 
     ::kill(pid_t(app.processId()), SIGKILL);
     ASSERT_TRUE(app.waitForFinished(10000));

@@ -115,31 +115,21 @@ pid_t parentOf(pid_t pid)
     return pid_t(stat.mid(stat.lastIndexOf(')') + 4).split(' ').value(0).toInt());
 }
 
-TEST(DaemonCommand, CtrlCStopsTheDaemonAndExitsZero)
+TEST(DaemonCommand, CtrlCOrAHangUpStopsTheDaemonAndExitsZero)
 {
-    InstalledTool tool;
-    tool.process.start(tool.path(), {u"daemon"_s});
-    ASSERT_NE(tool.waitForDaemon(), 0);
-    ::kill(pid_t(tool.process.processId()), SIGINT);
-    ASSERT_TRUE(tool.process.waitForFinished(10'000));
-    EXPECT_EQ(tool.process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(tool.process.exitCode(), 0);
-    tool.output += QString::fromUtf8(tool.process.readAllStandardOutput());
-    EXPECT_EQ(withoutPid(tool.output), starting + u"Running (pid)\nStopped\n"_s);
-}
-
-TEST(DaemonCommand, AHangUpStopsTheDaemonAsCtrlCDoes)
-{
-    InstalledTool tool;
-    tool.process.start(tool.path(), {u"daemon"_s});
-    const pid_t daemon = tool.waitForDaemon();
-    ASSERT_NE(daemon, 0);
-    ::kill(pid_t(tool.process.processId()), SIGHUP);
-    ASSERT_TRUE(tool.process.waitForFinished(10'000));
-    EXPECT_EQ(tool.process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(tool.process.exitCode(), 0);
-    EXPECT_TRUE(tool.process.readAllStandardOutput().endsWith("Stopped\n"));
-    EXPECT_TRUE(ended(daemon));
+    for (const int stopSignal : {SIGINT, SIGHUP}) {
+        InstalledTool tool;
+        tool.process.start(tool.path(), {u"daemon"_s});
+        const pid_t daemon = tool.waitForDaemon();
+        ASSERT_NE(daemon, 0);
+        ::kill(pid_t(tool.process.processId()), stopSignal);
+        ASSERT_TRUE(tool.process.waitForFinished(10'000));
+        EXPECT_EQ(tool.process.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(tool.process.exitCode(), 0) << stopSignal;
+        tool.output += QString::fromUtf8(tool.process.readAllStandardOutput());
+        EXPECT_EQ(withoutPid(tool.output), starting + u"Running (pid)\nStopped\n"_s);
+        EXPECT_TRUE(ended(daemon));
+    }
 }
 
 TEST(DaemonCommand, TheDaemonDiesWithASupervisorKilledOutright)

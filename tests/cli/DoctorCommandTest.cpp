@@ -12,15 +12,6 @@
 using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
-namespace {
-
-QString outcome(const CliRun& run)
-{
-    return QString::number(run.exitCode) + u'|' + run.out + u'|' + run.err;
-}
-
-} // namespace
-
 TEST(DoctorCommand, OneLinePerCheckAndExitsZeroOnlyWhenAllIsInOrder)
 {
     InProcessCli cli;

@@ -16,15 +16,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString outcome(const CliRun& run)
-{
-    return QString::number(run.exitCode) + u'|' + run.out + u'|' + run.err;
-}
-
-} // namespace
-
 TEST(LogsCommand, PrintsEitherLogWholeOrFiltered)
 {
     QTemporaryDir logs;

@@ -8,15 +8,6 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString outcome(const CliRun& run)
-{
-    return QString::number(run.exitCode) + u'|' + run.out + u'|' + run.err;
-}
-
-} // namespace
-
 TEST(SetupCommands, InstallCertPrintsTheScriptsOutputThenTheOutcome)
 {
     InProcessCli cli;

@@ -68,24 +68,6 @@ TEST(StatusCommand, WhatTheDaemonSaysCannotDriveTheTerminal)
     EXPECT_EQ(lines[2], u"Prism automation: Granted\\x1b]0;x\\x07"_s);
 }
 
-TEST(StatusCommand, ATrickledOrEndlessAnswerEndsInAFailure)
-{
-    TestServer daemon(TestServer::Serves::plainHttp);
-    InProcessCli cli;
-    cli.daemon.port = daemon.port();
-    daemon.setEndless(true);
-    const CliRun endless = cli.run(u"status"_s);
-    EXPECT_EQ(endless.exitCode, 1);
-    EXPECT_EQ(endless.err, u"Could not reach daemon: The answer is larger than 1048576 bytes.\n"_s);
-
-    daemon.setEndless(false);
-    daemon.setTrickle(std::chrono::milliseconds(50));
-    cli.daemon.limits.attemptDeadline = std::chrono::milliseconds(300);
-    const CliRun trickled = cli.run(u"status"_s);
-    EXPECT_EQ(trickled.exitCode, 1);
-    EXPECT_EQ(trickled.err, u"Could not reach daemon: No complete answer within 0.3 s.\n"_s);
-}
-
 TEST(StatusCommand, WatchPrintsEachChangeUntilInterrupted)
 {
     TestServer daemon(TestServer::Serves::plainHttp);

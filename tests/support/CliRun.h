@@ -9,3 +9,9 @@ struct CliRun
     QString out;
     QString err;
 };
+
+// The whole of `run` in one string, "code|out|err", to compare at once.
+inline QString outcome(const CliRun& run)
+{
+    return QString::number(run.exitCode) + u'|' + run.out + u'|' + run.err;
+}

@@ -10,17 +10,19 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+using namespace Qt::StringLiterals;
+
 FakeApplication::FakeApplication(const QString& folder, const QString& name,
                                  const QString& bundleId)
 {
-    const QString contents = folder + u'/' + name + QStringLiteral(".app/Contents");
-    m_executable = contents + QStringLiteral("/MacOS/") + name;
-    QDir().mkpath(contents + QStringLiteral("/MacOS"));
-    EXPECT_TRUE(QFile::copy(QStringLiteral("/bin/sleep"), m_executable));
-    QVariantMap info{{QStringLiteral("CFBundleName"), name}};
+    const QString contents = folder + u'/' + name + u".app/Contents"_s;
+    m_executable = contents + u"/MacOS/"_s + name;
+    QDir().mkpath(contents + u"/MacOS"_s);
+    EXPECT_TRUE(QFile::copy(u"/bin/sleep"_s, m_executable));
+    QVariantMap info{{u"CFBundleName"_s, name}};
     if (!bundleId.isEmpty())
-        info.insert(QStringLiteral("CFBundleIdentifier"), bundleId);
-    writeFileAt(contents + QStringLiteral("/Info.plist"), infoPlistXml(info));
+        info.insert(u"CFBundleIdentifier"_s, bundleId);
+    writeFileAt(contents + u"/Info.plist"_s, infoPlistXml(info));
 }
 
 FakeApplication::~FakeApplication()

@@ -9,6 +9,8 @@
 #include <QTcpServer>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class CollectingSink final : public OutputSink
@@ -34,7 +36,7 @@ CliRun InProcessCli::run(const QStringList& arguments)
 {
     CollectingSink out;
     CollectingSink err;
-    QFile full(QStringLiteral("/dev/full"));
+    QFile full(u"/dev/full"_s);
     EXPECT_TRUE(!standardOutputFull || full.open(QIODevice::WriteOnly));
     FileDescriptorSink fullOut(full.handle());
     Console console(standardOutputFull ? static_cast<OutputSink&>(fullOut) : out, err);
@@ -42,13 +44,12 @@ CliRun InProcessCli::run(const QStringList& arguments)
     {
         ApplicationContext context(fakes.services(), defaults(), bundle.bundle(), daemon);
         CommandLine commandLine(allCommands());
-        exitCode = commandLine.run(QStringList{QStringLiteral("zentropectl")} + arguments, context,
-                                   console);
+        exitCode = commandLine.run(QStringList{u"zentropectl"_s} + arguments, context, console);
     }
     return {exitCode, out.collected, err.collected};
 }
 
 UserDefaults InProcessCli::defaults() const
 {
-    return UserDefaults(m_folder.filePath(QStringLiteral("defaults.conf")));
+    return UserDefaults(m_folder.filePath(u"defaults.conf"_s));
 }

@@ -8,6 +8,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct Descriptor
@@ -36,7 +38,7 @@ std::vector<Descriptor> descriptors()
 
 bool isOn(const Descriptor& descriptor, const QString& path)
 {
-    return descriptor.target == path || descriptor.target == path + QStringLiteral(" (deleted)");
+    return descriptor.target == path || descriptor.target == path + u" (deleted)"_s;
 }
 
 } // namespace
@@ -72,7 +74,7 @@ std::optional<qint64> positionIn(const QString& path)
             continue;
         if (position)
             return std::nullopt;
-        QFile info(QStringLiteral("/proc/self/fdinfo/") + descriptor.name);
+        QFile info(u"/proc/self/fdinfo/"_s + descriptor.name);
         if (!info.open(QIODevice::ReadOnly))
             return std::nullopt;
         const QByteArray firstLine = info.readLine(); // "pos:\t<offset>"

@@ -6,32 +6,34 @@
 #include <QVariantMap>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TestBundle::TestBundle(const QString& relativeFolder)
 {
     QString folder = m_root.path();
     if (!relativeFolder.isEmpty())
         folder += u'/' + relativeFolder;
-    m_path = folder + QStringLiteral("/Zentrope.app");
-    QDir().mkpath(m_path + QStringLiteral("/Contents/MacOS"));
-    QDir().mkpath(m_path + QStringLiteral("/Contents/Resources"));
+    m_path = folder + u"/Zentrope.app"_s;
+    QDir().mkpath(m_path + u"/Contents/MacOS"_s);
+    QDir().mkpath(m_path + u"/Contents/Resources"_s);
 }
 
 QString TestBundle::writeFile(const QString& relativePath, const QByteArray& content,
                               bool executable) const
 {
-    return writeFileAt(m_path + QStringLiteral("/Contents/") + relativePath, content, executable);
+    return writeFileAt(m_path + u"/Contents/"_s + relativePath, content, executable);
 }
 
 void TestBundle::installFakeDaemon(const QByteArray& shellScript, bool withEntry) const
 {
-    writeFile(QStringLiteral("Resources/Daemon/node"), "#!/bin/sh\n" + shellScript, true);
+    writeFile(u"Resources/Daemon/node"_s, "#!/bin/sh\n" + shellScript, true);
     if (withEntry)
-        writeFile(QStringLiteral("Resources/Daemon/entry.mjs"), "// fake\n");
+        writeFile(u"Resources/Daemon/entry.mjs"_s, "// fake\n");
 }
 
 void TestBundle::writeInfoPlist(const QVariantMap& strings) const
 {
-    writeFile(QStringLiteral("Info.plist"), infoPlistXml(strings));
+    writeFile(u"Info.plist"_s, infoPlistXml(strings));
 }
 
 QByteArray infoPlistXml(const QVariantMap& strings)

@@ -4,15 +4,17 @@
 #include <QDir>
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 void prepareTestEnvironment(const QTemporaryDir& home)
 {
     qputenv("HOME", home.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toUtf8());
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/.local/share")).toUtf8());
-    qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/.cache")).toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + u"/.config"_s).toUtf8());
+    qputenv("XDG_DATA_HOME", (home.path() + u"/.local/share"_s).toUtf8());
+    qputenv("XDG_CACHE_HOME", (home.path() + u"/.cache"_s).toUtf8());
     // The running application's lock and socket live here: a test's own, so
     // that a Zentrope the developer has open never answers a test's launch.
-    const QString runtime = home.path() + QStringLiteral("/.runtime");
+    const QString runtime = home.path() + u"/.runtime"_s;
     QDir().mkpath(runtime);
     QFile::setPermissions(runtime,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <xcb/xcb.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
@@ -41,7 +43,7 @@ QString XSession::missingPrograms()
     for (const char* program : {"Xvfb", "trayer", "xdotool"})
         if (QStandardPaths::findExecutable(QString::fromLatin1(program)).isEmpty())
             missing << QString::fromLatin1(program);
-    return missing.join(QStringLiteral(", "));
+    return missing.join(u", "_s);
 }
 
 XSession::~XSession()
@@ -62,39 +64,34 @@ XSession::~XSession()
 bool XSession::start()
 {
     // -displayfd: the server picks a free display and says which.
-    m_server.start(QStringLiteral("Xvfb"),
-                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                    QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                    QStringLiteral("tcp")});
+    m_server.start(u"Xvfb"_s, {u"-displayfd"_s, u"1"_s, u"-screen"_s, u"0"_s, u"1024x768x24"_s,
+                               u"-nolisten"_s, u"tcp"_s});
     QDeadlineTimer deadline(10000);
     while (!m_server.canReadLine() && m_server.waitForReadyRead(int(deadline.remainingTime()))) {
     }
     if (!m_server.canReadLine()) {
-        m_error = QStringLiteral("Xvfb did not start: ") + m_server.errorString();
+        m_error = u"Xvfb did not start: "_s + m_server.errorString();
         return false;
     }
     m_display = u':' + QString::fromLatin1(m_server.readLine().trimmed());
     m_connection = xcb_connect(m_display.toLatin1().constData(), nullptr);
     if (xcb_connection_has_error(m_connection)) {
-        m_error = QStringLiteral("Could not connect to ") + m_display;
+        m_error = u"Could not connect to "_s + m_display;
         return false;
     }
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(u"DISPLAY"_s, m_display);
     m_tray.setProcessEnvironment(environment);
     m_tray.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    m_tray.start(QStringLiteral("trayer"),
-                 {QStringLiteral("--edge"), QStringLiteral("top"), QStringLiteral("--align"),
-                  QStringLiteral("right"), QStringLiteral("--widthtype"), QStringLiteral("request"),
-                  QStringLiteral("--height"), QStringLiteral("24"), QStringLiteral("--SetDockType"),
-                  QStringLiteral("true"), QStringLiteral("--transparent"),
-                  QStringLiteral("false")});
+    m_tray.start(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s, u"--widthtype"_s,
+                               u"request"_s, u"--height"_s, u"24"_s, u"--SetDockType"_s, u"true"_s,
+                               u"--transparent"_s, u"false"_s});
     // Ready once it owns the tray selection, as applications look for it.
     while (!trayReady() && !deadline.hasExpired() && m_tray.state() != QProcess::NotRunning)
         QThread::msleep(10);
     if (!trayReady()) {
-        m_error = QStringLiteral("trayer did not take the tray");
+        m_error = u"trayer did not take the tray"_s;
         return false;
     }
     return true;
@@ -110,11 +107,10 @@ bool XSession::trayReady() const
 
 QProcessEnvironment XSession::environment(QProcessEnvironment base) const
 {
-    base.insert(QStringLiteral("DISPLAY"), m_display);
-    base.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-    base.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
-                QStringLiteral("unix:path=/nonexistent/zentrope-no-bus"));
-    base.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    base.insert(u"DISPLAY"_s, m_display);
+    base.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    base.insert(u"DBUS_SESSION_BUS_ADDRESS"_s, u"unix:path=/nonexistent/zentrope-no-bus"_s);
+    base.remove(u"WAYLAND_DISPLAY"_s);
     return base;
 }
 
@@ -158,7 +154,7 @@ QList<XSession::Window> XSession::windows() const
                 window.geometry =
                     QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
             found << window;
-            self(self, window.id, inTray || window.className == QStringLiteral("trayer"));
+            self(self, window.id, inTray || window.className == u"trayer"_s);
         }
     };
     visit(visit, root, false);
@@ -186,31 +182,30 @@ bool XSession::xdotool(const QStringList& arguments) const
 {
     QProcess tool;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(u"DISPLAY"_s, m_display);
     tool.setProcessEnvironment(environment);
-    tool.start(QStringLiteral("xdotool"), arguments);
+    tool.start(u"xdotool"_s, arguments);
     return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit &&
            tool.exitCode() == 0;
 }
 
 bool XSession::click(const QPoint& point) const
 {
-    return xdotool({QStringLiteral("mousemove"), QString::number(point.x()),
-                    QString::number(point.y()), QStringLiteral("click"), QStringLiteral("1")});
+    return xdotool({u"mousemove"_s, QString::number(point.x()), QString::number(point.y()),
+                    u"click"_s, u"1"_s});
 }
 
 bool XSession::key(const QString& name) const
 {
-    return xdotool({QStringLiteral("key"), name});
+    return xdotool({u"key"_s, name});
 }
 
 bool XSession::saveScreen(const QString& path) const
 {
     QProcess import;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("DISPLAY"), m_display);
+    environment.insert(u"DISPLAY"_s, m_display);
     import.setProcessEnvironment(environment);
-    import.start(QStringLiteral("import"),
-                 {QStringLiteral("-window"), QStringLiteral("root"), path});
+    import.start(u"import"_s, {u"-window"_s, u"root"_s, path});
     return import.waitForFinished(20000) && import.exitCode() == 0;
 }

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Kind = DaemonManager::Status::Kind;
 
 namespace {
@@ -23,7 +25,16 @@ struct Seen
     QString label;
     QStringList buttons;
     bool spinning;
+
+    friend bool operator==(const Seen&, const Seen&) = default;
 };
+
+void PrintTo(const Seen& seen, std::ostream* os)
+{
+    *os << seen.symbol.toStdString() << ' ' << int(seen.tint) << " \"" << seen.label.toStdString()
+        << "\" [" << seen.buttons.join(u", "_s).toStdString() << ']'
+        << (seen.spinning ? " spinning" : "");
+}
 
 class DaemonHeaderTest : public ::testing::Test
 {
@@ -54,13 +65,9 @@ protected:
 
 TEST_F(DaemonHeaderTest, ShowsEachStateWithItsSymbolLabelAndControls)
 {
-    const Seen stopped = seen();
-    EXPECT_EQ(stopped.symbol, QStringLiteral("circle"));
-    EXPECT_EQ(stopped.tint, SemanticColor::secondary);
-    EXPECT_EQ(stopped.label, QStringLiteral("Stopped"));
-    EXPECT_EQ(stopped.buttons, QStringList{QStringLiteral("Start")});
-    EXPECT_FALSE(stopped.spinning);
-    EXPECT_EQ(header.findChildren<QLabel*>().first()->text(), QStringLiteral("Daemon"));
+    EXPECT_EQ(seen(),
+              (Seen{u"circle"_s, SemanticColor::secondary, u"Stopped"_s, {u"Start"_s}, false}));
+    EXPECT_EQ(header.findChildren<QLabel*>().first()->text(), u"Daemon"_s);
 
     // "Starting" lasts only while start() launches the child: look right then.
     std::optional<Seen> starting;
@@ -71,30 +78,24 @@ TEST_F(DaemonHeaderTest, ShowsEachStateWithItsSymbolLabelAndControls)
                      });
     ASSERT_TRUE(daemon.startAndSettle());
     ASSERT_TRUE(starting);
-    EXPECT_EQ(starting->symbol, QStringLiteral("circle.dotted"));
-    EXPECT_EQ(starting->tint, SemanticColor::yellow);
-    EXPECT_EQ(starting->label, QStringLiteral("Starting…"));
-    EXPECT_EQ(starting->buttons, QStringList());
-    EXPECT_TRUE(starting->spinning);
-
-    const Seen running = seen();
-    EXPECT_EQ(running.symbol, QStringLiteral("circle.fill"));
-    EXPECT_EQ(running.tint, SemanticColor::green);
-    EXPECT_EQ(running.label,
-              QStringLiteral("Running (pid %1)").arg(daemon.manager().status().pid()));
-    EXPECT_EQ(running.buttons, (QStringList{QStringLiteral("Restart"), QStringLiteral("Stop")}));
-    EXPECT_FALSE(running.spinning);
+    EXPECT_EQ(*starting,
+              (Seen{u"circle.dotted"_s, SemanticColor::yellow, u"Starting…"_s, {}, true}));
+    EXPECT_EQ(seen(), (Seen{u"circle.fill"_s,
+                            SemanticColor::green,
+                            u"Running (pid %1)"_s.arg(daemon.manager().status().pid()),
+                            {u"Restart"_s, u"Stop"_s},
+                            false}));
 
     daemon.manager().stop();
     ASSERT_TRUE(waitUntil([&] { return !daemon.manager().hasChild(); }));
     daemon.setCrashing(true);
     ASSERT_TRUE(daemon.startAndSettle());
-    const Seen crashed = seen();
-    EXPECT_EQ(crashed.symbol, QStringLiteral("exclamationmark.triangle.fill"));
-    EXPECT_EQ(crashed.tint, SemanticColor::red);
-    EXPECT_EQ(crashed.label, QStringLiteral("Crashed (exit 3)"));
-    EXPECT_EQ(crashed.buttons, QStringList{QStringLiteral("Start")});
-    const QPushButton* start = Widgets::visibleButton(&header, QStringLiteral("Start"));
+    EXPECT_EQ(seen(), (Seen{u"exclamationmark.triangle.fill"_s,
+                            SemanticColor::red,
+                            u"Crashed (exit 3)"_s,
+                            {u"Start"_s},
+                            false}));
+    const QPushButton* start = Widgets::visibleButton(&header, u"Start"_s);
     EXPECT_EQ(start->palette().color(QPalette::Button).hue(),
               header.palette().color(QPalette::Highlight).hue())
         << "Start is the prominent button, in the accent colour";
@@ -107,16 +108,14 @@ TEST_F(DaemonHeaderTest, ButtonsDriveTheSupervisor)
     const qint32 firstPid = daemon.manager().status().pid();
 
     click("Restart");
-    EXPECT_EQ(seen().buttons, QStringList{QStringLiteral("Start")})
-        << "stopped until the old process has ended";
+    EXPECT_EQ(seen().buttons, QStringList{u"Start"_s}) << "stopped until the old process has ended";
     ASSERT_TRUE(waitUntil([&] { return kind() == Kind::running; }));
     EXPECT_NE(daemon.manager().status().pid(), firstPid);
-    EXPECT_EQ(seen().label,
-              QStringLiteral("Running (pid %1)").arg(daemon.manager().status().pid()));
+    EXPECT_EQ(seen().label, u"Running (pid %1)"_s.arg(daemon.manager().status().pid()));
 
     click("Stop");
     EXPECT_EQ(kind(), Kind::stopped);
-    EXPECT_EQ(seen().label, QStringLiteral("Stopped"));
+    EXPECT_EQ(seen().label, u"Stopped"_s);
     ASSERT_TRUE(waitUntil([&] { return !daemon.manager().hasChild(); }));
 
     daemon.setCrashing(true);
@@ -125,5 +124,5 @@ TEST_F(DaemonHeaderTest, ButtonsDriveTheSupervisor)
     daemon.setCrashing(false);
     click("Start");
     EXPECT_EQ(kind(), Kind::running);
-    EXPECT_EQ(seen().buttons, (QStringList{QStringLiteral("Restart"), QStringLiteral("Stop")}));
+    EXPECT_EQ(seen().buttons, (QStringList{u"Restart"_s, u"Stop"_s}));
 }

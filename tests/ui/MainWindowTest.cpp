@@ -21,6 +21,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Tab = MainWindow::Tab;
 
 namespace {
@@ -52,17 +54,16 @@ protected:
 
 TEST_F(MainWindowTest, FrameSidebarAndSizes)
 {
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Zentrope"));
+    EXPECT_EQ(window.windowTitle(), u"Zentrope"_s);
     EXPECT_EQ(window.size(), QSize(820, 540));
     QStringList rows;
     for (int row = 0; row < sidebar()->count(); ++row)
         rows << sidebar()->item(row)->text();
-    EXPECT_EQ(rows, (QStringList{QStringLiteral("Status"), QStringLiteral("Add-in"),
-                                 QStringLiteral("Logs"), QStringLiteral("Support")}));
-    EXPECT_EQ(MainWindow::symbolName(Tab::status), QStringLiteral("circle.dashed"));
-    EXPECT_EQ(MainWindow::symbolName(Tab::addIn), QStringLiteral("puzzlepiece.extension.fill"));
-    EXPECT_EQ(MainWindow::symbolName(Tab::logs), QStringLiteral("doc.text.magnifyingglass"));
-    EXPECT_EQ(MainWindow::symbolName(Tab::support), QStringLiteral("lifepreserver"));
+    EXPECT_EQ(rows, (QStringList{u"Status"_s, u"Add-in"_s, u"Logs"_s, u"Support"_s}));
+    EXPECT_EQ(MainWindow::symbolName(Tab::status), u"circle.dashed"_s);
+    EXPECT_EQ(MainWindow::symbolName(Tab::addIn), u"puzzlepiece.extension.fill"_s);
+    EXPECT_EQ(MainWindow::symbolName(Tab::logs), u"doc.text.magnifyingglass"_s);
+    EXPECT_EQ(MainWindow::symbolName(Tab::support), u"lifepreserver"_s);
     EXPECT_FALSE(sidebar()->item(0)->icon().isNull());
 
     // The sidebar keeps between 160 and 220 wherever the divider is dragged.
@@ -97,20 +98,20 @@ TEST_F(MainWindowTest, TabViewSitsBelowHeaderAndDividerInsetBy16)
 TEST_F(MainWindowTest, EachSelectionBuildsItsViewAfreshAndDestroysTheLast)
 {
     EXPECT_EQ(window.selection(), Tab::status);
-    EXPECT_EQ(shownTitle(), QStringLiteral("Status"));
+    EXPECT_EQ(shownTitle(), u"Status"_s);
     QPointer<QWidget> firstStatus = window.tabView();
 
     // Keyboard only: the sidebar has the focus and the arrows move through it.
     ASSERT_TRUE(sidebar()->hasFocus());
     QTest::keyClick(sidebar(), Qt::Key_Down);
     EXPECT_EQ(window.selection(), Tab::addIn);
-    EXPECT_EQ(shownTitle(), QStringLiteral("Add-in"));
+    EXPECT_EQ(shownTitle(), u"Add-in"_s);
     EXPECT_TRUE(firstStatus.isNull()) << "the status view is gone with its state";
     QPointer<QWidget> addIn = window.tabView();
 
     QTest::keyClick(sidebar(), Qt::Key_Up);
     EXPECT_TRUE(addIn.isNull());
-    EXPECT_EQ(shownTitle(), QStringLiteral("Status"));
+    EXPECT_EQ(shownTitle(), u"Status"_s);
     EXPECT_EQ(window.tabView()
                   ->parentWidget()
                   ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
@@ -119,9 +120,9 @@ TEST_F(MainWindowTest, EachSelectionBuildsItsViewAfreshAndDestroysTheLast)
         << "one tab view";
 
     window.setSelection(Tab::support);
-    EXPECT_EQ(shownTitle(), QStringLiteral("Support"));
+    EXPECT_EQ(shownTitle(), u"Support"_s);
     window.setSelection(Tab::logs);
-    EXPECT_EQ(shownTitle(), QStringLiteral("Logs"));
+    EXPECT_EQ(shownTitle(), u"Logs"_s);
 }
 
 TEST_F(MainWindowTest, NoSelectionShowsTheStatusTab)
@@ -130,7 +131,7 @@ TEST_F(MainWindowTest, NoSelectionShowsTheStatusTab)
     sidebar()->clearSelection();
     EXPECT_EQ(window.selection(), std::nullopt);
     EXPECT_EQ(window.shownTab(), Tab::status);
-    EXPECT_EQ(shownTitle(), QStringLiteral("Status"));
+    EXPECT_EQ(shownTitle(), u"Status"_s);
 
     window.setSelection(Tab::status);
     QPointer<QWidget> status = window.tabView();
@@ -157,10 +158,9 @@ TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByTab)
 {
     // With a host and the setup box, every kind of control is on show.
     ASSERT_TRUE(QDir().mkpath(OfficeHost(OfficeHost::word).containerDirectory()));
-    fileDialog.setNextFileName(home.path() + QStringLiteral("/picked.xml"));
+    fileDialog.setNextFileName(home.path() + u"/picked.xml"_s);
     window.setSelection(Tab::addIn);
-    QTest::mouseClick(Widgets::visibleButton(&window, QStringLiteral("Choose Manifest…")),
-                      Qt::LeftButton);
+    QTest::mouseClick(Widgets::visibleButton(&window, u"Choose Manifest…"_s), Qt::LeftButton);
     EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>()) << "add-in tab";
     for (const Tab tab : {Tab::logs, Tab::support}) {
         window.setSelection(tab);
@@ -178,11 +178,11 @@ TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByTab)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     auto* start = qobject_cast<QPushButton*>(QApplication::focusWidget());
     ASSERT_TRUE(start);
-    EXPECT_EQ(start->text(), QStringLiteral("Start"));
+    EXPECT_EQ(start->text(), u"Start"_s);
     QTest::keyClick(start, Qt::Key_Tab);
     auto* install = qobject_cast<QPushButton*>(QApplication::focusWidget());
     ASSERT_TRUE(install);
-    EXPECT_EQ(install->text(), QStringLiteral("Install cert"));
+    EXPECT_EQ(install->text(), u"Install cert"_s);
     QTest::keyClick(start, Qt::Key_Space);
     EXPECT_TRUE(daemon.manager().status().isRunning());
 }
@@ -191,7 +191,7 @@ TEST_F(MainWindowTest, TintsFollowADarkThemeSwitchedOnWhileOpen)
 {
     const QLabel* caption = nullptr;
     for (const QLabel* label : window.findChildren<QLabel*>())
-        caption = label->text() == QStringLiteral("Daemon") ? label : caption;
+        caption = label->text() == u"Daemon"_s ? label : caption;
     ASSERT_TRUE(caption);
     const auto captionShows = [caption](const QPalette& palette) {
         // The window hears of the application's new palette through an event.

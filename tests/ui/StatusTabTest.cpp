@@ -233,52 +233,39 @@ TEST_F(StatusTabTest, TheSetupBoxHasARowForEachProblemInTheWordsOfTheChecks)
     const QString accessibility = u"Accessibility permission not granted"_s;
     const QString keystroke = u"Zentrope sends ⌘W to Prism so it can export the updated chart on "
                               u"Update. Without this, the reinsert flow hangs."_s;
+    const QString needed = u"Setup needed"_s;
+    const QString install = u"Install cert"_s;
+    const QStringList everything{needed,     missing,       plainHttp, addIn,
+                                 toAddInTab, accessibility, keystroke};
     const QByteArray validCertificate = TestCertificates::shared().serverCertificate().toPem();
-    enum Certificate
-    {
-        none,
-        broken,
-        untrusted,
-        trusted
-    };
     const struct
     {
-        Certificate certificate;
-        bool hostInstalled;
-        bool sideloaded;
+        const char* certificate; // none, broken, untrusted or trusted
+        const char* office;      // none, installed or sideloaded (Word)
         bool accessibilityGranted;
         QStringList texts; // "Setup needed", then each row's title and explanation
         QStringList buttons;
     } cases[] = {
-        {none,
-         true,
-         false,
-         false,
-         {u"Setup needed"_s, missing, plainHttp, addIn, toAddInTab, accessibility, keystroke},
-         {u"Install cert"_s, u"Open Settings"_s}},
-        {broken, false, false, true, {u"Setup needed"_s, expired, plainHttp}, {u"Install cert"_s}},
-        {untrusted,
-         true,
-         true,
-         true,
-         {u"Setup needed"_s, notTrusted, untrustedCa},
-         {u"Install cert"_s}},
-        {trusted, true, true, true, {}, {}},
-        {trusted, false, false, true, {}, {}}, // no Office host: the add-in is not missed
+        {"none", "installed", false, everything, {install, u"Open Settings"_s}},
+        {"broken", "none", true, {needed, expired, plainHttp}, {install}},
+        {"untrusted", "sideloaded", true, {needed, notTrusted, untrustedCa}, {install}},
+        {"trusted", "sideloaded", true, {}, {}},
+        {"trusted", "none", true, {}, {}}, // no Office host: the add-in is not missed
     };
     for (const auto& each : cases) {
         TemporaryHome caseHome;
         const QString certificate = SetupCheck::certificatePath();
-        if (each.certificate == broken)
+        const QByteArray kind = each.certificate;
+        if (kind == "broken")
             writeFileAt(certificate, "not a certificate");
-        else if (each.certificate != none)
+        else if (kind != "none")
             writeFileAt(certificate, validCertificate);
-        app.fakes.certificateTrust->trusted = each.certificate == trusted;
+        app.fakes.certificateTrust->trusted = kind == "trusted";
         const OfficeHost word = OfficeHost::word;
-        if (each.hostInstalled) {
+        if (QByteArray(each.office) != "none") {
             ASSERT_TRUE(QDir().mkpath(word.containerDirectory()));
         }
-        if (each.sideloaded)
+        if (QByteArray(each.office) == "sideloaded")
             writeFileAt(word.wefDirectory() + u"/zentrope.manifest.xml"_s, "m");
         app.fakes.accessibility->trusted = each.accessibilityGranted;
 
@@ -286,10 +273,9 @@ TEST_F(StatusTabTest, TheSetupBoxHasARowForEachProblemInTheWordsOfTheChecks)
         ASSERT_TRUE(setupKnown());
         EXPECT_EQ(setupTexts(), each.texts);
         QStringList buttons; // top to bottom
-        for (const QPushButton* button : setupBox()->findChildren<QPushButton*>()) {
+        for (const QPushButton* button : setupBox()->findChildren<QPushButton*>())
             if (button->isVisibleTo(tab.get()))
                 buttons << button->text();
-        }
         EXPECT_EQ(buttons, each.buttons);
     }
 }

@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 double luminance(const QColor& color)
@@ -30,7 +32,7 @@ double contrast(const QColor& a, const QColor& b)
 
 TEST(Fonts, FollowTheDesktopTextStylesFromTheBodySize)
 {
-    QFont body(QStringLiteral("DejaVu Sans"));
+    QFont body(u"DejaVu Sans"_s);
     body.setPointSizeF(13);
     const struct
     {
@@ -70,7 +72,7 @@ TEST(Style, TintsFollowThePaletteOnRefresh)
 {
     QWidget window;
     window.setPalette(QApplication::style()->standardPalette());
-    auto* label = new QLabel(QStringLiteral("Could not reach daemon"), &window);
+    auto* label = new QLabel(u"Could not reach daemon"_s, &window);
     Style::setTint(label, SemanticColor::red);
     EXPECT_EQ(label->palette().color(QPalette::WindowText),
               semanticColor(SemanticColor::red, window.palette()));
@@ -87,7 +89,7 @@ TEST(Style, AProminentButtonLooksDisabledWhenItIs)
 {
     QWidget window;
     window.setPalette(QApplication::style()->standardPalette());
-    auto* button = new QPushButton(QStringLiteral("Install into all"), &window);
+    auto* button = new QPushButton(u"Install into all"_s, &window);
     Style::setProminent(button);
     const QPalette& palette = button->palette();
     EXPECT_EQ(palette.color(QPalette::Active, QPalette::ButtonText),

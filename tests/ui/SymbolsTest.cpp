@@ -6,6 +6,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QColor ink(0x12, 0x80, 0xD0);
@@ -68,19 +70,19 @@ TEST(Symbols, DrawsEveryNameTheViewsUseDistinctlyInTheTint)
         images << image;
     }
 
-    EXPECT_FALSE(Symbols::contains(QStringLiteral("circle.grid")));
-    EXPECT_EQ(coverage(render(QStringLiteral("circle.grid"))).share, 0);
+    EXPECT_FALSE(Symbols::contains(u"circle.grid"_s));
+    EXPECT_EQ(coverage(render(u"circle.grid"_s)).share, 0);
 }
 
 TEST(Symbols, IconsAreDrawnAtTheAskedPixelRatioAndTakeTheSelectedColour)
 {
     const QColor selected(Qt::white);
-    const QIcon icon = Symbols::icon(QStringLiteral("circle.fill"), ink, selected);
+    const QIcon icon = Symbols::icon(u"circle.fill"_s, ink, selected);
     const QPixmap sharp = icon.pixmap(QSize(16, 16), 2.0);
     EXPECT_EQ(sharp.size(), QSize(32, 32));
     EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
     EXPECT_EQ(sharp.toImage().pixelColor(16, 16).rgb(), ink.rgb());
     const QImage chosen = icon.pixmap(QSize(16, 16), 1.0, QIcon::Selected).toImage();
     EXPECT_EQ(chosen.pixelColor(8, 8).rgb(), selected.rgb());
-    EXPECT_TRUE(Symbols::icon(QStringLiteral("no.such.symbol"), ink).isNull());
+    EXPECT_TRUE(Symbols::icon(u"no.such.symbol"_s, ink).isNull());
 }

@@ -8,14 +8,15 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(Bundle, ExecutableInsideAnAppIsAnsweredWithTheAppFolderElseItsOwnFolder)
 {
     TestBundle test;
-    EXPECT_EQ(
-        Bundle::forExecutableDirectory(test.path() + QStringLiteral("/Contents/MacOS")).path(),
-        test.path());
+    EXPECT_EQ(Bundle::forExecutableDirectory(test.path() + u"/Contents/MacOS"_s).path(),
+              test.path());
     // A MacOS folder under Contents, but not inside a .app.
-    const QString notApp = test.root() + QStringLiteral("/Plain/Contents/MacOS");
+    const QString notApp = test.root() + u"/Plain/Contents/MacOS"_s;
     QDir().mkpath(notApp);
     EXPECT_EQ(Bundle::forExecutableDirectory(notApp).path(), notApp);
 }
@@ -23,63 +24,41 @@ TEST(Bundle, ExecutableInsideAnAppIsAnsweredWithTheAppFolderElseItsOwnFolder)
 TEST(Bundle, ResourcesAreFoundByNameExtensionAndSubfolder)
 {
     TestBundle test;
-    const QString script = test.writeFile(QStringLiteral("Resources/Daemon/entry.mjs"), "x");
-    const QString node = test.writeFile(QStringLiteral("Resources/Daemon/node"), "x");
+    const QString script = test.writeFile(u"Resources/Daemon/entry.mjs"_s, "x");
+    const QString node = test.writeFile(u"Resources/Daemon/node"_s, "x");
     const Bundle bundle = test.bundle();
 
-    EXPECT_EQ(
-        bundle.resource(QStringLiteral("entry"), QStringLiteral("mjs"), QStringLiteral("Daemon")),
-        script);
-    EXPECT_EQ(bundle.resource(QStringLiteral("node"), {}, QStringLiteral("Daemon")), node);
-    EXPECT_FALSE(bundle.resource(QStringLiteral("entry"), {}, QStringLiteral("Daemon")));
-    EXPECT_FALSE(bundle.resource(QStringLiteral("entry"), QStringLiteral("mjs")));
+    EXPECT_EQ(bundle.resource(u"entry"_s, u"mjs"_s, u"Daemon"_s), script);
+    EXPECT_EQ(bundle.resource(u"node"_s, {}, u"Daemon"_s), node);
+    EXPECT_FALSE(bundle.resource(u"entry"_s, {}, u"Daemon"_s));
+    EXPECT_FALSE(bundle.resource(u"entry"_s, u"mjs"_s));
 }
 
-TEST(Bundle, InfoDictionaryReadsTypedValues)
+// The property list's types and faults are PropertyList's (PropertyListTest).
+TEST(Bundle, InfoDictionaryIsContentsInfoPlistAndEmptyWhenMissingOrMalformed)
 {
     TestBundle test;
-    test.writeFile(QStringLiteral("Info.plist"), R"(<?xml version="1.0" encoding="UTF-8"?>
-<!DOCTYPE plist PUBLIC "-//Apple//DTD PLIST 1.0//EN" "http://www.apple.com/DTDs/PropertyList-1.0.dtd">
-<plist version="1.0"><dict>
-  <key>CFBundleShortVersionString</key><string>1.2</string>
-  <key>CFBundleVersion</key><string>42</string>
-  <key>LSUIElement</key><true/>
-  <key>Count</key><integer>7</integer>
-  <key>List</key><array><string>a</string><false/></array>
-  <key>Nested</key><dict><key>k</key><string>v &amp; w</string></dict>
+    EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
+    test.writeFile(u"Info.plist"_s, R"(<plist version="1.0"><dict>
+  <key>CFBundleVersion</key><string>42</string><key>LSUIElement</key><true/>
 </dict></plist>)");
-    const QVariantMap info = test.bundle().infoDictionary();
-    EXPECT_EQ(info.value(QStringLiteral("CFBundleShortVersionString")).toString(),
-              QStringLiteral("1.2"));
-    EXPECT_EQ(test.bundle().infoString(QStringLiteral("CFBundleVersion")), QStringLiteral("42"));
-    EXPECT_EQ(info.value(QStringLiteral("LSUIElement")), QVariant(true));
-    EXPECT_EQ(info.value(QStringLiteral("Count")).toLongLong(), 7);
-    EXPECT_EQ(info.value(QStringLiteral("List")).toList(),
-              (QVariantList{QStringLiteral("a"), false}));
-    EXPECT_EQ(info.value(QStringLiteral("Nested")).toMap().value(QStringLiteral("k")).toString(),
-              QStringLiteral("v & w"));
-}
-
-TEST(Bundle, MissingOrMalformedInfoPlistGivesAnEmptyDictionary)
-{
-    TestBundle test;
-    EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
-    test.writeFile(QStringLiteral("Info.plist"), "<plist><dict><key>A</key></dict>");
-    EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
-    test.writeFile(QStringLiteral("Info.plist"), "<plist><array/></plist>");
-    EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
+    EXPECT_EQ(test.bundle().infoString(u"CFBundleVersion"_s), u"42"_s);
+    EXPECT_EQ(test.bundle().infoDictionary().value(u"LSUIElement"_s), QVariant(true));
+    for (const char* malformed : {"<plist><dict><key>A</key></dict>", "<plist><array/></plist>"}) {
+        test.writeFile(u"Info.plist"_s, malformed);
+        EXPECT_TRUE(test.bundle().infoDictionary().isEmpty()) << malformed;
+    }
 }
 
 TEST(Bundle, AnInfoPlistThatIsAFifoOrOverFourMebibytesIsNotRead)
 {
     TestBundle test;
-    const QString path = test.path() + QStringLiteral("/Contents/Info.plist");
+    const QString path = test.path() + u"/Contents/Info.plist"_s;
     // Valid, and padded with spaces to one byte over the limit.
-    QByteArray xml = infoPlistXml({{QStringLiteral("CFBundleIdentifier"), QStringLiteral("a.b")}});
+    QByteArray xml = infoPlistXml({{u"CFBundleIdentifier"_s, u"a.b"_s}});
     const QByteArray padded = xml + QByteArray(4 * 1024 * 1024 - xml.size(), ' ');
     writeFileAt(path, padded);
-    EXPECT_EQ(test.bundle().infoString(QStringLiteral("CFBundleIdentifier")),
-              QStringLiteral("a.b"));
+    EXPECT_EQ(test.bundle().infoString(u"CFBundleIdentifier"_s), u"a.b"_s);
     writeFileAt(path, padded + ' ');
     EXPECT_TRUE(test.bundle().infoDictionary().isEmpty());
 
@@ -91,12 +70,10 @@ TEST(Bundle, AnInfoPlistThatIsAFifoOrOverFourMebibytesIsNotRead)
 TEST(Bundle, TheAssembledBundleCarriesVersionAndResources)
 {
     const Bundle bundle(QStringLiteral(ZENTROPE_APP_DIR));
-    EXPECT_FALSE(bundle.infoString(QStringLiteral("CFBundleShortVersionString")).isEmpty());
-    EXPECT_FALSE(bundle.infoString(QStringLiteral("CFBundleVersion")).isEmpty());
-    EXPECT_EQ(bundle.infoString(QStringLiteral("CFBundleName")), QStringLiteral("Zentrope"));
-    EXPECT_TRUE(bundle.resource(QStringLiteral("node"), {}, QStringLiteral("Daemon")));
-    EXPECT_TRUE(
-        bundle.resource(QStringLiteral("entry"), QStringLiteral("mjs"), QStringLiteral("Daemon")));
-    EXPECT_TRUE(bundle.resource(QStringLiteral("manifest"), QStringLiteral("xml"),
-                                QStringLiteral("setup")));
+    EXPECT_FALSE(bundle.infoString(u"CFBundleShortVersionString"_s).isEmpty());
+    EXPECT_FALSE(bundle.infoString(u"CFBundleVersion"_s).isEmpty());
+    EXPECT_EQ(bundle.infoString(u"CFBundleName"_s), u"Zentrope"_s);
+    EXPECT_TRUE(bundle.resource(u"node"_s, {}, u"Daemon"_s));
+    EXPECT_TRUE(bundle.resource(u"entry"_s, u"mjs"_s, u"Daemon"_s));
+    EXPECT_TRUE(bundle.resource(u"manifest"_s, u"xml"_s, u"setup"_s));
 }

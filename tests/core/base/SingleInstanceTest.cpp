@@ -12,6 +12,8 @@
 #include <sys/file.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using Role = SingleInstance::Role;
 using namespace std::chrono_literals;
 
@@ -63,7 +65,7 @@ TEST(SingleInstance, AnInstanceThatHoldsTheLockButNeverAnswersIsAnError)
 {
     QTemporaryDir folder;
     const QByteArray lock =
-        QFile::encodeName(folder.filePath(QStringLiteral("zentrope-%1.lock").arg(::getuid())));
+        QFile::encodeName(folder.filePath(u"zentrope-%1.lock"_s.arg(::getuid())));
     const int held = ::open(lock.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
     QLocalServer silent; // accepts, then never answers
@@ -71,7 +73,6 @@ TEST(SingleInstance, AnInstanceThatHoldsTheLockButNeverAnswersIsAnError)
 
     const Result<Role> later = launchBeside(folder.path(), 300ms);
     ASSERT_FALSE(later.ok());
-    EXPECT_EQ(later.error().description,
-              QStringLiteral("Zentrope is already running but did not answer."));
+    EXPECT_EQ(later.error().description, u"Zentrope is already running but did not answer."_s);
     ::close(held);
 }

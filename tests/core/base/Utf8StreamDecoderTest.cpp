@@ -5,10 +5,11 @@
 #include <QList>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QByteArray mixed =
-    QStringLiteral("a é € 😀 ok\n").toUtf8(); // 1-, 2-, 3- and 4-byte characters
+const QByteArray mixed = u"a é € 😀 ok\n"_s.toUtf8(); // 1-, 2-, 3- and 4-byte characters
 
 QString decodeInPieces(const QByteArray& bytes, const QList<qsizetype>& cuts)
 {
@@ -47,8 +48,8 @@ TEST(Utf8StreamDecoder, OnlyInvalidBytesBecomeReplacementCharacters)
                              "c\xED\xA0\x80"
                              "d\xE2\x82"
                              "e";
-    const QString expected = QStringLiteral("a") + replacement + u'b' + replacement.repeated(2) +
-                             u'c' + replacement.repeated(3) + u'd' + replacement.repeated(2) + u'e';
+    const QString expected = u"a"_s + replacement + u'b' + replacement.repeated(2) + u'c' +
+                             replacement.repeated(3) + u'd' + replacement.repeated(2) + u'e';
     for (qsizetype cut = 0; cut <= bytes.size(); ++cut)
         EXPECT_EQ(decodeInPieces(bytes, {cut}), expected) << "cut at " << cut;
 }
@@ -56,12 +57,12 @@ TEST(Utf8StreamDecoder, OnlyInvalidBytesBecomeReplacementCharacters)
 TEST(Utf8StreamDecoder, PendingBytesWaitAndBecomeReplacementsOnlyWhenTheStreamEnds)
 {
     Utf8StreamDecoder decoder;
-    EXPECT_EQ(decoder.decode("x\xF0\x9F\x98"), QStringLiteral("x"));
+    EXPECT_EQ(decoder.decode("x\xF0\x9F\x98"), u"x"_s);
     EXPECT_EQ(decoder.pendingBytes(), 3);
     EXPECT_EQ(decoder.finish(), QString(3, QChar::ReplacementCharacter));
     EXPECT_EQ(decoder.pendingBytes(), 0);
     // A byte order mark is text, not a signature to strip.
-    EXPECT_EQ(decoder.decode("\xEF\xBB\xBFy"), QStringLiteral("\uFEFFy"));
+    EXPECT_EQ(decoder.decode("\xEF\xBB\xBFy"), u"\uFEFFy"_s);
 }
 
 TEST(Utf8StreamDecoder, AReaderStartingMidCharacterSkipsAtMostThreeBytes)

@@ -4,17 +4,7 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-QString lines(std::initializer_list<const char*> items)
-{
-    QStringList list;
-    for (const char* item : items)
-        list.append(QString::fromUtf8(item));
-    return list.join(u'\n');
-}
-
-} // namespace
+using namespace Qt::StringLiterals;
 
 TEST(LogBuffer, ABufferOfExactlyTheBoundStaysAndOneByteMoreHalvesIt)
 {
@@ -24,7 +14,7 @@ TEST(LogBuffer, ABufferOfExactlyTheBoundStaysAndOneByteMoreHalvesIt)
     EXPECT_EQ(buffer.utf8Size(), 1'048'576);
     EXPECT_TRUE(buffer.append(u"c"));
     EXPECT_EQ(buffer.text().size(), 524'288);
-    EXPECT_TRUE(buffer.text().endsWith(QStringLiteral("abc")));
+    EXPECT_TRUE(buffer.text().endsWith(u"abc"_s));
 }
 
 TEST(LogBuffer, WideTextIsTrimmedBelowTheBoundToo)
@@ -35,14 +25,14 @@ TEST(LogBuffer, WideTextIsTrimmedBelowTheBoundToo)
     EXPECT_TRUE(buffer.append(u"y"));
     EXPECT_LE(buffer.utf8Size(), LogBuffer::trimmedBytes);
     EXPECT_EQ(buffer.utf8Size(), LogBuffer::utf8Size(buffer.text()));
-    EXPECT_TRUE(buffer.text().endsWith(QStringLiteral("€xy")));
+    EXPECT_TRUE(buffer.text().endsWith(u"€xy"_s));
     EXPECT_FALSE(buffer.append(u"z")); // no trim on every append from now on
 }
 
 TEST(LogBuffer, TheCutNeverSplitsACharacter)
 {
     // "e" + combining acute accent (3 bytes of UTF-8), and an emoji (a surrogate pair).
-    for (const QString& unit : {QStringLiteral("e\u0301"), QStringLiteral("😀")}) {
+    for (const QString& unit : {u"e\u0301"_s, u"😀"_s}) {
         LogBuffer buffer;
         while (!buffer.append(unit)) {
         }
@@ -54,13 +44,12 @@ TEST(LogBuffer, TheCutNeverSplitsACharacter)
 TEST(LogBuffer, TheFilterKeepsMatchingLinesIgnoringCase)
 {
     LogBuffer buffer(QLocale(QLocale::English));
-    buffer.replace(lines({"INFO started", "", "error: Disk", "Größe OK", "ÉCHEC de l’envoi", "x"}));
+    buffer.replace(u"INFO started\n\nerror: Disk\nGröße OK\nÉCHEC de l’envoi\nx"_s);
     EXPECT_EQ(buffer.filtered({}), buffer.text());
-    EXPECT_EQ(buffer.filtered(QStringLiteral("eRRor")), QStringLiteral("error: Disk"));
-    EXPECT_EQ(buffer.filtered(QStringLiteral("GRÖSSE")), QStringLiteral("Größe OK"));
-    EXPECT_EQ(buffer.filtered(QStringLiteral("échec")), QStringLiteral("ÉCHEC de l’envoi"));
-    EXPECT_EQ(buffer.filtered(QStringLiteral("s")),
-              lines({"INFO started", "error: Disk", "Größe OK"}));
-    EXPECT_EQ(buffer.filtered(QStringLiteral(" ok")), QStringLiteral("Größe OK")); // spaces count
-    EXPECT_EQ(buffer.filtered(QStringLiteral("nowhere")), QString());
+    EXPECT_EQ(buffer.filtered(u"eRRor"_s), u"error: Disk"_s);
+    EXPECT_EQ(buffer.filtered(u"GRÖSSE"_s), u"Größe OK"_s);
+    EXPECT_EQ(buffer.filtered(u"échec"_s), u"ÉCHEC de l’envoi"_s);
+    EXPECT_EQ(buffer.filtered(u"s"_s), u"INFO started\nerror: Disk\nGröße OK"_s);
+    EXPECT_EQ(buffer.filtered(u" ok"_s), u"Größe OK"_s); // spaces count
+    EXPECT_EQ(buffer.filtered(u"nowhere"_s), QString());
 }

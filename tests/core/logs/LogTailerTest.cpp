@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 using Change = platform::FileWatch::Change;
 
 namespace {
@@ -34,9 +36,8 @@ int tailerThreads()
 {
     int count = 0;
     for (const QString& task :
-         QDir(QStringLiteral("/proc/self/task")).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
-        count +=
-            readFileAt(QStringLiteral("/proc/self/task/%1/comm").arg(task)) == "zentrope.log-ta\n";
+         QDir(u"/proc/self/task"_s).entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+        count += readFileAt(u"/proc/self/task/%1/comm"_s.arg(task)) == "zentrope.log-ta\n";
     return count;
 }
 
@@ -61,12 +62,12 @@ protected:
         EXPECT_TRUE(tailer->start().ok());
         append(path, "settled\n");
         fake->post(Change::written);
-        EXPECT_TRUE(waitForText(QStringLiteral("settled\n")));
+        EXPECT_TRUE(waitForText(u"settled\n"_s));
         return tailer;
     }
 
     QTemporaryDir dir;
-    QString path = dir.filePath(QStringLiteral("daemon.log"));
+    QString path = dir.filePath(u"daemon.log"_s);
     std::shared_ptr<platform::FakeFileWatcher> fake = std::make_shared<platform::FakeFileWatcher>();
     std::shared_ptr<platform::FileWatcher> inotify =
         std::make_shared<platform::InotifyFileWatcher>();
@@ -81,13 +82,13 @@ TEST_F(LogTailerTest, AMissingFileIsCreatedAndWhatIsAppendedToItArrives)
     ASSERT_TRUE(tailer->start().ok());
     EXPECT_TRUE(QFile::exists(path));
     append(path, "first line\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("first line\n")));
+    EXPECT_TRUE(waitForText(u"first line\n"_s));
 }
 
 TEST_F(LogTailerTest, AMissingFolderOrARefusedWatchLeavesTheTailerStoppedWithTheReason)
 {
-    const QString folder = dir.filePath(QStringLiteral("gone"));
-    path = folder + QStringLiteral("/daemon.log");
+    const QString folder = dir.filePath(u"gone"_s);
+    path = folder + u"/daemon.log"_s;
     auto tailer = makeTailer(inotify);
     const auto started = tailer->start();
     ASSERT_FALSE(started.ok());
@@ -110,24 +111,23 @@ TEST_F(LogTailerTest, OnlyTextAppendedAfterStartArrivesAsItWasBatched)
     append(path, "one ");
     append(path, "two\n");
     fake->post(Change::written);
-    ASSERT_TRUE(waitForText(QStringLiteral("settled\none two\n")));
+    ASSERT_TRUE(waitForText(u"settled\none two\n"_s));
     append(path, "three\n");
     fake->post(Change::written);
-    ASSERT_TRUE(waitForText(QStringLiteral("settled\none two\nthree\n")));
-    EXPECT_EQ(chunks, QStringList({QStringLiteral("settled\n"), QStringLiteral("one two\n"),
-                                   QStringLiteral("three\n")}));
+    ASSERT_TRUE(waitForText(u"settled\none two\nthree\n"_s));
+    EXPECT_EQ(chunks, QStringList({u"settled\n"_s, u"one two\n"_s, u"three\n"_s}));
 }
 
 TEST_F(LogTailerTest, TextWrittenJustBeforeARenameArrivesBeforeTheNewFileIsFollowed)
 {
     auto tailer = startSettled();
     append(path, "last words\n");
-    ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".1")));
+    ASSERT_TRUE(QFile::rename(path, path + u".1"_s));
     fake->post(Change::written | Change::renamed); // one batch
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
     append(path, "new file\n");
     fake->post(Change::written);
-    EXPECT_TRUE(waitForText(QStringLiteral("settled\nlast words\nnew file\n")));
+    EXPECT_TRUE(waitForText(u"settled\nlast words\nnew file\n"_s));
 }
 
 TEST_F(LogTailerTest, DeletedAndRenamedFilesAreReplacedByTheFileAtThePath)
@@ -135,19 +135,19 @@ TEST_F(LogTailerTest, DeletedAndRenamedFilesAreReplacedByTheFileAtThePath)
     auto tailer = makeTailer(inotify);
     ASSERT_TRUE(tailer->start().ok());
     append(path, "a\n");
-    ASSERT_TRUE(waitForText(QStringLiteral("a\n")));
+    ASSERT_TRUE(waitForText(u"a\n"_s));
 
     ASSERT_TRUE(QFile::remove(path));
     // The tailer recreates the file; anything appended from then on is new.
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
     append(path, "b\n");
-    ASSERT_TRUE(waitForText(QStringLiteral("a\nb\n")));
+    ASSERT_TRUE(waitForText(u"a\nb\n"_s));
 
-    ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".1")));
+    ASSERT_TRUE(QFile::rename(path, path + u".1"_s));
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
     append(path, "c\n");
-    append(path + QStringLiteral(".1"), "to the old file\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("a\nb\nc\n")));
+    append(path + u".1"_s, "to the old file\n");
+    EXPECT_TRUE(waitForText(u"a\nb\nc\n"_s));
     EXPECT_EQ(OpenFiles::openOn(path), 1);
 }
 
@@ -156,25 +156,25 @@ TEST_F(LogTailerTest, AfterATruncationTheNewTextArrivesFromItsStart)
     auto tailer = makeTailer(inotify);
     ASSERT_TRUE(tailer->start().ok());
     append(path, "12345\n");
-    ASSERT_TRUE(waitForText(QStringLiteral("12345\n")));
+    ASSERT_TRUE(waitForText(u"12345\n"_s));
     ASSERT_TRUE(QFile::resize(path, 0));
     // Noticed by the size: a file that regrows past the old end before it is
     // read again hides its truncation, as from `tail -F`.
     ASSERT_TRUE(waitUntil([&] { return OpenFiles::positionIn(path) == 0; }));
     append(path, "ab\n");
     append(path, "cdefgh\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("12345\nab\ncdefgh\n")));
+    EXPECT_TRUE(waitForText(u"12345\nab\ncdefgh\n"_s));
 }
 
 TEST_F(LogTailerTest, AFolderDeletedAndMadeAgainIsFollowedOnceItIsBack)
 {
-    const QString folder = dir.filePath(QStringLiteral("Zentrope"));
+    const QString folder = dir.filePath(u"Zentrope"_s);
     ASSERT_TRUE(QDir().mkpath(folder));
-    path = folder + QStringLiteral("/daemon.log");
+    path = folder + u"/daemon.log"_s;
     auto tailer = makeTailer(inotify);
     ASSERT_TRUE(tailer->start().ok());
     append(path, "before\n");
-    ASSERT_TRUE(waitForText(QStringLiteral("before\n")));
+    ASSERT_TRUE(waitForText(u"before\n"_s));
 
     ASSERT_TRUE(QDir(folder).removeRecursively());
     // The tailer has let the deleted file go and found nothing to reopen.
@@ -182,15 +182,14 @@ TEST_F(LogTailerTest, AFolderDeletedAndMadeAgainIsFollowedOnceItIsBack)
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); })); // the tailer looked again
     append(path, "after\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("before\nafter\n")));
+    EXPECT_TRUE(waitForText(u"before\nafter\n"_s));
 }
 
 TEST_F(LogTailerTest, ALinkAtThePathIsNotFollowed)
 {
-    ASSERT_TRUE(QFile::link(writeFileAt(dir.filePath(QStringLiteral("elsewhere")), ""), path));
+    ASSERT_TRUE(QFile::link(writeFileAt(dir.filePath(u"elsewhere"_s), ""), path));
     auto tailer = makeTailer(inotify);
-    EXPECT_EQ(tailer->start().error().description,
-              QStringLiteral("Is a symbolic link, which is not followed"));
+    EXPECT_EQ(tailer->start().error().description, u"Is a symbolic link, which is not followed"_s);
     EXPECT_FALSE(tailer->isStarted());
 }
 
@@ -204,7 +203,7 @@ TEST_F(LogTailerTest, ACharacterSplitAcrossWritesAndReadsArrivesWhole)
         ASSERT_TRUE(OpenFiles::waitForPosition(path, sizeOf(path))); // read on its own
     }
     append(path, "\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("€\n")));
+    EXPECT_TRUE(waitForText(u"€\n"_s));
 }
 
 TEST_F(LogTailerTest, AFastWritersTextArrivesCompleteAndInOrder)
@@ -255,7 +254,7 @@ TEST_F(LogTailerTest, ACancelledTailerDeliversNothingItHadRead)
     tailer->cancel();
     ASSERT_TRUE(tailer->start().ok());
     append(path, "fresh\n");
-    EXPECT_TRUE(waitForText(QStringLiteral("fresh\n")));
+    EXPECT_TRUE(waitForText(u"fresh\n"_s));
 }
 
 TEST_F(LogTailerTest, DestroyingAStartedTailerReleasesEverything)
@@ -267,7 +266,7 @@ TEST_F(LogTailerTest, DestroyingAStartedTailerReleasesEverything)
         ASSERT_TRUE(QFile::remove(path)); // a restart too
         ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); }));
         append(path, "x\n");
-        ASSERT_TRUE(waitForText(QStringLiteral("x\n")));
+        ASSERT_TRUE(waitForText(u"x\n"_s));
         EXPECT_EQ(tailerThreads(), 1);
     }
     EXPECT_EQ(OpenFiles::count(), before);

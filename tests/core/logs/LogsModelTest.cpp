@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Stream = LogsModel::Stream;
 
 namespace {
@@ -51,18 +53,6 @@ protected:
 
 } // namespace
 
-TEST_F(LogsModelTest, StreamsNameTheirFilesAndSegments)
-{
-    EXPECT_EQ(LogsModel::streams, (std::array{Stream::stdout, Stream::stderr})); // segment order
-    EXPECT_EQ(LogsModel::fileName(Stream::stdout), QStringLiteral("daemon.log"));
-    EXPECT_EQ(LogsModel::label(Stream::stdout), QStringLiteral("Output (daemon.log)"));
-    EXPECT_EQ(LogsModel::fileName(Stream::stderr), QStringLiteral("daemon.err"));
-    EXPECT_EQ(LogsModel::label(Stream::stderr), QStringLiteral("Errors (daemon.err)"));
-    EXPECT_EQ(model.stream(), Stream::stdout);
-    EXPECT_TRUE(model.follow());
-    EXPECT_EQ(model.filePath(), logPath(Stream::stdout));
-}
-
 TEST_F(LogsModelTest, OnlyTheLast262144BytesAreLoaded)
 {
     // Compared as Booleans: a failure would otherwise print a quarter megabyte.
@@ -93,16 +83,16 @@ TEST_F(LogsModelTest, AHugeFileIsNotReadBeyondItsTail)
     file.close();
     ASSERT_TRUE(model.loadTail().ok());
     EXPECT_EQ(model.content().size(), 262'144);
-    EXPECT_TRUE(model.content().endsWith(QStringLiteral("the end\n")));
+    EXPECT_TRUE(model.content().endsWith(u"the end\n"_s));
 }
 
 TEST_F(LogsModelTest, ACharacterCutAtTheEndOfTheTailIsCompletedByTheNextAppend)
 {
     writeFileAt(logPath(Stream::stdout), "price: \xE2\x82");
     ASSERT_TRUE(model.rebindTailer().ok());
-    EXPECT_EQ(model.content(), QStringLiteral("price: "));
+    EXPECT_EQ(model.content(), u"price: "_s);
     append(logPath(Stream::stdout), "\xAC\n");
-    EXPECT_TRUE(waitUntil([&] { return model.content() == QStringLiteral("price: €\n"); }));
+    EXPECT_TRUE(waitUntil([&] { return model.content() == u"price: €\n"_s; }));
 }
 
 TEST_F(LogsModelTest, SwitchingStreamsShowsEachFileAfresh)
@@ -110,18 +100,18 @@ TEST_F(LogsModelTest, SwitchingStreamsShowsEachFileAfresh)
     writeFileAt(logPath(Stream::stdout), "out 1\n");
     writeFileAt(logPath(Stream::stderr), "err 1\n");
     ASSERT_TRUE(model.rebindTailer().ok());
-    EXPECT_EQ(model.content(), QStringLiteral("out 1\n"));
+    EXPECT_EQ(model.content(), u"out 1\n"_s);
 
     // Read by the old tailer but not yet delivered when the stream changes.
     append(logPath(Stream::stdout), "out 2\n");
     ASSERT_TRUE(OpenFiles::waitForPosition(logPath(Stream::stdout), 12));
     model.setStream(Stream::stderr);
-    EXPECT_EQ(model.content(), QStringLiteral("err 1\n"));
+    EXPECT_EQ(model.content(), u"err 1\n"_s);
     append(logPath(Stream::stderr), "err 2\n");
-    ASSERT_TRUE(waitUntil([&] { return model.content() == QStringLiteral("err 1\nerr 2\n"); }));
+    ASSERT_TRUE(waitUntil([&] { return model.content() == u"err 1\nerr 2\n"_s; }));
 
     model.setStream(Stream::stdout);
-    EXPECT_EQ(model.content(), QStringLiteral("out 1\nout 2\n"));
+    EXPECT_EQ(model.content(), u"out 1\nout 2\n"_s);
     model.unbind();
     EXPECT_EQ(OpenFiles::openOn(logPath(Stream::stdout)), 0);
 }
@@ -143,8 +133,8 @@ TEST_F(LogsModelTest, ClearingTheViewKeepsTheFileAndShowsOnlyNewOutput)
     EXPECT_EQ(model.displayedContent(), QString());
 
     append(logPath(Stream::stdout), "new\nother\n");
-    ASSERT_TRUE(waitUntil([&] { return model.content() == QStringLiteral("new\nother\n"); }));
-    EXPECT_EQ(chunks, QStringList{QStringLiteral("new\nother\n")});
+    ASSERT_TRUE(waitUntil([&] { return model.content() == u"new\nother\n"_s; }));
+    EXPECT_EQ(chunks, QStringList{u"new\nother\n"_s});
     EXPECT_EQ(readFileAt(logPath(Stream::stdout)), "old\nnew\nother\n");
 }
 
@@ -154,8 +144,7 @@ TEST_F(LogsModelTest, AMissingLogIsCreatedEmptyAndAMissingFolderIsReported)
     EXPECT_EQ(model.content(), QString());
     EXPECT_TRUE(QFile::exists(logPath(Stream::stdout)));
 
-    LogsModel nowhere(dir.filePath(QStringLiteral("missing")),
-                      std::make_shared<platform::InotifyFileWatcher>());
+    LogsModel nowhere(dir.filePath(u"missing"_s), std::make_shared<platform::InotifyFileWatcher>());
     EXPECT_EQ(nowhere.loadTail().error().code, ENOENT);
     EXPECT_EQ(nowhere.rebindTailer().error().code, ENOENT);
     EXPECT_EQ(nowhere.content(), QString());
@@ -165,17 +154,17 @@ TEST_F(LogsModelTest, AFilterHandsOutCompleteMatchingLinesAndTheLastOneWhenFlush
 {
     // "z" and "{" lie on either side of the end of the ASCII lower case.
     writeFileAt(logPath(Stream::stdout), "zebra {1}\nZEBRA [1]\nzebra {2");
-    model.setFilter(QStringLiteral("ZEBRA {"));
+    model.setFilter(u"ZEBRA {"_s);
     ASSERT_TRUE(model.rebindTailer().ok());
     recordAppended(model);
-    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}"));
+    EXPECT_EQ(model.displayedContent(), u"zebra {1}"_s);
 
     arrive(model, "}\nnoise\nzebra {3}");
-    EXPECT_EQ(appended, QStringList{QStringLiteral("\nzebra {2}")});
-    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}\nzebra {2}"));
+    EXPECT_EQ(appended, QStringList{u"\nzebra {2}"_s});
+    EXPECT_EQ(model.displayedContent(), u"zebra {1}\nzebra {2}"_s);
     model.flushPartialLine();
-    EXPECT_EQ(appended.last(), QStringLiteral("\nzebra {3}"));
-    EXPECT_EQ(model.displayedContent(), QStringLiteral("zebra {1}\nzebra {2}\nzebra {3}"));
+    EXPECT_EQ(appended.last(), u"\nzebra {3}"_s);
+    EXPECT_EQ(model.displayedContent(), u"zebra {1}\nzebra {2}\nzebra {3}"_s);
     arrive(model, " and more\n"); // judged as a line of its own
     EXPECT_EQ(appended.size(), 2);
 
@@ -185,7 +174,7 @@ TEST_F(LogsModelTest, AFilterHandsOutCompleteMatchingLinesAndTheLastOneWhenFlush
     EXPECT_EQ(replaced, 1);
     EXPECT_EQ(model.displayedContent(), model.content());
     arrive(model, "half a li");
-    EXPECT_EQ(appended.last(), QStringLiteral("half a li")); // unfiltered text comes as it is
+    EXPECT_EQ(appended.last(), u"half a li"_s); // unfiltered text comes as it is
 }
 
 TEST_F(LogsModelTest, TurkishAndAzerbaijaniTellDottedAndDotlessIApart)
@@ -196,23 +185,23 @@ TEST_F(LogsModelTest, TurkishAndAzerbaijaniTellDottedAndDotlessIApart)
         QLocale::setDefault(QLocale(language)); // as the user's setting would be
         writeFileAt(logPath(Stream::stdout), "İstanbul\n");
         LogsModel shown(dir.path(), std::make_shared<platform::InotifyFileWatcher>());
-        shown.setFilter(QStringLiteral("istanbul"));
+        shown.setFilter(u"istanbul"_s);
         ASSERT_TRUE(shown.rebindTailer().ok());
         appended.clear();
         recordAppended(shown);
-        EXPECT_EQ(shown.displayedContent(), QStringLiteral("İstanbul"));
+        EXPECT_EQ(shown.displayedContent(), u"İstanbul"_s);
         arrive(shown, "ISTANBUL\nılık\nistanbul\n");
-        EXPECT_EQ(appended, QStringList{QStringLiteral("\nistanbul")});
+        EXPECT_EQ(appended, QStringList{u"\nistanbul"_s});
         // The capital of "ı" is "I", not the capital of "i".
-        shown.setFilter(QStringLiteral("ı"));
-        EXPECT_EQ(shown.displayedContent(), QStringLiteral("ISTANBUL\nılık"));
+        shown.setFilter(u"ı"_s);
+        EXPECT_EQ(shown.displayedContent(), u"ISTANBUL\nılık"_s);
     }
 }
 
 TEST_F(LogsModelTest, AcrossTheBoundEachMatchingLineIsHandedOutOnceAndTheDisplayStartsAfresh)
 {
     ASSERT_TRUE(model.rebindTailer().ok());
-    model.setFilter(QStringLiteral("keep"));
+    model.setFilter(u"keep"_s);
     QStringList handedOut;
     bool frontDropped = false;
     QObject::connect(&model, &LogsModel::displayedAppended, [&](const QString& text, bool dropped) {
@@ -250,7 +239,7 @@ TEST_F(LogsModelTest, EditsKeepAViewsCopyOfTheDisplayInStepAcrossTrims)
 {
     ASSERT_TRUE(model.rebindTailer().ok());
     int number = 0;
-    for (const QString& filter : {QString(), QStringLiteral("KEEP")}) {
+    for (const QString& filter : {QString(), u"KEEP"_s}) {
         model.setFilter(filter);
         QString copy = model.displayedContent();
         int wholeAgain = 0;

@@ -8,7 +8,6 @@
 #include "platform/linux/OpensslCertificateTrust.h"
 #include "support/Printers.h"
 #include "support/ScopedEnvironment.h"
-#include "support/StatusRecorder.h"
 #include "support/TestBundle.h"
 #include "support/Wait.h"
 
@@ -17,7 +16,10 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -28,8 +30,8 @@ protected:
     {
         environment.set("HOME", home.path().toUtf8());
         environment.set("ZENTROPE_CERT_TRUST_DIR", trust().toUtf8());
-        environment.set("SSL_CERT_FILE", (trust() + QStringLiteral("/ca-bundle.pem")).toUtf8());
-        environment.set("SSL_CERT_DIR", home.filePath(QStringLiteral("no-system-roots")).toUtf8());
+        environment.set("SSL_CERT_FILE", (trust() + u"/ca-bundle.pem"_s).toUtf8());
+        environment.set("SSL_CERT_DIR", home.filePath(u"no-system-roots"_s).toUtf8());
     }
 
     Result<QString> install() const
@@ -38,12 +40,12 @@ protected:
         EXPECT_TRUE(waitUntil([&] { return future.isFinished(); }, std::chrono::seconds(60)));
         return future.isFinished() ? future.result() : Result<QString>(Error{});
     }
-    QString trust() const { return home.filePath(QStringLiteral("trust")); }
+    QString trust() const { return home.filePath(u"trust"_s); }
     QString certs(const QString& name = {}) const
     {
-        return home.filePath(QStringLiteral(".zentrope/certs/") + name);
+        return home.filePath(u".zentrope/certs/"_s + name);
     }
-    QString cert() const { return certs(QStringLiteral("localhost.crt")); }
+    QString cert() const { return certs(u"localhost.crt"_s); }
 
     QTemporaryDir home;
     ScopedEnvironment environment;
@@ -52,7 +54,7 @@ protected:
 // GETs the status from the stand-in daemon, trusting only `ca`.
 QNetworkReply::NetworkError fetchStatus(const QString& address, const QString& ca)
 {
-    QNetworkRequest request(QUrl(address + QStringLiteral("/api/status")));
+    QNetworkRequest request(QUrl(address + u"/api/status"_s));
     QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
     tls.setCaCertificates(QSslCertificate::fromPath(ca));
     request.setSslConfiguration(tls);
@@ -69,8 +71,7 @@ TEST_F(CertInstallerScriptTest, InstallsATrustedCertificateTheDaemonServesAndKee
 {
     const Result<QString> installed = install();
     ASSERT_TRUE(installed.ok()) << installed.error().description.toStdString();
-    for (const QString& path :
-         {certs(), certs(QStringLiteral("ca.key")), certs(QStringLiteral("localhost.key"))})
+    for (const QString& path : {certs(), certs(u"ca.key"_s), certs(u"localhost.key"_s)})
         EXPECT_EQ(QFile::permissions(path) & 0x00FF, 0) << path.toStdString(); // the owner's alone
     const CertificateValidity validity;
     EXPECT_TRUE(validity.isValidForAtLeastDays(cert(), 824));
@@ -83,56 +84,53 @@ TEST_F(CertInstallerScriptTest, InstallsATrustedCertificateTheDaemonServesAndKee
 
     QTemporaryDir logs;
     DaemonManager manager(Bundle(QStringLiteral(ZENTROPE_APP_DIR)), logs.path());
-    StatusRecorder recorder(manager);
+    QSignalSpy childEnded(&manager, &DaemonManager::childEnded);
     {
         ScopedEnvironment anyPort("ZENTROPE_DAEMON_PORT", "0");
         manager.start();
     }
-    const QRegularExpression listening(QStringLiteral("listening on (https://\\S+)"));
+    const QRegularExpression listening(u"listening on (https://\\S+)"_s);
     QString address;
     ASSERT_TRUE(waitUntil([&] {
-        address =
-            listening
-                .match(QString::fromUtf8(readFileAt(logs.filePath(QStringLiteral("daemon.log")))))
-                .captured(1);
+        address = listening.match(QString::fromUtf8(readFileAt(logs.filePath(u"daemon.log"_s))))
+                      .captured(1);
         return !address.isEmpty();
-    })) << readFileAt(logs.filePath(QStringLiteral("daemon.err"))).toStdString();
-    EXPECT_EQ(fetchStatus(address, certs(QStringLiteral("ca.crt"))), QNetworkReply::NoError);
+    })) << readFileAt(logs.filePath(u"daemon.err"_s)).toStdString();
+    EXPECT_EQ(fetchStatus(address, certs(u"ca.crt"_s)), QNetworkReply::NoError);
     manager.stop();
-    EXPECT_TRUE(recorder.waitForChildEnds());
+    EXPECT_TRUE(waitUntil([&] { return childEnded.count() == 1; }));
 
-    const QByteArray before = readFileAt(cert()) + readFileAt(certs(QStringLiteral("ca.crt")));
+    const QByteArray before = readFileAt(cert()) + readFileAt(certs(u"ca.crt"_s));
     const Result<QString> again = install();
     ASSERT_TRUE(again.ok());
-    EXPECT_TRUE(again.value().contains(QStringLiteral("nothing to do")));
-    EXPECT_EQ(readFileAt(cert()) + readFileAt(certs(QStringLiteral("ca.crt"))), before);
+    EXPECT_TRUE(again.value().contains(u"nothing to do"_s));
+    EXPECT_EQ(readFileAt(cert()) + readFileAt(certs(u"ca.crt"_s)), before);
 }
 
 TEST_F(CertInstallerScriptTest, ABrokenCertificateIsRenewedByTheTrustedCaWithoutTrustingAgain)
 {
     ASSERT_TRUE(install().ok());
-    const QByteArray ca = readFileAt(certs(QStringLiteral("ca.crt")));
+    const QByteArray ca = readFileAt(certs(u"ca.crt"_s));
     writeFileAt(cert(), "not a certificate");
-    const QString trustedCopy = trust() + QStringLiteral("/zentrope-local-ca.crt");
+    const QString trustedCopy = trust() + u"/zentrope-local-ca.crt"_s;
     QFile::remove(trustedCopy); // a trust step would put it back
 
     const Result<QString> renewed = install();
     ASSERT_TRUE(renewed.ok()) << renewed.error().description.toStdString();
-    EXPECT_EQ(readFileAt(certs(QStringLiteral("ca.crt"))), ca);
+    EXPECT_EQ(readFileAt(certs(u"ca.crt"_s)), ca);
     EXPECT_TRUE(platform::OpensslCertificateTrust().isTrustedForSsl(cert()));
     EXPECT_FALSE(QFile::exists(trustedCopy));
 }
 
 TEST_F(CertInstallerScriptTest, AFailedTrustStepLeavesNothingHalfDone)
 {
-    writeFileAt(home.filePath(QStringLiteral("file")), "in the way");
-    environment.set("ZENTROPE_CERT_TRUST_DIR",
-                    home.filePath(QStringLiteral("file/trust")).toUtf8());
+    writeFileAt(home.filePath(u"file"_s), "in the way");
+    environment.set("ZENTROPE_CERT_TRUST_DIR", home.filePath(u"file/trust"_s).toUtf8());
     const Result<QString> failed = install();
     ASSERT_FALSE(failed.ok());
     EXPECT_EQ(failed.error().code, 1);
-    EXPECT_TRUE(failed.error().description.startsWith(QStringLiteral("Cert install failed:\n")));
-    EXPECT_TRUE(failed.error().description.contains(QStringLiteral("Error: Could not trust")));
+    EXPECT_TRUE(failed.error().description.startsWith(u"Cert install failed:\n"_s));
+    EXPECT_TRUE(failed.error().description.contains(u"Error: Could not trust"_s));
     EXPECT_EQ(QDir(certs()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList());
 }

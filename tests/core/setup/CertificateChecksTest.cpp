@@ -10,6 +10,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace std::chrono_literals;
 
 namespace {
@@ -36,7 +38,7 @@ protected:
 
 TEST_F(CertificateChecks, OnlyExitStatusZeroAnswersYes)
 {
-    EXPECT_TRUE(recorder(0).run({QStringLiteral("a b"), QStringLiteral("c")}));
+    EXPECT_TRUE(recorder(0).run({u"a b"_s, u"c"_s}));
     EXPECT_EQ(recorded(), "a b\nc\n");
     EXPECT_FALSE(recorder(1).run({}));
     EXPECT_FALSE(CheckProgram(path("missing")).run({}));

@@ -10,6 +10,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class InstallCertTest : public ::testing::Test
@@ -17,7 +19,7 @@ class InstallCertTest : public ::testing::Test
 protected:
     void script(const QByteArray& body) const
     {
-        bundle.writeFile(QStringLiteral("Resources/setup/install-localhost-cert.sh"), body);
+        bundle.writeFile(u"Resources/setup/install-localhost-cert.sh"_s, body);
     }
     // Waits as a caller does: the result comes to its own thread, in a continuation.
     Result<QString> install() const
@@ -38,7 +40,7 @@ protected:
 
 Error failed(int code, const QString& output)
 {
-    return {QStringLiteral("SetupCheck"), code, QStringLiteral("Cert install failed:\n") + output};
+    return {u"SetupCheck"_s, code, u"Cert install failed:\n"_s + output};
 }
 
 } // namespace
@@ -46,9 +48,9 @@ Error failed(int code, const QString& output)
 TEST_F(InstallCertTest, TheScriptsStatusAndOutputMakeTheResult)
 {
     script("echo 'no keychain' >&2\nexit 3\n");
-    EXPECT_EQ(install().error(), failed(3, QStringLiteral("no keychain\n")));
+    EXPECT_EQ(install().error(), failed(3, u"no keychain\n"_s));
     script("echo partial\nkill -KILL $$\n"); // ended by a signal: never a success
-    EXPECT_EQ(install().error(), failed(SIGKILL, QStringLiteral("partial\n")));
+    EXPECT_EQ(install().error(), failed(SIGKILL, u"partial\n"_s));
     script("exit 0\n");
     EXPECT_EQ(install().value(), QString());
     script("printf 'ok \\377'\n");
@@ -60,15 +62,14 @@ TEST_F(InstallCertTest, TheScriptsStatusAndOutputMakeTheResult)
 TEST_F(InstallCertTest, WithoutTheScriptNothingRuns)
 {
     // Bash, run on a missing script, would end with status 127 instead.
-    EXPECT_EQ(install().error(), (Error{QStringLiteral("SetupCheck"), 1,
-                                        QStringLiteral("Bundled cert installer missing.")}));
+    EXPECT_EQ(install().error(), (Error{u"SetupCheck"_s, 1, u"Bundled cert installer missing."_s}));
 }
 
 TEST_F(InstallCertTest, BothStreamsArriveInterleavedAndInFull)
 {
     script("echo one\necho two >&2\necho three\nhead -c 10485760 /dev/zero | tr '\\0' x\n");
     const QString text = install().value();
-    EXPECT_EQ(text.left(14), QStringLiteral("one\ntwo\nthree\n"));
+    EXPECT_EQ(text.left(14), u"one\ntwo\nthree\n"_s);
     EXPECT_EQ(text.count(u'x'), 10485760);
 }
 
@@ -81,12 +82,12 @@ TEST_F(InstallCertTest, TheCallerGoesOnWhileTheScriptRuns)
     EXPECT_FALSE(pending.isFinished()); // the script waits for us
     writeFileAt(go, "done\n");
     ASSERT_TRUE(waitUntil([&] { return pending.isFinished(); }));
-    EXPECT_EQ(pending.result().value(), QStringLiteral("done\n"));
+    EXPECT_EQ(pending.result().value(), u"done\n"_s);
 }
 
 TEST_F(InstallCertTest, ABackgroundProcessHoldingTheOutputDoesNotHoldTheResult)
 {
     script("sleep 600 &\necho $! > '" + file("pid").toUtf8() + "'\necho started\n");
-    EXPECT_EQ(install().value(), QStringLiteral("started\n"));
+    EXPECT_EQ(install().value(), u"started\n"_s);
     ::kill(pid_t(readFileAt(file("pid")).trimmed().toInt()), SIGKILL);
 }

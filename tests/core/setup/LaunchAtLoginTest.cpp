@@ -8,12 +8,14 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class LaunchAtLoginTest : public ::testing::Test
 {
 protected:
-    QString defaultsFile() const { return folder.filePath(QStringLiteral("defaults.conf")); }
+    QString defaultsFile() const { return folder.filePath(u"defaults.conf"_s); }
     void launch() // each with a store of its own, as each process has
     {
         UserDefaults defaults(defaultsFile());
@@ -47,18 +49,18 @@ TEST_F(LaunchAtLoginTest, TheFirstLaunchRegistersAndLaterOnesLeaveTheUsersChoice
 TEST_F(LaunchAtLoginTest, AFailedFirstRegistrationIsLoggedOnceAndNeverRetried)
 {
     fakes.loginItem->registrationError =
-        Error{QStringLiteral("LoginItem"), 3, QStringLiteral("The application was not found.")};
+        Error{u"LoginItem"_s, 3, u"The application was not found."_s};
     launch();
     launch();
     EXPECT_EQ(fakes.loginItem->registrations, 1);
-    EXPECT_EQ(fakes.systemLog->lines(),
-              QStringList{QStringLiteral(
-                  "Zentrope: could not register login item: The application was not found.")});
+    EXPECT_EQ(
+        fakes.systemLog->lines(),
+        QStringList{u"Zentrope: could not register login item: The application was not found."_s});
 }
 
 TEST_F(LaunchAtLoginTest, TheSwitchPassesTheServicesFailureOn)
 {
-    const Error refused{QStringLiteral("LoginItem"), 1, QStringLiteral("Operation not permitted")};
+    const Error refused{u"LoginItem"_s, 1, u"Operation not permitted"_s};
     fakes.loginItem->registrationError = fakes.loginItem->unregistrationError = refused;
     EXPECT_EQ(LaunchAtLogin::set(*fakes.loginItem, true).error(), refused);
     EXPECT_EQ(LaunchAtLogin::set(*fakes.loginItem, false).error(), refused);

@@ -4,9 +4,7 @@
 #include "core/setup/SetupCheck.h"
 #include "platform/fake/FakeAccessibility.h"
 #include "platform/fake/FakeCertificateTrust.h"
-#include "platform/linux/OpensslCertificateTrust.h"
 #include "support/Printers.h"
-#include "support/ScopedEnvironment.h"
 #include "support/TemporaryHome.h"
 #include "support/TestBundle.h"
 #include "support/TestCertificateAuthority.h"
@@ -20,6 +18,8 @@
 #include <QThread>
 #include <atomic>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 using namespace std::chrono_literals;
 
@@ -54,10 +54,10 @@ protected:
     CertificateValidity recordingValidity() const
     {
         return CertificateValidity(CheckProgram(
-            writeFileAt(scratch.filePath(QStringLiteral("openssl")),
+            writeFileAt(scratch.filePath(u"openssl"_s),
                         "#!/bin/sh\ntouch '" + ranMark().toUtf8() + "'\nexit 0\n", true)));
     }
-    QString ranMark() const { return scratch.filePath(QStringLiteral("openssl-ran")); }
+    QString ranMark() const { return scratch.filePath(u"openssl-ran"_s); }
 
     SetupCheck::State evaluate(const CertificateValidity& validity = CertificateValidity())
     {
@@ -92,7 +92,7 @@ TEST_F(SetupEvaluationTest, WithoutACertificateNoProgramRuns)
     EXPECT_FALSE(QFile::exists(ranMark()));
     EXPECT_EQ(trust.checked, QStringList());
     // A link to a certificate that is gone is no certificate either.
-    const QString target = scratch.filePath(QStringLiteral("gone.crt"));
+    const QString target = scratch.filePath(u"gone.crt"_s);
     ASSERT_TRUE(QDir().mkpath(QFileInfo(SetupCheck::certificatePath()).path()));
     ASSERT_TRUE(QFile::link(target, SetupCheck::certificatePath()));
     EXPECT_EQ(evaluate(recordingValidity()), certificate(false, false, false));
@@ -111,28 +111,6 @@ TEST_F(SetupEvaluationTest, ACertificateExpiringWithinADayIsNeverAskedAboutTrust
     trust.trusted = true;
     EXPECT_EQ(evaluate(), certificate(true, false, false));
     EXPECT_EQ(trust.checked, QStringList());
-}
-
-TEST_F(SetupEvaluationTest, TrustFollowsTheChainToTheTrustedRoots)
-{
-    TestCertificateAuthority trustedCa, strangerCa;
-    ScopedEnvironment environment("SSL_CERT_FILE", trustedCa.caPath().toUtf8());
-    environment.set("SSL_CERT_DIR", scratch.filePath(QStringLiteral("no-system-roots")).toUtf8());
-    platform::OpensslCertificateTrust opensslTrust;
-    const QString cert = SetupCheck::certificatePath();
-
-    strangerCa.issue(cert, 72h);
-    EXPECT_EQ(SetupCheck::evaluate(opensslTrust, accessibility), certificate(true, true, false));
-    trustedCa.issue(cert, 72h);
-    EXPECT_EQ(SetupCheck::evaluate(opensslTrust, accessibility), certificate(true, true, true));
-}
-
-TEST_F(SetupEvaluationTest, WithoutOpensslTheCertificateIsOnlyInstalled)
-{
-    TestCertificateAuthority().issue(SetupCheck::certificatePath(), 72h);
-    trust.trusted = true;
-    const CertificateValidity noOpenssl(CheckProgram(scratch.filePath(QStringLiteral("none"))));
-    EXPECT_EQ(evaluate(noOpenssl), certificate(true, false, false));
 }
 
 TEST_F(SetupEvaluationTest, OnlyInstalledHostsCount)
@@ -165,8 +143,7 @@ TEST_F(SetupEvaluationTest, TheOlderManifestNameCountsAndAccessibilityIsAsked)
 TEST_F(SetupEvaluationTest, OpeningTheSettingsPromptsFirstSoZentropeIsListedThere)
 {
     SetupCheck::openAccessibilitySettings(accessibility);
-    EXPECT_EQ(accessibility.requests,
-              (QStringList{QStringLiteral("trust prompt"), QStringLiteral("settings")}));
+    EXPECT_EQ(accessibility.requests, (QStringList{u"trust prompt"_s, u"settings"_s}));
 }
 
 TEST_F(SetupEvaluationTest, TheAsynchronousFormLeavesTheCallersThreadFreeAndGivesTheSameState)

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class CrashReportsTest : public ::testing::Test
@@ -45,56 +47,54 @@ TEST_F(CrashReportsTest, OfThirtyMatchesTheTwentyFiveNewestComeNewestFirst)
 {
     QStringList newest;
     for (int age = 29; age >= 0; --age) {
-        report(QStringLiteral("Zentrope-%1.ips").arg(age), "x", age);
-        newest.prepend(QStringLiteral("Zentrope-%1.ips").arg(age));
+        report(u"Zentrope-%1.ips"_s.arg(age), "x", age);
+        newest.prepend(u"Zentrope-%1.ips"_s.arg(age));
     }
     EXPECT_EQ(found(), newest.first(25));
     const auto first = CrashReports::recent(1, folder.path());
     ASSERT_EQ(first.size(), 1);
     EXPECT_EQ(first[0].createdAt.toSecsSinceEpoch(), now.toSecsSinceEpoch());
-    EXPECT_EQ(first[0].url, QUrl::fromLocalFile(folder.filePath(QStringLiteral("Zentrope-0.ips"))));
+    EXPECT_EQ(first[0].url, QUrl::fromLocalFile(folder.filePath(u"Zentrope-0.ips"_s)));
 }
 
 TEST_F(CrashReportsTest, ANameInAnyCaseSelectsWithoutOpeningAndFifosNeverBlock)
 {
     // Opening either would fail the content test: binary bytes, a FIFO with no writer.
-    report(QStringLiteral("ZENTROPE_2026-01-05-101010.crash"), QByteArray("\xFF\xFE\x00", 3), 1);
-    fifo(QStringLiteral("zEnTrOpE.pipe"));
-    report(QStringLiteral("Other_2026-01-05.ips"), QByteArray("\xFF\xFE\x00", 3));
+    report(u"ZENTROPE_2026-01-05-101010.crash"_s, QByteArray("\xFF\xFE\x00", 3), 1);
+    fifo(u"zEnTrOpE.pipe"_s);
+    report(u"Other_2026-01-05.ips"_s, QByteArray("\xFF\xFE\x00", 3));
     // Neither is opened at all; returning is the test.
-    ASSERT_TRUE(QFile::link(fifo(QStringLiteral("report.fifo")),
-                            folder.filePath(QStringLiteral("link.ips"))));
-    EXPECT_EQ(found(), (QStringList{QStringLiteral("zEnTrOpE.pipe"),
-                                    QStringLiteral("ZENTROPE_2026-01-05-101010.crash")}));
+    ASSERT_TRUE(QFile::link(fifo(u"report.fifo"_s), folder.filePath(u"link.ips"_s)));
+    EXPECT_EQ(found(), (QStringList{u"zEnTrOpE.pipe"_s, u"ZENTROPE_2026-01-05-101010.crash"_s}));
 }
 
 TEST_F(CrashReportsTest, OnlyTheFirst2048BytesAreSearchedForEitherMark)
 {
-    report(QStringLiteral("daemon.ips"), QByteArray(2000, 'a') + "Process: com.zentrope.daemon", 1);
-    report(QStringLiteral("mixed.ips"), "Host: zenTROPE helper", 2);
-    report(QStringLiteral("late.ips"), QByteArray(2048, 'a') + "Zentrope");
-    report(QStringLiteral("straddling.ips"), QByteArray(2044, 'a') + "Zentrope");
-    report(QStringLiteral("none.ips"), "Prism crashed");
-    EXPECT_EQ(found(), (QStringList{QStringLiteral("daemon.ips"), QStringLiteral("mixed.ips")}));
+    report(u"daemon.ips"_s, QByteArray(2000, 'a') + "Process: com.zentrope.daemon", 1);
+    report(u"mixed.ips"_s, "Host: zenTROPE helper", 2);
+    report(u"late.ips"_s, QByteArray(2048, 'a') + "Zentrope");
+    report(u"straddling.ips"_s, QByteArray(2044, 'a') + "Zentrope");
+    report(u"none.ips"_s, "Prism crashed");
+    EXPECT_EQ(found(), (QStringList{u"daemon.ips"_s, u"mixed.ips"_s}));
 }
 
 TEST_F(CrashReportsTest, TextMustBeUtf8ButACharacterCutAtTheLimitIsForgiven)
 {
-    report(QStringLiteral("latin1.ips"), "Zentrope caf\xE9 crashed", 1);
+    report(u"latin1.ips"_s, "Zentrope caf\xE9 crashed", 1);
     // "é" is two bytes; its first one is byte 2,048.
-    report(QStringLiteral("cut.ips"), "Zentrope " + QByteArray(2038, 'a') + "\xC3\xA9 more", 2);
-    report(QStringLiteral("short.ips"), "Zentrope \xC3", 3); // the file itself ends mid-character
-    EXPECT_EQ(found(), QStringList{QStringLiteral("cut.ips")});
+    report(u"cut.ips"_s, "Zentrope " + QByteArray(2038, 'a') + "\xC3\xA9 more", 2);
+    report(u"short.ips"_s, "Zentrope \xC3", 3); // the file itself ends mid-character
+    EXPECT_EQ(found(), QStringList{u"cut.ips"_s});
 }
 
 TEST_F(CrashReportsTest, HiddenEntriesAMissingFolderAndNoRoomGiveNothing)
 {
     EXPECT_EQ(CrashReports::reportsDirectory(),
-              QDir::homePath() + QStringLiteral("/Library/Logs/DiagnosticReports"));
-    EXPECT_TRUE(CrashReports::recent(25, folder.filePath(QStringLiteral("missing"))).isEmpty());
-    report(QStringLiteral(".zentrope-hidden.ips"), "Zentrope");
-    report(QStringLiteral(".DS_Store"), "Zentrope");
+              QDir::homePath() + u"/Library/Logs/DiagnosticReports"_s);
+    EXPECT_TRUE(CrashReports::recent(25, folder.filePath(u"missing"_s)).isEmpty());
+    report(u".zentrope-hidden.ips"_s, "Zentrope");
+    report(u".DS_Store"_s, "Zentrope");
     EXPECT_TRUE(found().isEmpty());
-    report(QStringLiteral("Zentrope.ips"), "x");
+    report(u"Zentrope.ips"_s, "x");
     EXPECT_TRUE(found(0).isEmpty());
 }

@@ -45,25 +45,28 @@ QString maskedWithin(int seconds, const QString& text)
     return result.get();
 }
 
+// Each text masked with `homes` as the user's own home paths.
+void expectMasked(std::initializer_list<std::pair<QString, QString>> cases,
+                  const QStringList& homes = {})
+{
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(masked(text, homes), expected);
+}
+
 } // namespace
 
 TEST(PersonalDataMask, HomeFolderNamesGoAndTheRestOfThePathStays)
 {
-    EXPECT_EQ(masked(u"open /Users/alice/Library/x.log failed\n"_s),
-              u"open /Users/<redacted>/Library/x.log failed\n"_s);
-    EXPECT_EQ(masked(u"cwd /home/bob/work\nnext"_s), u"cwd /home/<redacted>/work\nnext"_s);
-    // A name that ends the line runs to the line's end and never past it.
-    EXPECT_EQ(masked(u"home is /Users/alice smith\nline two /home/bob"_s),
-              u"home is /Users/<redacted>\nline two /home/<redacted>"_s);
-    EXPECT_EQ(masked(u"/Users/\n/home//x\n/Users//Users/dan\n/homework/x"_s),
-              u"/Users/\n/home//<redacted>\n/Users//Users/<redacted>\n/homework/x"_s)
-        << "no name is left alone, and a folder of the path is no name";
-}
-
-TEST(PersonalDataMask, HomePathsInEveryFormAPathIsWrittenIn)
-{
-    const QStringList homes{u"/tmp/x/home/al"_s};
-    const std::pair<QString, QString> cases[] = {
+    expectMasked({
+        {u"open /Users/alice/Library/x.log failed\n"_s,
+         u"open /Users/<redacted>/Library/x.log failed\n"_s},
+        {u"cwd /home/bob/work\nnext"_s, u"cwd /home/<redacted>/work\nnext"_s},
+        // A name that ends the line runs to the line's end and never past it.
+        {u"home is /Users/alice smith\nline two /home/bob"_s,
+         u"home is /Users/<redacted>\nline two /home/<redacted>"_s},
+        // No name is left alone, and a folder of the path is no name.
+        {u"/Users/\n/home//x\n/Users//Users/dan\n/homework/x"_s,
+         u"/Users/\n/home//<redacted>\n/Users//Users/<redacted>\n/homework/x"_s},
         {u"{\"cwd\":\"\\/srv\\/x\\/home\\/bob\\/a\"}"_s,
          u"{\"cwd\":\"\\/srv\\/x\\/home\\/<redacted>\\/a\"}"_s},
         {u"GET /open?path=%2Fhome%2Fbob%2Fa.docx"_s,
@@ -78,22 +81,42 @@ TEST(PersonalDataMask, HomePathsInEveryFormAPathIsWrittenIn)
         {u"path=%2Fhome%2Fbob%2Fx@y.com&z"_s, u"path=<redacted-email>&z"_s},
         // What another rule or this one has hidden no longer hides a name after it.
         {u"jo@example.org~bob ~al~bo"_s, u"<redacted-email>~<redacted> ~<redacted>~<redacted>"_s},
-        // The user's own home, wherever it lies and however it is written.
-        {u"\\/tmp\\/x\\/home\\/al\\/f\n%2Ftmp%2Fx%2Fhome%2Fal\n%2Ftmp%2Fx%2Fhome%2Falice"_s,
-         u"\\/tmp\\/x\\/home\\/<redacted>\\/f\n%2Ftmp%2Fx%2Fhome%2F<redacted>\n"
-         u"%2Ftmp%2Fx%2Fhome%2F<redacted>"_s},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(masked(text, homes), expected);
-    const QStringList own{u"/srv/people/al"_s};
-    EXPECT_EQ(
-        masked(u"\\/srv\\/people\\/al %2Fsrv%2Fpeople%2Fal: x //srv//people//al.bak"_s, own),
-        u"\\/srv\\/people\\/<redacted> %2Fsrv%2Fpeople%2F<redacted>: x //srv//people//al.bak"_s);
+    });
+}
+
+TEST(PersonalDataMask, TheUsersOwnHomeIsMaskedWhereverItLiesAndHoweverItIsWritten)
+{
+    const QStringList homes{u"/srv/people/al"_s};
+    expectMasked(
+        {
+            {u"read /srv/people/al/.zentrope: ok"_s,
+             u"read /srv/people/<redacted>/.zentrope: ok"_s},
+            {u"in /srv/people/al, then /srv/people/alice and /srv/people/al.bak"_s,
+             u"in /srv/people/<redacted>, then /srv/people/alice and /srv/people/al.bak"_s},
+            // A longer name in any script is someone else's.
+            {u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s,
+             u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s},
+            {u"/srv/people/al/srv/people/al"_s, u"/srv/people/<redacted>/srv/people/<redacted>"_s},
+            {u"\\/srv\\/people\\/al %2Fsrv%2Fpeople%2Fal: x //srv//people//al.bak"_s,
+             u"\\/srv\\/people\\/<redacted> %2Fsrv%2Fpeople%2F<redacted>: x //srv//people//al.bak"_s},
+        },
+        homes);
+    EXPECT_EQ(masked(u"/ stays"_s, {u"/"_s}), u"/ stays"_s);
+
+    // A home reached through a link is masked by both of its paths.
+    QTemporaryDir folder;
+    const QString real = folder.filePath(u"real"_s);
+    const QString link = folder.filePath(u"link"_s);
+    ASSERT_TRUE(QDir().mkdir(real) && QFile::link(real, link));
+    ScopedEnvironment home("HOME", link.toUtf8());
+    EXPECT_EQ(PersonalDataMask::currentHomePaths(), (QStringList{link, real}));
+    ScopedEnvironment resolved("HOME", real.toUtf8());
+    EXPECT_EQ(PersonalDataMask::currentHomePaths(), QStringList{real});
 }
 
 TEST(PersonalDataMask, SecretsGoAndTheLineAroundThemStays)
 {
-    const std::pair<QString, QString> cases[] = {
+    expectMasked({
         {u"> Authorization: Bearer abc.def-ghi\nnext"_s, u"> Authorization: <redacted>\nnext"_s},
         {u"{\"authorization\":\"Basic dXNlcjpwYXNz\",\"ok\":1}"_s,
          u"{\"authorization\":\"<redacted>\",\"ok\":1}"_s},
@@ -111,39 +134,12 @@ TEST(PersonalDataMask, SecretsGoAndTheLineAroundThemStays)
          u"Bearer token missing, task-sk-1234567890abcdef, v1.2.3, eyJ.x"_s,
          u"max_tokens: 4096, tokenizer: bpe, passwordless login, Secret Service down, "
          u"Bearer token missing, task-sk-1234567890abcdef, v1.2.3, eyJ.x"_s},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(masked(text), expected);
-}
-
-TEST(PersonalDataMask, TheUsersOwnHomeIsMaskedWhereverItLies)
-{
-    const QStringList homes{u"/srv/people/al"_s};
-    EXPECT_EQ(masked(u"read /srv/people/al/.zentrope: ok"_s, homes),
-              u"read /srv/people/<redacted>/.zentrope: ok"_s);
-    EXPECT_EQ(masked(u"in /srv/people/al, then /srv/people/alice and /srv/people/al.bak"_s, homes),
-              u"in /srv/people/<redacted>, then /srv/people/alice and /srv/people/al.bak"_s);
-    EXPECT_EQ(masked(u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s, homes),
-              u"/srv/people/al\u00e9 /srv/people/al_ /srv/people/al\U0001D49C"_s)
-        << "a longer name in any script is someone else's";
-    EXPECT_EQ(masked(u"/srv/people/al/srv/people/al"_s, homes),
-              u"/srv/people/<redacted>/srv/people/<redacted>"_s);
-    EXPECT_EQ(masked(u"/ stays"_s, {u"/"_s}), u"/ stays"_s);
-
-    // A home reached through a link is masked by both of its paths.
-    QTemporaryDir folder;
-    const QString real = folder.filePath(u"real"_s);
-    const QString link = folder.filePath(u"link"_s);
-    ASSERT_TRUE(QDir().mkdir(real) && QFile::link(real, link));
-    ScopedEnvironment home("HOME", link.toUtf8());
-    EXPECT_EQ(PersonalDataMask::currentHomePaths(), (QStringList{link, real}));
-    ScopedEnvironment resolved("HOME", real.toUtf8());
-    EXPECT_EQ(PersonalDataMask::currentHomePaths(), QStringList{real});
+    });
 }
 
 TEST(PersonalDataMask, EMailAddressesGoButOtherAtSignsStay)
 {
-    const std::pair<QString, QString> cases[] = {
+    expectMasked({
         {u"from jo.doe+tag@mail.example.com, cc A_B%x@sub-d.io."_s,
          u"from <redacted-email>, cc <redacted-email>."_s},
         // The address runs to the letters after the last dot that has two.
@@ -153,9 +149,7 @@ TEST(PersonalDataMask, EMailAddressesGoButOtherAtSignsStay)
         {u"p@q.rs@t.uv"_s, u"<redacted-email>@t.uv"_s},
         {u"user@localhost npm@9.1.2 a@b.c x@y.1a @home a@.bc"_s,
          u"user@localhost npm@9.1.2 a@b.c x@y.1a @home a@.bc"_s},
-    };
-    for (const auto& [text, expected] : cases)
-        EXPECT_EQ(masked(text), expected);
+    });
 }
 
 TEST(PersonalDataMask, ALoneSurrogateCannotSwitchTheMaskOff)

@@ -7,10 +7,12 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(Updater, StartsOneControllerWhoseChecksAskItsChannelDelegateAfresh)
 {
     QTemporaryDir scratch;
-    UserDefaults defaults(scratch.filePath(QStringLiteral("d")));
+    UserDefaults defaults(scratch.filePath(u"d"_s));
     platform::FakeUpdateFramework framework;
     Updater updater(framework, Bundle(scratch.path()), defaults);
     ASSERT_EQ(framework.controllersMade(), 1);
@@ -24,5 +26,5 @@ TEST(Updater, StartsOneControllerWhoseChecksAskItsChannelDelegateAfresh)
     writeFileAt(defaults.filePath(), "[General]\nzentrope.updater.betaChannelEnabled=false\n");
     updater.controller().checkForUpdates();
     EXPECT_EQ(framework.lastController()->channelsAllowedAtChecks(),
-              (QList<QSet<QString>>{{}, {QStringLiteral("beta")}, {}}));
+              (QList<QSet<QString>>{{}, {u"beta"_s}, {}}));
 }

@@ -2,7 +2,6 @@
 
 #include "core/updates/ChannelDelegate.h"
 #include "platform/appcast/PhasedRollout.h"
-#include "support/FeedServer.h"
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 #include "support/TestServer.h"
@@ -18,6 +17,40 @@ using namespace std::chrono_literals;
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// fixtures/sample.xml: 1.0 (build 41) and 1.1 (43) on the default channel, 1.2b (44) on "beta".
+QByteArray sampleAppcast()
+{
+    return readFileAt(
+        QStringLiteral(ZENTROPE_SOURCE_DIR "/tests/platform/appcast/fixtures/sample.xml"));
+}
+
+QUrl feedAt(quint16 port)
+{
+    return QUrl(u"http://127.0.0.1:%1/appcast.xml"_s.arg(port));
+}
+
+// A feed server on 127.0.0.1 that answers with `body`.
+struct FeedServer : TestServer
+{
+    explicit FeedServer(const QByteArray& body = sampleAppcast())
+        : TestServer(Serves::plainHttp)
+    {
+        setBody(body);
+    }
+    void setBody(const QByteArray& body) { setAnswer(200, body, "application/rss+xml"); }
+    void redirectTo(const QUrl& target)
+    {
+        setAnswer(302, {}, "text/plain", "Location: " + target.toEncoded() + "\r\n");
+    }
+    QUrl url() const { return feedAt(port()); }
+    int requestCount() const { return int(requests().size()); }
+};
+
+void useFeed(const TestBundle& bundle, const QUrl& feed, const QString& version = u"42"_s)
+{
+    bundle.writeInfoPlist({{u"SUFeedURL"_s, feed.toString()}, {u"CFBundleVersion"_s, version}});
+}
 
 class AppcastUpdaterControllerTest : public ::testing::Test
 {
@@ -66,7 +99,7 @@ TEST_F(AppcastUpdaterControllerTest, TheBetaSettingSwitchesChannelsAtTheNextChec
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
     useFeed(bundle, server.url(), u"43"_s);
     EXPECT_EQ(offered(updater->checkForUpdates()), u"up to date"_s);
-    EXPECT_EQ(server.requests(), 4);
+    EXPECT_EQ(server.requestCount(), 4);
 }
 
 TEST_F(AppcastUpdaterControllerTest, GivesTheDialogWhatItShowsAndNothingUnsafe)
@@ -111,7 +144,7 @@ TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErr
         useFeed(bundle, feed, version);
         return offered(controller()->checkForUpdates());
     };
-    EXPECT_TRUE(errorFor(FeedServer::unreachableUrl())
+    EXPECT_TRUE(errorFor(feedAt(closedLocalPort()))
                     .startsWith(u"error: Could not fetch the update feed: "_s));
     EXPECT_EQ(errorFor(QUrl()), u"error: No update feed is configured."_s);
     for (const char* feed : {"http://example.com/appcast.xml", "file:///etc/passwd",
@@ -121,7 +154,7 @@ TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErr
             << feed;
     }
     EXPECT_EQ(errorFor(server.url(), {}), u"error: The application’s version is unknown."_s);
-    EXPECT_EQ(server.requests(), 0);
+    EXPECT_EQ(server.requestCount(), 0);
     server.setBody(QByteArray(5 * 1024 * 1024, ' '));
     EXPECT_EQ(errorFor(server.url()), u"error: The update feed is larger than 4 MB."_s);
 }
@@ -132,7 +165,7 @@ TEST_F(AppcastUpdaterControllerTest, AFeedThatTricklesOrNeverEndsIsGivenUpInTime
     EXPECT_EQ(AppcastUpdaterController::largestFeed, 4 * 1024 * 1024);
 
     TestServer feed(TestServer::Serves::plainHttp);
-    useFeed(bundle, QUrl(u"http://127.0.0.1:%1/appcast.xml"_s.arg(feed.port())));
+    useFeed(bundle, feedAt(feed.port()));
     feed.setTrickle(50ms);
     auto updater = controller();
     updater->setFeedBounds({300ms, AppcastUpdaterController::largestFeed});
@@ -156,7 +189,7 @@ TEST_F(AppcastUpdaterControllerTest, EveryRedirectOfTheFeedMustBeTrustedToo)
     server.redirectTo(mirror.url());
     useFeed(bundle, server.url());
     EXPECT_EQ(offered(controller()->checkForUpdates()), offer11);
-    EXPECT_EQ(mirror.requests(), 1);
+    EXPECT_EQ(mirror.requestCount(), 1);
 
     QUrl elsewhere = server.url();
     elsewhere.setHost(u"0.0.0.0"_s);
@@ -164,12 +197,12 @@ TEST_F(AppcastUpdaterControllerTest, EveryRedirectOfTheFeedMustBeTrustedToo)
     EXPECT_EQ(offered(controller()->checkForUpdates()),
               u"error: The update feed redirected to an address that is not HTTPS: "_s +
                   elsewhere.toString());
-    EXPECT_EQ(server.requests(), 2);
+    EXPECT_EQ(server.requestCount(), 2);
 }
 
 TEST_F(AppcastUpdaterControllerTest, SettingsLiveInTheDefaultsWithADailyInterval)
 {
-    useFeed(bundle, FeedServer::unreachableUrl());
+    useFeed(bundle, feedAt(closedLocalPort()));
     auto updater = controller();
     EXPECT_TRUE(updater->automaticallyChecksForUpdates());
     EXPECT_FALSE(updater->lastUpdateCheckDate());
@@ -206,10 +239,10 @@ TEST_F(AppcastUpdaterControllerTest, ScheduledChecksAnnounceUpdatesButNotASkippe
     EXPECT_EQ(defaults().value(DefaultsKeys::skippedVersion), u"43"_s);
     EXPECT_EQ(updater->skippedVersion(), u"43"_s);
     // Checks that began before the skip may still announce; those after it may not.
-    const int requestsBefore = server.requests();
-    ASSERT_TRUE(waitUntil([&] { return server.requests() > requestsBefore; }));
+    const int requestsBefore = server.requestCount();
+    ASSERT_TRUE(waitUntil([&] { return server.requestCount() > requestsBefore; }));
     announced.clear();
-    ASSERT_TRUE(waitUntil([&] { return server.requests() >= requestsBefore + 4; }));
+    ASSERT_TRUE(waitUntil([&] { return server.requestCount() >= requestsBefore + 4; }));
     EXPECT_TRUE(announced.isEmpty()) << announced.join(u", "_s).toStdString();
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11); // asked for, it shows anyway
     EXPECT_EQ(defaults().value(DefaultsKeys::updateGroupIdentifier), group);

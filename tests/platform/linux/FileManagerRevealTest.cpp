@@ -1,15 +1,15 @@
 #include "platform/linux/FileManagerReveal.h"
 
 #include "support/Printers.h"
-#include "support/ScopedEnvironment.h"
+#include "support/SessionBusTest.h"
 #include "support/TestBundle.h"
 #include "support/Wait.h"
+#include "support/XdgOpenRecorder.h"
 
 #include <QDBusConnection>
-#include <QProcess>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -30,38 +30,17 @@ public Q_SLOTS:
     }
 };
 
-// One private dbus-daemon for the suite: Qt keeps the first session bus it
-// connects to for the life of the process.
-class FileManagerRevealTest : public ::testing::Test
+class FileManagerRevealTest : public SessionBusTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        bus = std::make_unique<QProcess>();
-        bus->start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                    QStringLiteral("--print-address")});
-        ASSERT_TRUE(bus->waitForReadyRead(10000)) << "dbus-daemon did not start";
-        qputenv("DBUS_SESSION_BUS_ADDRESS", bus->readLine().trimmed());
-    }
-    static void TearDownTestSuite()
-    {
-        bus->kill();
-        bus->waitForFinished();
-        bus.reset();
-    }
-
     void SetUp() override
     {
         ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
-        writeFileAt(bin.filePath(QStringLiteral("xdg-open")),
-                    "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + record().toUtf8() + "'\n", true);
+        xdgOpen.install();
     }
-    QString record() const { return bin.filePath(QStringLiteral("record")); }
+    QString record() const { return xdgOpen.record(); }
 
-    static inline std::unique_ptr<QProcess> bus;
-    QTemporaryDir bin;
-    ScopedEnvironment path{"PATH", bin.path().toUtf8()};
+    XdgOpenRecorder xdgOpen;
 };
 
 } // namespace
@@ -70,25 +49,24 @@ TEST_F(FileManagerRevealTest, AsksTheFileManagerToSelectTheItem)
 {
     FileManagerService service;
     QDBusConnection connection = QDBusConnection::sessionBus();
-    const QString objectPath = QStringLiteral("/org/freedesktop/FileManager1");
+    const QString objectPath = u"/org/freedesktop/FileManager1"_s;
     ASSERT_TRUE(connection.registerObject(objectPath, &service, QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(connection.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+    ASSERT_TRUE(connection.registerService(u"org.freedesktop.FileManager1"_s));
 
-    const auto result = awaitResult(
-        platform::FileManagerReveal::reveal(QStringLiteral("/home/someone/My Logs/daemon.log")));
+    const auto result =
+        awaitResult(platform::FileManagerReveal::reveal(u"/home/someone/My Logs/daemon.log"_s));
     EXPECT_TRUE(result.ok());
-    EXPECT_EQ(service.shown,
-              QStringList{QStringLiteral("file:///home/someone/My%20Logs/daemon.log")});
+    EXPECT_EQ(service.shown, QStringList{u"file:///home/someone/My%20Logs/daemon.log"_s});
     EXPECT_FALSE(QFile::exists(record())) << "the folder was opened as well";
 
-    connection.unregisterService(QStringLiteral("org.freedesktop.FileManager1"));
+    connection.unregisterService(u"org.freedesktop.FileManager1"_s);
     connection.unregisterObject(objectPath);
 }
 
 TEST_F(FileManagerRevealTest, WithoutAFileManagerServiceOpensTheContainingFolder)
 {
-    const auto result = awaitResult(
-        platform::FileManagerReveal::reveal(QStringLiteral("/home/someone/wef/../Documents/wef")));
+    const auto result =
+        awaitResult(platform::FileManagerReveal::reveal(u"/home/someone/wef/../Documents/wef"_s));
     EXPECT_TRUE(result.ok());
     EXPECT_TRUE(waitUntil([&] { return !readFileAt(record()).isEmpty(); }));
     EXPECT_EQ(readFileAt(record()), QByteArray("file:///home/someone/Documents\n"));

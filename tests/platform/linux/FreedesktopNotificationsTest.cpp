@@ -1,13 +1,14 @@
 #include "platform/linux/FreedesktopNotifications.h"
 
 #include "support/Printers.h"
+#include "support/SessionBusTest.h"
 #include "support/Wait.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QProcess>
 #include <gtest/gtest.h>
-#include <memory>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,84 +41,58 @@ public Q_SLOTS:
 
 void emitSignal(QDBusConnection& connection, const QString& name, const QVariantList& arguments)
 {
-    QDBusMessage signal =
-        QDBusMessage::createSignal(QStringLiteral("/org/freedesktop/Notifications"),
-                                   QStringLiteral("org.freedesktop.Notifications"), name);
+    QDBusMessage signal = QDBusMessage::createSignal(u"/org/freedesktop/Notifications"_s,
+                                                     u"org.freedesktop.Notifications"_s, name);
     signal.setArguments(arguments);
     connection.send(signal);
 }
 
-// One private dbus-daemon for the suite: Qt keeps the first session bus it
-// connects to for the life of the process.
-class FreedesktopNotificationsTest : public ::testing::Test
+class FreedesktopNotificationsTest : public SessionBusTest
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        bus = std::make_unique<QProcess>();
-        bus->start(QStringLiteral("dbus-daemon"),
-                   {QStringLiteral("--session"), QStringLiteral("--nofork"),
-                    QStringLiteral("--print-address")});
-        ASSERT_TRUE(bus->waitForReadyRead(10000)) << "dbus-daemon did not start";
-        address = QString::fromUtf8(bus->readLine().trimmed());
-        qputenv("DBUS_SESSION_BUS_ADDRESS", address.toUtf8());
-    }
-    static void TearDownTestSuite()
-    {
-        bus->kill();
-        bus->waitForFinished();
-        bus.reset();
-    }
-
-    static inline std::unique_ptr<QProcess> bus;
-    static inline QString address;
-    platform::FreedesktopNotifications notifications{QStringLiteral("zentrope")};
+    platform::FreedesktopNotifications notifications{u"zentrope"_s};
 };
 
 } // namespace
 
 TEST_F(FreedesktopNotificationsTest, ShowsTheBannerAndRunsItsActionWhenClicked)
 {
-    QDBusConnection desktop = QDBusConnection::connectToBus(address, QStringLiteral("desktop"));
+    QDBusConnection desktop = QDBusConnection::connectToBus(address, u"desktop"_s);
     NotificationServer server;
-    ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &server,
+    ASSERT_TRUE(desktop.registerObject(u"/org/freedesktop/Notifications"_s, &server,
                                        QDBusConnection::ExportAllSlots));
-    ASSERT_TRUE(desktop.registerService(QStringLiteral("org.freedesktop.Notifications")));
+    ASSERT_TRUE(desktop.registerService(u"org.freedesktop.Notifications"_s));
 
     int clicks = 0;
     const auto shown = awaitResult(notifications.show(
-        {QStringLiteral("Zentrope"), QStringLiteral("The daemon stopped (exit 3)."),
-         QStringLiteral("Open Zentrope"), [&] { ++clicks; }}));
+        {u"Zentrope"_s, u"The daemon stopped (exit 3)."_s, u"Open Zentrope"_s, [&] { ++clicks; }}));
     ASSERT_TRUE(shown.ok()) << shown.error().description.toStdString();
     ASSERT_EQ(server.calls.size(), 1);
     const NotificationServer::Call& call = server.calls.first();
-    EXPECT_EQ(call.summary, QStringLiteral("Zentrope"));
-    EXPECT_EQ(call.body, QStringLiteral("The daemon stopped (exit 3)."));
-    EXPECT_EQ(call.actions,
-              (QStringList{QStringLiteral("default"), QStringLiteral("Open Zentrope")}));
-    EXPECT_EQ(call.hints.value(QStringLiteral("desktop-entry")).toString(),
-              QStringLiteral("zentrope"));
+    EXPECT_EQ(call.summary, u"Zentrope"_s);
+    EXPECT_EQ(call.body, u"The daemon stopped (exit 3)."_s);
+    EXPECT_EQ(call.actions, (QStringList{u"default"_s, u"Open Zentrope"_s}));
+    EXPECT_EQ(call.hints.value(u"desktop-entry"_s).toString(), u"zentrope"_s);
 
-    emitSignal(desktop, QStringLiteral("ActionInvoked"), {uint(99), QStringLiteral("default")});
-    emitSignal(desktop, QStringLiteral("ActionInvoked"), {uint(41), QStringLiteral("other")});
-    emitSignal(desktop, QStringLiteral("ActionInvoked"), {uint(41), QStringLiteral("default")});
+    emitSignal(desktop, u"ActionInvoked"_s, {uint(99), u"default"_s});
+    emitSignal(desktop, u"ActionInvoked"_s, {uint(41), u"other"_s});
+    emitSignal(desktop, u"ActionInvoked"_s, {uint(41), u"default"_s});
     EXPECT_TRUE(waitUntil([&] { return clicks == 1; }));
-    emitSignal(desktop, QStringLiteral("NotificationClosed"), {uint(41), uint(2)});
-    emitSignal(desktop, QStringLiteral("ActionInvoked"), {uint(41), QStringLiteral("default")});
+    emitSignal(desktop, u"NotificationClosed"_s, {uint(41), uint(2)});
+    emitSignal(desktop, u"ActionInvoked"_s, {uint(41), u"default"_s});
     // The click after closing is handled (or not) before this round trip returns.
-    EXPECT_TRUE(awaitResult(notifications.show({QStringLiteral("Zentrope"), {}, {}, {}})).ok());
+    EXPECT_TRUE(awaitResult(notifications.show({u"Zentrope"_s, {}, {}, {}})).ok());
     EXPECT_EQ(clicks, 1) << "only its own notification's default action, while it is shown";
 
-    desktop.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
-    QDBusConnection::disconnectFromBus(QStringLiteral("desktop"));
+    desktop.unregisterService(u"org.freedesktop.Notifications"_s);
+    QDBusConnection::disconnectFromBus(u"desktop"_s);
 }
 
 TEST_F(FreedesktopNotificationsTest, WithoutANotificationServerTheShowFails)
 {
-    const auto shown = awaitResult(notifications.show(
-        {QStringLiteral("Zentrope"), QStringLiteral("body"), QStringLiteral("Open"), {}}));
+    const auto shown = awaitResult(notifications.show({u"Zentrope"_s, u"body"_s, u"Open"_s, {}}));
     ASSERT_FALSE(shown.ok());
-    EXPECT_EQ(shown.error().domain, QStringLiteral("Notifications"));
+    EXPECT_EQ(shown.error().domain, u"Notifications"_s);
 }
 
 #include "FreedesktopNotificationsTest.moc"

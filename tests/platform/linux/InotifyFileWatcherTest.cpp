@@ -9,6 +9,8 @@
 #include <poll.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using platform::FileWatch;
 using Change = FileWatch::Change;
 
@@ -26,7 +28,7 @@ class InotifyFileWatcherTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        path = writeFileAt(dir.filePath(QStringLiteral("daemon.log")), "old\n");
+        path = writeFileAt(dir.filePath(u"daemon.log"_s), "old\n");
         descriptor = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
         ASSERT_GE(descriptor, 0);
         auto watched = platform::InotifyFileWatcher().watch(descriptor);
@@ -73,12 +75,12 @@ TEST_F(InotifyFileWatcherTest, DeletingTheOpenFileIsReportedAlthoughItsInodeLive
 
 TEST_F(InotifyFileWatcherTest, RenamingAndReplacingAreReported)
 {
-    ASSERT_TRUE(QFile::rename(path, path + QStringLiteral(".1")));
+    ASSERT_TRUE(QFile::rename(path, path + u".1"_s));
     EXPECT_EQ(nextChanges(*watch), Change::renamed);
     // Another file moved over the watched one's new name unlinks it.
-    const QString other = writeFileAt(dir.filePath(QStringLiteral("other")), "x");
+    const QString other = writeFileAt(dir.filePath(u"other"_s), "x");
     ASSERT_EQ(::rename(QFile::encodeName(other).constData(),
-                       QFile::encodeName(path + QStringLiteral(".1")).constData()),
+                       QFile::encodeName(path + u".1"_s).constData()),
               0);
     EXPECT_TRUE(nextChanges(*watch).testFlag(Change::deleted));
 }

@@ -8,13 +8,15 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(LinuxAccessibility, IsGrantedAndOpensTheSettingsOfAKnownDesktop)
 {
     EXPECT_TRUE(platform::LinuxAccessibility().isProcessTrusted());
 
     QTemporaryDir bin;
-    const QString opened = bin.filePath(QStringLiteral("opened"));
-    writeFileAt(bin.filePath(QStringLiteral("gnome-control-center")),
+    const QString opened = bin.filePath(u"opened"_s);
+    writeFileAt(bin.filePath(u"gnome-control-center"_s),
                 "#!/bin/sh\necho \"$@\" > '" + opened.toUtf8() + "'\n", true);
     ScopedEnvironment environment("PATH", bin.path().toUtf8());
     environment.set("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
@@ -22,6 +24,6 @@ TEST(LinuxAccessibility, IsGrantedAndOpensTheSettingsOfAKnownDesktop)
     EXPECT_TRUE(waitUntil([&] { return readFileAt(opened) == "universal-access\n"; }));
 
     // A desktop we do not know, or whose settings program is missing: nothing.
-    EXPECT_FALSE(platform::LinuxAccessibility::settingsCommand(QStringLiteral("Plan9")));
-    EXPECT_FALSE(platform::LinuxAccessibility::settingsCommand(QStringLiteral("KDE")));
+    EXPECT_FALSE(platform::LinuxAccessibility::settingsCommand(u"Plan9"_s));
+    EXPECT_FALSE(platform::LinuxAccessibility::settingsCommand(u"KDE"_s));
 }

@@ -7,10 +7,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 TEST(ProcPortLookup, FindsTheProcessListeningOnAPortOverIpv4OrIpv6)
 {
     const QString ourName = QString::fromUtf8([] {
-        QFile comm(QStringLiteral("/proc/self/comm"));
+        QFile comm(u"/proc/self/comm"_s);
         return comm.open(QIODevice::ReadOnly) ? comm.readAll() : QByteArray();
     }()
                                                   .trimmed());

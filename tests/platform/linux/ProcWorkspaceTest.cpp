@@ -7,6 +7,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 std::optional<platform::RunningApplication> find(const platform::Workspace& workspace, pid_t pid)
@@ -24,16 +26,15 @@ TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
 {
     QTemporaryDir folder;
     // Identifiers of no Office host, so that no concurrent quit request hits them.
-    FakeApplication word(folder.path(), QStringLiteral("Word Processor"),
-                         QStringLiteral("com.example.Words"));
-    FakeApplication anonymous(folder.path(), QStringLiteral("Anonymous"), {});
+    FakeApplication word(folder.path(), u"Word Processor"_s, u"com.example.Words"_s);
+    FakeApplication anonymous(folder.path(), u"Anonymous"_s, {});
     ASSERT_TRUE(word.start());
     ASSERT_TRUE(anonymous.start());
 
     const platform::ProcWorkspace workspace;
     const auto listed = find(workspace, word.pid());
     ASSERT_TRUE(listed);
-    EXPECT_EQ(listed->bundleIdentifier, QStringLiteral("com.example.Words"));
+    EXPECT_EQ(listed->bundleIdentifier, u"com.example.Words"_s);
     EXPECT_EQ(listed->executablePath, word.executablePath());
     EXPECT_FALSE(find(workspace, anonymous.pid()));
     EXPECT_FALSE(find(workspace, ::getpid())) << "a process outside any bundle";
@@ -42,8 +43,7 @@ TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
 TEST(ProcWorkspace, QuitRequestIsSigtermToTheSameExecutableOnly)
 {
     QTemporaryDir folder;
-    FakeApplication excel(folder.path(), QStringLiteral("Spreadsheet"),
-                          QStringLiteral("com.example.Sheets"));
+    FakeApplication excel(folder.path(), u"Spreadsheet"_s, u"com.example.Sheets"_s);
     ASSERT_TRUE(excel.start());
     platform::ProcWorkspace workspace;
     auto application = find(workspace, excel.pid());
@@ -51,7 +51,7 @@ TEST(ProcWorkspace, QuitRequestIsSigtermToTheSameExecutableOnly)
 
     // The process id may belong to another program by the time we ask.
     platform::RunningApplication recycled = *application;
-    recycled.executablePath = QStringLiteral("/bin/sleep");
+    recycled.executablePath = u"/bin/sleep"_s;
     EXPECT_FALSE(workspace.terminate(recycled));
 
     EXPECT_TRUE(workspace.terminate(*application));

@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 using Status = platform::LoginItem::Status;
 
 namespace {
@@ -18,17 +20,14 @@ namespace {
 class XdgAutostartLoginItemTest : public ::testing::Test
 {
 protected:
-    XdgAutostartLoginItemTest() { bundle.writeFile(QStringLiteral("MacOS/Zentrope"), "", true); }
+    XdgAutostartLoginItemTest() { bundle.writeFile(u"MacOS/Zentrope"_s, "", true); }
 
-    QString entry() const { return config.filePath(QStringLiteral("autostart/zentrope.desktop")); }
-    void removeApp() const
-    {
-        QFile::remove(bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope"));
-    }
+    QString entry() const { return config.filePath(u"autostart/zentrope.desktop"_s); }
+    void removeApp() const { QFile::remove(bundle.path() + u"/Contents/MacOS/Zentrope"_s); }
 
     QTemporaryDir config;
     ScopedEnvironment environment{"XDG_CONFIG_HOME", config.path().toUtf8()};
-    TestBundle bundle{QStringLiteral("with space")};
+    TestBundle bundle{u"with space"_s};
     platform::XdgAutostartLoginItem loginItem{bundle.bundle()};
 };
 
@@ -52,8 +51,8 @@ TEST_F(XdgAutostartLoginItemTest, RegisteringWritesAnEnabledEntryThatStartsTheBu
     writeFileAt(entry(), "[Desktop Entry]\nHidden=true\n"); // turned off by the desktop
     ASSERT_TRUE(loginItem.registerItem().ok());
     EXPECT_EQ(loginItem.status(), Status::enabled);
-    EXPECT_EQ(platform::DesktopEntry::mainGroup(readFileAt(entry())).value(QStringLiteral("Exec")),
-              u'"' + bundle.path() + QStringLiteral("/Contents/MacOS/Zentrope\""));
+    EXPECT_EQ(platform::DesktopEntry::mainGroup(readFileAt(entry())).value(u"Exec"_s),
+              u'"' + bundle.path() + u"/Contents/MacOS/Zentrope\""_s);
 
     ASSERT_TRUE(loginItem.unregisterItem().ok());
     EXPECT_EQ(loginItem.status(), Status::notRegistered);
@@ -62,14 +61,12 @@ TEST_F(XdgAutostartLoginItemTest, RegisteringWritesAnEnabledEntryThatStartsTheBu
 
 TEST_F(XdgAutostartLoginItemTest, RegisteringFailsWithAReasonAndWritesNothing)
 {
-    writeFileAt(config.filePath(QStringLiteral("autostart")), "a file, not a folder");
+    writeFileAt(config.filePath(u"autostart"_s), "a file, not a folder");
     EXPECT_EQ(loginItem.registerItem().error().description,
-              QStringLiteral("Could not create the folder “%1”.")
-                  .arg(config.filePath(QStringLiteral("autostart"))));
+              u"Could not create the folder “%1”."_s.arg(config.filePath(u"autostart"_s)));
     removeApp();
     EXPECT_EQ(loginItem.registerItem().error().description,
-              QStringLiteral("The Zentrope application was not found at “%1”.")
-                  .arg(loginItem.executablePath()));
+              u"The Zentrope application was not found at “%1”."_s.arg(loginItem.executablePath()));
 }
 
 // Desktops start only a regular file: a folder by the entry's name starts

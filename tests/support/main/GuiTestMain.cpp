@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 int main(int argc, char** argv)
 {
     QTemporaryDir home;
@@ -14,7 +16,7 @@ int main(int argc, char** argv)
     prepareTestEnvironment(home);
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion")); // the same look on every machine
+    QApplication::setStyle(u"Fusion"_s); // the same look on every machine
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

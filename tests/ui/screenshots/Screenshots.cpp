@@ -62,13 +62,7 @@ public:
         // Resizes and layouts settle through posted events.
         QApplication::processEvents();
         QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        const QString path = QStringLiteral("%1/%2-%3.png").arg(m_folder, what, m_paletteName);
-        if (!widget->grab().save(path)) {
-            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
-            return false;
-        }
-        std::printf("%s\n", qPrintable(path));
-        return true;
+        return saveImage(widget->grab().toImage(), what);
     }
 
     bool saveImage(const QImage& image, const QString& what)
@@ -138,7 +132,7 @@ bool shootSymbols(Shooter& shooter)
         ++row;
     }
     sheet.show();
-    return shooter.save(&sheet, QStringLiteral("symbols"));
+    return shooter.save(&sheet, u"symbols"_s);
 }
 
 // The header in each state, and the status tab stopped, querying and crashed
@@ -151,20 +145,20 @@ bool shootDaemonStates(Shooter& shooter)
     MainWindow& window = scene.window;
     auto* header = window.findChild<DaemonHeader*>();
     bool ok = scene.setupKnown() || failed("setup evaluated");
-    ok = ok && shooter.save(&window, QStringLiteral("status-stopped")) &&
-         shooter.save(header, QStringLiteral("header-stopped"));
+    ok = ok && shooter.save(&window, u"status-stopped"_s) &&
+         shooter.save(header, u"header-stopped"_s);
 
     const auto starting =
         QObject::connect(&scene.app.manager(), &DaemonManager::statusChanged, header,
                          [&](const DaemonManager::Status& status) {
                              // The state lasts only while start() launches the child.
                              if (status.kind() == Kind::starting)
-                                 ok = shooter.save(header, QStringLiteral("header-starting")) && ok;
+                                 ok = shooter.save(header, u"header-starting"_s) && ok;
                          });
     ok = scene.app.startAndSettle() && ok;
     QObject::disconnect(starting);
-    ok = ok && shooter.save(&window, QStringLiteral("status-querying")) &&
-         shooter.save(header, QStringLiteral("header-running"));
+    ok = ok && shooter.save(&window, u"status-querying"_s) &&
+         shooter.save(header, u"header-running"_s);
 
     server.setHolding(false);
     server.setAnswer(200, "Service Unavailable");
@@ -175,8 +169,8 @@ bool shootDaemonStates(Shooter& shooter)
     ok = ok && waitUntil([&] { return !scene.app.manager().hasChild(); });
     scene.app.setCrashing(true);
     ok = ok && scene.app.startAndSettle();
-    return ok && shooter.save(&window, QStringLiteral("status-crashed")) &&
-           shooter.save(header, QStringLiteral("header-crashed"));
+    return ok && shooter.save(&window, u"status-crashed"_s) &&
+           shooter.save(header, u"header-crashed"_s);
 }
 
 // Running with a full answer: once with the setup in order, once with all
@@ -201,7 +195,7 @@ bool shootAnswers(Shooter& shooter)
         ok = ok && scene.setupKnown() &&
              (waitUntil([&] { return scene.statusTab()->poller().status().has_value(); }) ||
               failed("an answer"));
-        ok = ok && shooter.save(&scene.window, QStringLiteral("status-running"));
+        ok = ok && shooter.save(&scene.window, u"status-running"_s);
     }
     Scene scene(server.port());
     QDir().mkpath(OfficeHost(OfficeHost::excel).containerDirectory());
@@ -210,17 +204,16 @@ bool shootAnswers(Shooter& shooter)
     scene.window.setSelection(MainWindow::Tab::addIn);
     scene.window.setSelection(MainWindow::Tab::status);
     ok = ok && scene.setupKnown();
-    QPushButton* install =
-        Widgets::visibleButton(scene.window.tabView(), QStringLiteral("Install cert"));
+    QPushButton* install = Widgets::visibleButton(scene.window.tabView(), u"Install cert"_s);
     if (!install)
         return failed("an Install cert button");
     QTest::mouseClick(install, Qt::LeftButton);
     ok =
         ok && (waitUntil([&] { return install->isEnabled(); }) || failed("the installation's end"));
     ok = ok && waitUntil([&] { return scene.statusTab()->poller().status().has_value(); });
-    ok = ok && shooter.save(&scene.window, QStringLiteral("status-setup-needed"));
+    ok = ok && shooter.save(&scene.window, u"status-setup-needed"_s);
     scene.window.resize(720, 480);
-    return ok && shooter.save(&scene.window, QStringLiteral("status-setup-needed-smallest"));
+    return ok && shooter.save(&scene.window, u"status-setup-needed-smallest"_s);
 }
 
 // Word sideloaded and running, Excel without the add-in, PowerPoint absent;
@@ -234,7 +227,7 @@ bool shootAddIn(Shooter& shooter)
     scene.app.fakes.workspace->setApplications(
         {{4242, word.bundleId(), u"/Applications/Microsoft Word.app/Contents/MacOS/Word"_s}});
     scene.window.setSelection(MainWindow::Tab::addIn);
-    bool ok = shooter.save(&scene.window, QStringLiteral("addin-no-manifest"));
+    bool ok = shooter.save(&scene.window, u"addin-no-manifest"_s);
 
     const QString manifest = scene.home.path() + u"/Manifests/zentrope-beta.xml"_s;
     writeFileAt(manifest, "<OfficeApp/>");
@@ -246,14 +239,14 @@ bool shootAddIn(Shooter& shooter)
         else
             ok = failed(qPrintable(text));
     };
-    press(tab, QStringLiteral("Choose Manifest…"));
-    press(tab->findChildren<HostRow*>().value(0), QStringLiteral("Install"));
+    press(tab, u"Choose Manifest…"_s);
+    press(tab->findChildren<HostRow*>().value(0), u"Install"_s);
     scene.fileDialog.setNextFileName(scene.home.path() + u"/Manifests"_s);
-    press(tab, QStringLiteral("Choose Manifest…"));
-    press(tab->findChildren<HostRow*>().value(0), QStringLiteral("Reinstall"));
-    ok = ok && shooter.save(&scene.window, QStringLiteral("addin-mixed"));
+    press(tab, u"Choose Manifest…"_s);
+    press(tab->findChildren<HostRow*>().value(0), u"Reinstall"_s);
+    ok = ok && shooter.save(&scene.window, u"addin-mixed"_s);
     scene.window.resize(720, 480);
-    return ok && shooter.save(&scene.window, QStringLiteral("addin-mixed-smallest"));
+    return ok && shooter.save(&scene.window, u"addin-mixed-smallest"_s);
 }
 
 // A daemon's output as the logs tab shows it, then filtered for errors.
@@ -288,12 +281,12 @@ bool shootLogs(Shooter& shooter)
             log += QByteArray(line) + '\n';
     writeFileAt(scene.app.context().logDirectory() + u"/daemon.log"_s, log);
     scene.window.setSelection(MainWindow::Tab::logs);
-    bool ok = shooter.save(&scene.window, QStringLiteral("logs"));
+    bool ok = shooter.save(&scene.window, u"logs"_s);
     scene.window.tabView()->findChild<QLineEdit*>()->setText(u"error"_s);
-    ok = ok && shooter.save(&scene.window, QStringLiteral("logs-filtered"));
+    ok = ok && shooter.save(&scene.window, u"logs-filtered"_s);
     scene.window.resize(720, 480);
     scene.window.tabView()->findChild<LogTextView*>()->selectAll(); // how a selection looks
-    return ok && shooter.save(&scene.window, QStringLiteral("logs-filtered-selected-smallest"));
+    return ok && shooter.save(&scene.window, u"logs-filtered-selected-smallest"_s);
 }
 
 // After a run that made an archive, then after one that failed (the Desktop
@@ -304,25 +297,25 @@ bool shootSupport(Shooter& shooter)
     Scene scene;
     scene.window.setSelection(MainWindow::Tab::support);
     scene.window.resize(820, 1180);
-    bool ok = shooter.save(&scene.window, QStringLiteral("support"));
+    bool ok = shooter.save(&scene.window, u"support"_s);
     auto* box = scene.window.tabView()->findChild<DiagnosticsBox*>();
     const auto generate = [&] {
         QPushButton* button =
-            Widgets::visibleButton(scene.window.tabView(), QStringLiteral("Generate diagnostics"));
+            Widgets::visibleButton(scene.window.tabView(), u"Generate diagnostics"_s);
         if (!button)
             return failed("a Generate diagnostics button");
         QTest::mouseClick(button, Qt::LeftButton);
         if (box->isGenerating())
-            shooter.save(box, QStringLiteral("support-generating"));
+            shooter.save(box, u"support-generating"_s);
         return waitUntil([&] { return !box->isGenerating(); }) || failed("the run's end");
     };
-    ok = ok && generate() && shooter.save(&scene.window, QStringLiteral("support-generated"));
+    ok = ok && generate() && shooter.save(&scene.window, u"support-generated"_s);
     const QString desktop = scene.home.path() + u"/Desktop"_s;
     QDir().rename(desktop, desktop + u".old"_s);
     writeFileAt(desktop, "");
-    ok = ok && generate() && shooter.save(&scene.window, QStringLiteral("support-failed"));
+    ok = ok && generate() && shooter.save(&scene.window, u"support-failed"_s);
     scene.window.resize(820, 540);
-    return ok && shooter.save(&scene.window, QStringLiteral("support-failed-window"));
+    return ok && shooter.save(&scene.window, u"support-failed-window"_s);
 }
 
 // The update dialog with release notes, then for a critical release; the
@@ -377,21 +370,21 @@ bool shootPanel(Shooter& shooter)
     MenuBarContent panel(app.manager(), {});
     panel.setAttribute(Qt::WA_DeleteOnClose, false);
     panel.show();
-    bool ok = shooter.save(&panel, QStringLiteral("panel-stopped"));
+    bool ok = shooter.save(&panel, u"panel-stopped"_s);
     const auto starting =
         QObject::connect(&app.manager(), &DaemonManager::statusChanged, &panel,
                          [&](const DaemonManager::Status& status) {
                              if (status.kind() == Kind::starting)
-                                 ok = shooter.save(&panel, QStringLiteral("panel-starting")) && ok;
+                                 ok = shooter.save(&panel, u"panel-starting"_s) && ok;
                          });
     ok = app.startAndSettle() && ok;
     QObject::disconnect(starting);
-    ok = ok && shooter.save(&panel, QStringLiteral("panel-running"));
+    ok = ok && shooter.save(&panel, u"panel-running"_s);
     app.manager().stop();
     ok = ok && waitUntil([&] { return !app.manager().hasChild(); });
     app.setCrashing(true);
     ok = ok && app.startAndSettle();
-    return ok && shooter.save(&panel, QStringLiteral("panel-crashed"));
+    return ok && shooter.save(&panel, u"panel-crashed"_s);
 }
 
 // The tray icon, running and idle, on a panel of the palette's window colour
@@ -419,11 +412,11 @@ bool shootTrayIcons(Shooter& shooter, const QPalette& palette)
                 x += side + gap;
             }
         }
-        const QString name = QStringLiteral("tray-icons-%1x").arg(scale);
+        const QString name = u"tray-icons-%1x"_s.arg(scale);
         ok = shooter.saveImage(strip, name) && ok;
         QImage zoomed =
             strip.scaled(strip.size() * 8, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-        ok = shooter.saveImage(zoomed, name + QStringLiteral("-zoomed")) && ok;
+        ok = shooter.saveImage(zoomed, name + u"-zoomed"_s) && ok;
     }
     return ok;
 }
@@ -480,7 +473,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_SCALE_FACTOR", "2");
     QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    QApplication::setStyle(u"Fusion"_s);
 
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                     : QStringLiteral(ZENTROPE_SOURCE_DIR "/build/screenshots");
@@ -491,8 +484,8 @@ int main(int argc, char** argv)
     bool ok = true;
     writeCrashReports(); // in this run's home: the folder is found once per process
     const QList<std::pair<QString, QPalette>> palettes{
-        {QStringLiteral("light"), QApplication::style()->standardPalette()},
-        {QStringLiteral("dark"), Widgets::darkPalette()}};
+        {u"light"_s, QApplication::style()->standardPalette()},
+        {u"dark"_s, Widgets::darkPalette()}};
     for (const auto& [name, palette] : palettes) {
         QApplication::setPalette(palette);
         Shooter shooter(folder, name);

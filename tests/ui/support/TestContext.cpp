@@ -5,23 +5,25 @@
 
 #include <QFile>
 
+using namespace Qt::StringLiterals;
+
 TestContext::TestContext(quint16 daemonPort)
 {
-    const QByteArray crashFlag = m_scratch.filePath(QStringLiteral("crash")).toUtf8();
+    const QByteArray crashFlag = m_scratch.filePath(u"crash"_s).toUtf8();
     bundle.installFakeDaemon("if [ -f '" + crashFlag + "' ]; then exit 3; fi\nexec sleep 300\n");
     ApplicationContext::DaemonSettings daemon;
-    daemon.logDirectory = m_scratch.filePath(QStringLiteral("Logs/Zentrope"));
+    daemon.logDirectory = m_scratch.filePath(u"Logs/Zentrope"_s);
     daemon.port = daemonPort != 0 ? daemonPort : closedLocalPort();
     m_context = std::make_unique<ApplicationContext>(
-        fakes.services(), UserDefaults(m_scratch.filePath(QStringLiteral("defaults.conf"))),
-        bundle.bundle(), daemon);
+        fakes.services(), UserDefaults(m_scratch.filePath(u"defaults.conf"_s)), bundle.bundle(),
+        daemon);
 }
 
 TestContext::~TestContext() = default;
 
 void TestContext::setCrashing(bool crashing)
 {
-    const QString flag = m_scratch.filePath(QStringLiteral("crash"));
+    const QString flag = m_scratch.filePath(u"crash"_s);
     if (crashing)
         writeFileAt(flag, "");
     else
@@ -30,7 +32,7 @@ void TestContext::setCrashing(bool crashing)
 
 bool TestContext::startAndSettle()
 {
-    const bool crashing = QFile::exists(m_scratch.filePath(QStringLiteral("crash")));
+    const bool crashing = QFile::exists(m_scratch.filePath(u"crash"_s));
     manager().start();
     using Kind = DaemonManager::Status::Kind;
     const Kind expected = crashing ? Kind::crashed : Kind::running;
