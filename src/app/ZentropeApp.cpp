@@ -126,7 +126,9 @@ void ZentropeApp::addQuitAction(MainWindow* window)
 
 bool ZentropeApp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_window && event->type() == QEvent::Close)
+    // The type first: while the window is destroyed it still sends events
+    // here, and its pointer may not be read as a MainWindow then.
+    if (event->type() == QEvent::Close && watched == m_window)
         m_windowGeometry = m_window->saveGeometry();
     return QObject::eventFilter(watched, event);
 }

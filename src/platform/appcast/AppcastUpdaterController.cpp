@@ -54,6 +54,8 @@ AppcastUpdaterController::AppcastUpdaterController(
 {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &AppcastUpdaterController::runScheduledCheckIfDue);
+    connect(&m_scheduledCheck, &QFutureWatcherBase::finished, this,
+            &AppcastUpdaterController::scheduledCheckFinished);
     scheduleNextCheck();
 }
 
@@ -122,10 +124,16 @@ void AppcastUpdaterController::runScheduledCheckIfDue()
         scheduleNextCheck();
         return;
     }
-    check(Kind::scheduled).then(this, [this](const Result<UpdateCheck>& result) {
-        if (result && result.value().update && m_updateFound)
-            m_updateFound(*result.value().update);
-    });
+    m_scheduledCheck.setFuture(check(Kind::scheduled));
+}
+
+void AppcastUpdaterController::scheduledCheckFinished()
+{
+    if (m_scheduledCheck.future().resultCount() == 0)
+        return;
+    const Result<UpdateCheck> result = m_scheduledCheck.result();
+    if (result && result.value().update && m_updateFound)
+        m_updateFound(*result.value().update);
 }
 
 QFuture<Result<UpdateCheck>> AppcastUpdaterController::checkForUpdates()

@@ -7,6 +7,7 @@
 #include "platform/UpdaterDelegate.h"
 #include "platform/appcast/RunningSystem.h"
 
+#include <QFutureWatcher>
 #include <QNetworkAccessManager>
 #include <QObject>
 #include <QTimer>
@@ -62,6 +63,7 @@ private:
     std::chrono::milliseconds interval() const;
     void scheduleNextCheck();
     void runScheduledCheckIfDue();
+    void scheduledCheckFinished();
     QFuture<Result<UpdateCheck>> check(Kind kind);
     BoundedReply* fetch(const QUrl& feed);
     Result<QUrl> feedAddress() const;
@@ -76,6 +78,8 @@ private:
     BoundedReply::Bounds m_feedBounds{feedDeadline, largestFeed};
     QNetworkAccessManager m_network;
     QTimer m_timer;
+    // Destroyed with the controller, so a check still running then reports to nobody.
+    QFutureWatcher<Result<UpdateCheck>> m_scheduledCheck;
     std::function<void(const AvailableUpdate&)> m_updateFound;
 };
 
