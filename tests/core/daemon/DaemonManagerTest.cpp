@@ -319,6 +319,46 @@ TEST_F(DaemonManagerTest, AStartThatOvertakesARestartLeavesTheNextStopAStop)
     EXPECT_EQ(readFileAt(scratchFile("launches")), "launched\nlaunched\n");
 }
 
+TEST_F(DaemonManagerTest, TheLastCallDecidesEvenWhileTheOldChildIsStillStopping)
+{
+    // Takes a while to stop, so the later calls land while it is going.
+    const QByteArray slowToStop = "trap 'sleep 0.3; exit 0' TERM\n"
+                                  "echo launched >> \"$SCRATCH/launches\"\n"
+                                  "while :; do sleep 0.05; done\n";
+    using Call = void (DaemonManager::*)();
+    const struct
+    {
+        const char* calls;
+        std::vector<Call> sequence;
+        bool endsRunning;
+    } cases[] = {
+        {"stop, start", {&DaemonManager::stop, &DaemonManager::start}, true},
+        {"restart, stop", {&DaemonManager::restart, &DaemonManager::stop}, false},
+        {"stop, restart, stop",
+         {&DaemonManager::stop, &DaemonManager::restart, &DaemonManager::stop},
+         false},
+        {"stop, start, start",
+         {&DaemonManager::stop, &DaemonManager::start, &DaemonManager::start},
+         true},
+    };
+    for (const auto& each : cases) {
+        QFile::remove(scratchFile("launches"));
+        auto manager = managerRunning(slowToStop);
+        StatusRecorder recorder(*manager);
+        manager->start();
+        ASSERT_TRUE(launched(1));
+        for (const Call call : each.sequence)
+            ((*manager).*call)();
+        ASSERT_TRUE(recorder.waitForChildEnds()) << each.calls;
+        ASSERT_TRUE(launched(each.endsRunning ? 2 : 1)) << each.calls;
+        EXPECT_EQ(manager->status().isRunning(), each.endsRunning) << each.calls;
+        EXPECT_EQ(manager->hasChild(), each.endsRunning) << each.calls;
+        if (!each.endsRunning) {
+            EXPECT_EQ(manager->status(), Status::stopped()) << each.calls;
+        }
+    }
+}
+
 TEST_F(DaemonManagerTest, RestartWithoutAChildIsAPlainStart)
 {
     auto manager = managerRunning("exec sleep 30\n");
