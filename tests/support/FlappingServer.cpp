@@ -86,6 +86,8 @@ void FlappingServer::serve(qintptr descriptor, Behaviour behaviour, bool tlsHell
     socket->setSocketDescriptor(descriptor);
     connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     if (behaviour == Behaviour::stall) {
+        ++m_openStalls;
+        connect(socket, &QTcpSocket::disconnected, this, [this] { --m_openStalls; });
         connect(socket, &QTcpSocket::readyRead, socket, [socket] { socket->readAll(); });
         return;
     }

@@ -28,6 +28,10 @@ public:
     // One per connection accepted, in order.
     const QList<Behaviour>& behaviours() const { return m_behaviours; }
 
+    // Stalled connections the client has not closed yet: Qt may send a
+    // later request on one that it opened on its own.
+    int openStalls() const { return m_openStalls; }
+
     static const char* name(Behaviour behaviour);
 
 protected:
@@ -38,4 +42,5 @@ private:
 
     std::function<Behaviour()> m_choose;
     QList<Behaviour> m_behaviours;
+    int m_openStalls = 0;
 };
