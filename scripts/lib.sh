@@ -20,6 +20,13 @@ REQUIRED_PACKAGES=(
     "openssl:/usr/bin/openssl"
     "zip:/usr/bin/zip"
     "unzip:/usr/bin/unzip"
+    # The tray end-to-end test and the tray benchmarks: a desktop of their own.
+    "xvfb:/usr/bin/Xvfb"
+    "trayer:/usr/bin/trayer"
+    "xdotool:/usr/bin/xdotool"
+    "libxcb1-dev:/usr/include/xcb/xcb.h"
+    # The Debian package (cpack -G DEB) finds its library dependencies with dpkg-shlibdeps.
+    "dpkg-dev:/usr/bin/dpkg-shlibdeps"
 )
 
 have_probe() {

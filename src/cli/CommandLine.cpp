@@ -1,6 +1,7 @@
 #include "cli/CommandLine.h"
 
 #include "cli/Console.h"
+#include "core/base/HomeFolder.h"
 
 #include <QCoreApplication>
 
@@ -47,6 +48,13 @@ int CommandLine::dispatch(const QStringList& arguments, ApplicationContext& cont
         console.usageError(
             QStringLiteral("unknown command '%1' (see zentropectl --help)").arg(first));
         return exitUsage;
+    }
+    // Every command reaches its files from the home folder; a HOME that names
+    // none would have it work somewhere else, quietly.
+    if (const Result<QString> home = HomeFolder::fromEnvironment(); !home) {
+        console.usageError(home.error().description +
+                           QStringLiteral(" Set HOME to your home folder and try again."));
+        return exitFailure;
     }
     QStringList forwarded = arguments.mid(1);
     forwarded.first() = arguments.first(); // the program, then the command's own words

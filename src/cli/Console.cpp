@@ -1,5 +1,7 @@
 #include "cli/Console.h"
 
+#include "core/base/ControlCharacters.h"
+
 bool Console::write(const QString& text)
 {
     const Result<Done> written = m_out.write(text);
@@ -8,11 +10,18 @@ bool Console::write(const QString& text)
     return written.ok();
 }
 
-void Console::err(const QString& line)
+bool Console::out(const QString& line)
 {
-    const Result<Done> written = m_err.write(line + u'\n');
+    return write(ControlCharacters::escaped(line, ControlCharacters::LineBreaks::keep) + u'\n');
+}
+
+bool Console::err(const QString& line)
+{
+    const Result<Done> written =
+        m_err.write(ControlCharacters::escaped(line, ControlCharacters::LineBreaks::keep) + u'\n');
     if (!written && !m_errorOutputError)
         m_errorOutputError = written.error();
+    return written.ok();
 }
 
 void Console::usageError(const QString& reason)

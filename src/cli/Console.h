@@ -9,6 +9,13 @@
 // A command's output: lines and text for standard output, messages for
 // standard error. It remembers the first write that failed on each stream, so
 // that the command line can report it and end with a failure.
+//
+// Lines and messages often carry what others wrote (a daemon's answer, file
+// names, an update feed), so out() and err() show every control character
+// but the line break and the tab escaped: nothing printed can move the
+// cursor, clear the screen or overwrite a line. A single field that must not
+// break its line is escaped wholly where the line is made
+// (ControlCharacters::escaped).
 class Console
 {
 public:
@@ -17,14 +24,22 @@ public:
         , m_err(standardError)
     {}
 
-    // `text` as it is on standard output; false when it could not be written.
+    // `text` exactly as it is on standard output; false when it could not be
+    // written. Only for the user's own files shown whole, as `logs` shows the
+    // daemon's log like tail(1) does.
     bool write(const QString& text);
-    bool out(const QString& line) { return write(line + u'\n'); } // plus a newline
-    void err(const QString& line);                                // plus a newline
+    // `line`, its control characters escaped, plus a newline; false when it
+    // could not be written.
+    bool out(const QString& line);
+    // The same on standard error; false when it could not be written.
+    bool err(const QString& line);
     void usageError(const QString& reason); // "zentropectl: <reason>" on standard error
 
     const std::optional<Error>& outputError() const { return m_outputError; }
     const std::optional<Error>& errorOutputError() const { return m_errorOutputError; }
+    // A write to either stream has failed: a command that goes on until
+    // interrupted stops, since nobody can see what it prints.
+    bool hasFailed() const { return m_outputError || m_errorOutputError; }
 
 private:
     OutputSink& m_out;

@@ -1,6 +1,7 @@
 #include "cli/CrashReportsCommand.h"
 
 #include "cli/Console.h"
+#include "core/base/ControlCharacters.h"
 #include "core/support/CrashReports.h"
 
 #include <QCommandLineParser>
@@ -26,9 +27,10 @@ int CrashReportsCommand::run(const QStringList& arguments, ApplicationContext&, 
     const QList<CrashReports::Report> reports = CrashReports::recent(limit);
     if (reports.isEmpty())
         console.out(QStringLiteral("No crash reports mentioning Zentrope."));
+    // A report's name is whatever some program chose: one line each, whatever it holds.
     for (const CrashReports::Report& report : reports) {
         console.out(report.createdAt.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) +
-                    QStringLiteral("  ") + report.url.toLocalFile());
+                    QStringLiteral("  ") + ControlCharacters::escaped(report.url.toLocalFile()));
     }
     return exitSuccess;
 }

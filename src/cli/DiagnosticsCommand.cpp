@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "cli/FutureWait.h"
 #include "core/base/ByteCountFormatter.h"
+#include "core/base/ControlCharacters.h"
 #include "core/context/ApplicationContext.h"
 #include "core/support/DiagnosticsBundle.h"
 
@@ -25,7 +26,8 @@ int DiagnosticsCommand::run(const QStringList& arguments, ApplicationContext& co
         console.err(outcome->error().localizedDescription());
         return exitFailure;
     }
-    console.out(outcome->value().url.toLocalFile());
+    // The Desktop's path is the user's setting: shown on one line, whatever it holds.
+    console.out(ControlCharacters::escaped(outcome->value().url.toLocalFile()));
     console.out(ByteCountFormatter::fileString(outcome->value().bytes));
     return exitSuccess;
 }

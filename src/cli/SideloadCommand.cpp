@@ -3,6 +3,7 @@
 #include "cli/Console.h"
 #include "core/context/ApplicationContext.h"
 #include "core/office/HostSnapshot.h"
+#include "core/office/SideloadAll.h"
 #include "core/office/SideloadMessages.h"
 #include "core/office/Sideloader.h"
 
@@ -29,16 +30,15 @@ bool report(const Sideloader::Outcome& outcome, const QString& action, Console& 
     return true;
 }
 
-// The summary line of an "all hosts" action, then each failure, which the
-// summary leaves out, on standard error.
-int reportAll(const QList<Sideloader::HostOutcome>& outcomes, const QString& summary,
-              QString (*actionFor)(OfficeHost), Console& console)
+// The summary of an "all hosts" action, if any, then each failure on
+// standard error.
+int reportAll(const SideloadAll::Report& report, Console& console)
 {
-    console.out(summary);
-    const QStringList failures = SideloadMessages::failureLines(outcomes, actionFor);
-    for (const QString& failure : failures)
-        console.err(failure);
-    return failures.isEmpty() ? exitSuccess : exitFailure;
+    if (report.message)
+        console.out(*report.message);
+    for (const QString& error : report.errors)
+        console.err(error);
+    return report.errors.isEmpty() ? exitSuccess : exitFailure;
 }
 
 // The JSON is written by hand so the hosts keep their order; QJsonObject
@@ -159,9 +159,7 @@ int SideloadCommand::install(std::optional<OfficeHost> host, const QString& mani
                    ? exitSuccess
                    : exitFailure;
     }
-    const QList<Sideloader::HostOutcome> outcomes = Sideloader::installAll(*manifest);
-    return reportAll(outcomes, SideloadMessages::installAllSummary(outcomes),
-                     SideloadMessages::installAction, console);
+    return reportAll(SideloadAll::install(*manifest), console);
 }
 
 int SideloadCommand::remove(std::optional<OfficeHost> host, Console& console)
@@ -171,7 +169,5 @@ int SideloadCommand::remove(std::optional<OfficeHost> host, Console& console)
                    ? exitSuccess
                    : exitFailure;
     }
-    const QList<Sideloader::HostOutcome> outcomes = Sideloader::removeAll();
-    return reportAll(outcomes, SideloadMessages::removeAllSummary(outcomes),
-                     SideloadMessages::removeAction, console);
+    return reportAll(SideloadAll::remove(), console);
 }

@@ -22,7 +22,8 @@ public:
         : m_console(console)
     {}
 
-    void print(const StatusPoller& poller)
+    // False once nothing can be printed any more.
+    bool print(const StatusPoller& poller)
     {
         if (poller.isQuerying() && !m_querying)
             m_console.out(DaemonStatusRows::queryingText());
@@ -37,6 +38,7 @@ public:
         m_querying = poller.isQuerying();
         m_status = poller.status();
         m_lastError = poller.lastError();
+        return !m_console.hasFailed();
     }
 
 private:
@@ -93,11 +95,16 @@ int StatusCommand::watch(DaemonChannel& channel, Console& console)
     StatusPoller poller(channel);
     ChangePrinter printer(console);
     QEventLoop loop;
-    QObject::connect(&poller, &StatusPoller::changed, &loop, [&] { printer.print(poller); });
+    // Watching for nobody is pointless: the first write that fails ends it.
+    QObject::connect(&poller, &StatusPoller::changed, &loop, [&] {
+        if (!printer.print(poller))
+            loop.exit(exitFailure);
+    });
     SignalWatcher watcher;
     QObject::connect(&watcher, &SignalWatcher::interrupted, &loop,
                      [&loop] { loop.exit(exitSuccess); });
-    printer.print(poller);
+    if (!printer.print(poller))
+        return exitFailure;
     poller.setActive(true);
     return loop.exec();
 }

@@ -2,18 +2,21 @@
 
 #include "cli/Console.h"
 #include "cli/FutureWait.h"
+#include "core/base/ControlCharacters.h"
 #include "core/context/ApplicationContext.h"
 
 #include <QCommandLineParser>
 
 namespace {
 
-// What the update dialog shows; the texts arrive free of control characters.
+// What the update dialog shows. The feed's words are one field each, kept on
+// their line whatever the feed put in them.
 void printUpdate(const platform::AvailableUpdate& update, Console& console)
 {
     const QUrl address = update.informational ? update.infoLink : update.download;
     console.out(QStringLiteral("Zentrope %1 is available: %2")
-                    .arg(update.displayVersion, address.toString(QUrl::FullyEncoded)));
+                    .arg(ControlCharacters::escaped(update.displayVersion),
+                         address.toString(QUrl::FullyEncoded)));
     if (update.critical)
         console.out(QStringLiteral("This is a critical update."));
     if (update.informational)
@@ -22,7 +25,7 @@ void printUpdate(const platform::AvailableUpdate& update, Console& console)
                               ? update.releaseNotesLink.toString(QUrl::FullyEncoded)
                               : update.releaseNotesText.section(u'\n', 0, 0);
     if (!notes.isEmpty())
-        console.out(QStringLiteral("Release notes: %1").arg(notes));
+        console.out(QStringLiteral("Release notes: %1").arg(ControlCharacters::escaped(notes)));
 }
 
 int report(const Result<platform::UpdateCheck>& result, Console& console)

@@ -3,6 +3,7 @@
 
 #if defined(__linux__)
 #include "platform/appcast/AppcastUpdateFramework.h"
+#include "platform/linux/FreedesktopNotifications.h"
 #include "platform/linux/InotifyFileWatcher.h"
 #include "platform/linux/LinuxAccessibility.h"
 #include "platform/linux/LinuxSystemFacts.h"
@@ -27,6 +28,7 @@ Services nativeServices(const Bundle& bundle)
     services.accessibility = std::make_shared<LinuxAccessibility>();
     services.loginItem = std::make_shared<XdgAutostartLoginItem>(bundle);
     services.systemFacts = std::make_shared<LinuxSystemFacts>();
+    services.notifications = std::make_shared<FreedesktopNotifications>(QStringLiteral("zentrope"));
     services.portLookup = std::make_shared<ProcPortLookup>();
 #endif
     return services;

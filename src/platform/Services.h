@@ -5,6 +5,7 @@
 #include "platform/CertificateTrust.h"
 #include "platform/FileWatcher.h"
 #include "platform/LoginItem.h"
+#include "platform/Notifications.h"
 #include "platform/PortLookup.h"
 #include "platform/SystemFacts.h"
 #include "platform/SystemLog.h"
@@ -29,6 +30,7 @@ struct Services
     std::shared_ptr<Accessibility> accessibility;
     std::shared_ptr<LoginItem> loginItem;
     std::shared_ptr<SystemFacts> systemFacts;
+    std::shared_ptr<Notifications> notifications;
     std::shared_ptr<PortLookup> portLookup;
 };
 

@@ -1,6 +1,7 @@
 #include "ui/DaemonHeader.h"
 
 #include "ui/Spinner.h"
+#include "ui/StatusLook.h"
 #include "ui/Style.h"
 #include "ui/SymbolView.h"
 
@@ -9,32 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
 using Kind = DaemonManager::Status::Kind;
-
-struct Look
-{
-    const char* symbol;
-    SemanticColor tint;
-};
-
-Look lookOf(Kind kind)
-{
-    switch (kind) {
-    case Kind::running:
-        return {"circle.fill", SemanticColor::green};
-    case Kind::crashed:
-        return {"exclamationmark.triangle.fill", SemanticColor::red};
-    case Kind::stopped:
-        return {"circle", SemanticColor::secondary};
-    case Kind::starting:
-        return {"circle.dotted", SemanticColor::yellow};
-    }
-    return {"circle", SemanticColor::secondary};
-}
-
-} // namespace
 
 DaemonHeader::DaemonHeader(DaemonManager& daemon, QWidget* parent)
     : QWidget(parent)
@@ -93,8 +69,8 @@ QPushButton* DaemonHeader::addButton(const QString& text, void (DaemonManager::*
 
 void DaemonHeader::showStatus(const DaemonManager::Status& status)
 {
-    const Look look = lookOf(status.kind());
-    m_symbol->setSymbol(QString::fromLatin1(look.symbol), look.tint);
+    const StatusLook look = StatusLook::of(status.kind());
+    m_symbol->setSymbol(look.symbol, look.tint);
     m_label->setText(status.label());
 
     const Kind kind = status.kind();

@@ -42,3 +42,11 @@ QColor semanticColor(SemanticColor color, const QPalette& palette)
     // Opaque rather than translucent, so text antialiasing stays clean.
     return blend(palette.color(QPalette::Window), palette.color(QPalette::WindowText), 0.58);
 }
+
+QColor linkColor(const QPalette& palette)
+{
+    const QColor link = palette.color(QPalette::Link);
+    if (!isDarkPalette(palette) || link.lightnessF() >= 0.6)
+        return link;
+    return blend(link, Qt::white, 0.5);
+}

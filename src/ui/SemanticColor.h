@@ -18,3 +18,6 @@ enum class SemanticColor
 QColor semanticColor(SemanticColor color, const QPalette& palette);
 // True when the palette's window is dark (its text then is light).
 bool isDarkPalette(const QPalette& palette);
+// The palette's link colour, lifted on a dark window where a deep blue would
+// not read.
+QColor linkColor(const QPalette& palette);

@@ -56,10 +56,13 @@ void Style::setTint(QWidget* widget, SemanticColor color)
     applyTint(widget, color);
 }
 
-void Style::setProminent(QPushButton* button)
+void Style::setProminent(QPushButton* button, bool prominent)
 {
-    button->setProperty(prominentProperty, true);
-    applyProminence(button);
+    button->setProperty(prominentProperty, prominent);
+    if (prominent)
+        applyProminence(button);
+    else
+        button->setPalette(QPalette());
 }
 
 QFrame* Style::divider(QWidget* parent)

@@ -16,8 +16,9 @@ public:
     static void setTextStyle(QWidget* widget, TextStyle style, bool bold = false);
     // Text in the semantic colour.
     static void setTint(QWidget* widget, SemanticColor color);
-    // The accent-filled button of a primary action ("Start").
-    static void setProminent(QPushButton* button);
+    // The accent-filled button of a primary action ("Start"), or, with
+    // false, the button's ordinary look again.
+    static void setProminent(QPushButton* button, bool prominent = true);
     // A thin horizontal rule between stacked parts.
     static QFrame* divider(QWidget* parent);
     // Re-applies tints and prominence below `root` from the current palette.

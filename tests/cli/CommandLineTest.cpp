@@ -7,9 +7,16 @@
 #include "core/office/OfficeHost.h"
 #include "support/InProcessCli.h"
 #include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
+#include "support/TestServer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <csignal>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -81,24 +88,66 @@ TEST(CommandLine, HelpListsEveryCommandAndEachCommandHasItsOwn)
     }
 }
 
-TEST(CommandLine, OutputThatCannotBeWrittenIsReportedAndFails)
+// A HOME that names no folder would put every file somewhere else ("//Library/…").
+TEST(CommandLine, AHomeThatNamesNoFolderIsRefusedBeforeAnyCommandRuns)
 {
-    QFile full(u"/dev/full"_s);
-    ASSERT_TRUE(full.open(QIODevice::WriteOnly));
-    FileDescriptorSink out(full.handle());
     InProcessCli cli;
-    struct : OutputSink
-    {
-        Result<Done> write(const QString& text) override
-        {
-            collected += text;
-            return Done{};
-        }
-        QString collected;
-    } err;
-    Console console(out, err);
-    ApplicationContext context(cli.fakes.services(), cli.defaults(), cli.bundle.bundle());
-    EXPECT_EQ(CommandLine(allCommands()).run({u"zentropectl"_s, u"--help"_s}, context, console), 1);
-    EXPECT_EQ(err.collected,
-              u"zentropectl: cannot write to standard output: No space left on device\n"_s);
+    ScopedEnvironment environment("HOME", "");
+    const CliRun run = cli.run(u"sideload install"_s);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, QString());
+    EXPECT_EQ(run.err,
+              u"zentropectl: HOME is empty. Set HOME to your home folder and try again.\n"_s);
+    EXPECT_EQ(cli.run(u"--version"_s).exitCode, 0) << "no command, no home needed";
+}
+
+// Only the real process sees its arguments' bytes.
+TEST(CommandLine, AnArgumentThatIsNotUtf8IsRefusedNotReadAsAnotherName)
+{
+    QProcess tool;
+    tool.start(u"/bin/sh"_s, {u"-c"_s,
+                              u"exec \"$0\" sideload install --manifest "
+                              u"\"$(printf '/tmp/m\\377.xml')\""_s,
+                              QStringLiteral(ZENTROPECTL_PATH)});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    EXPECT_EQ(tool.exitCode(), 2);
+    EXPECT_EQ(tool.readAllStandardError(),
+              "zentropectl: The argument \xe2\x80\x9c/tmp/m\\xff.xml\xe2\x80\x9d is not valid "
+              "UTF-8; file names and other words are read as UTF-8.\n");
+}
+
+// Every command that prints something fails when it cannot, and says so;
+// one that would go on until interrupted stops at once.
+TEST(CommandLine, OutputThatCannotBeWrittenIsReportedAndFailsEveryCommand)
+{
+    InProcessCli cli;
+    TestServer daemon(TestServer::Serves::plainHttp);
+    daemon.setAnswer(200, R"({"ok": true, "version": "1", "activeSessions": 0,
+        "permissions": {"prismAutomation": "granted", "systemEventsAutomation": "granted"}})");
+    cli.daemon.port = daemon.port();
+    QTemporaryDir logs;
+    cli.daemon.logDirectory = logs.path();
+    writeFileAt(logs.filePath(u"daemon.log"_s), "a line\n");
+    cli.bundle.writeFile(u"Resources/setup/manifest.xml"_s, "<manifest/>");
+    cli.bundle.writeFile(u"Resources/setup/install-localhost-cert.sh"_s, "echo made\n");
+    QDir().mkpath(OfficeHost(OfficeHost::word).containerDirectory());
+    cli.standardOutputFull = true;
+    // Were the watch to ignore the failure, this ends it, with success.
+    QTimer interrupt;
+    interrupt.callOnTimeout([] { std::raise(SIGINT); });
+    interrupt.start(10000);
+
+    for (const QString& words :
+         {u"--help"_s,           u"--version"_s,       u"sideload"_s,       u"sideload --json"_s,
+          u"sideload install"_s, u"sideload remove"_s, u"flush-caches"_s,   u"quit-hosts"_s,
+          u"status"_s,           u"status --json"_s,   u"status --watch"_s, u"crash-reports"_s,
+          u"update check"_s,     u"update beta on"_s,  u"logs"_s,           u"logs --filter line"_s,
+          u"doctor"_s,           u"doctor --json"_s,   u"login-item"_s,     u"install-cert"_s,
+          u"diagnostics"_s}) {
+        const CliRun run = cli.run(words);
+        EXPECT_EQ(run.exitCode, 1) << words.toStdString();
+        EXPECT_TRUE(run.err.endsWith(
+            u"zentropectl: cannot write to standard output: No space left on device\n"_s))
+            << words.toStdString() << ": " << run.err.toStdString();
+    }
 }

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -28,4 +29,10 @@ TEST(CrashReportsCommand, PrintsLocalTimeThenPathNewestFirstUpToTheLimit)
     EXPECT_EQ(all.out, u"2026-01-05 09:53:04  %1\n2026-01-05 09:52:04  %2\n"_s.arg(second, first));
     EXPECT_EQ(cli.run(u"crash-reports --limit 1"_s).out,
               u"2026-01-05 09:53:04  %1\n"_s.arg(second));
+
+    // A name is one line on the terminal, whatever it holds.
+    const QString hostile = report(u"Zentrope\x1b[2J\r\nforged.ips"_s, older.addSecs(120));
+    EXPECT_EQ(cli.run(u"crash-reports --limit 1"_s).out,
+              u"2026-01-05 09:54:04  %1/%2\n"_s.arg(QFileInfo(hostile).path(),
+                                                    u"Zentrope\\x1b[2J\\r\\nforged.ips"_s));
 }

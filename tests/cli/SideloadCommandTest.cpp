@@ -87,9 +87,10 @@ TEST_F(SideloadCommandTest, InstallTakesTheBundledManifestOrAsksForOneAndFailsOn
     EXPECT_EQ(skipped.out,
               u"Skipped install into Microsoft PowerPoint: Microsoft PowerPoint not installed\n"_s);
 
+    // Hosts there, every attempt failed: no claim that there were none.
     const CliRun failed = cli.run({u"sideload"_s, u"install"_s, u"--manifest"_s, home.path()});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.out, u"No Office hosts installed.\n"_s);
+    EXPECT_EQ(failed.out, QString());
     EXPECT_EQ(failed.err.count(u'\n'), 2);
     EXPECT_TRUE(failed.err.startsWith(u"Failed to install into Microsoft Word: "_s))
         << failed.err.toStdString();

@@ -52,6 +52,40 @@ TEST(StatusCommand, NoDaemonOrAnAnswerThatDoesNotDecodeExitsOne)
     EXPECT_TRUE(garbled.err.startsWith(u"Could not reach daemon: "_s)) << garbled.err.toStdString();
 }
 
+TEST(StatusCommand, WhatTheDaemonSaysCannotDriveTheTerminal)
+{
+    TestServer daemon(TestServer::Serves::plainHttp);
+    daemon.setAnswer(200, R"({"ok": true, "version": "1.0\u001b[2J\r\u0000\nDaemon: forged",
+        "activeSessions": 1, "permissions": {"prismAutomation": "granted\u001b]0;x\u0007",
+        "systemEventsAutomation": "denied"}})");
+    InProcessCli cli;
+    cli.daemon.port = daemon.port();
+    const CliRun run = cli.run(u"status"_s);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(u'\n');
+    ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
+    EXPECT_EQ(lines[0], u"Daemon: Listening — version 1.0\\x1b[2J\\r\\x00\\nDaemon: forged"_s);
+    EXPECT_EQ(lines[2], u"Prism automation: Granted\\x1b]0;x\\x07"_s);
+}
+
+TEST(StatusCommand, ATrickledOrEndlessAnswerEndsInAFailure)
+{
+    TestServer daemon(TestServer::Serves::plainHttp);
+    InProcessCli cli;
+    cli.daemon.port = daemon.port();
+    daemon.setEndless(true);
+    const CliRun endless = cli.run(u"status"_s);
+    EXPECT_EQ(endless.exitCode, 1);
+    EXPECT_EQ(endless.err, u"Could not reach daemon: The answer is larger than 1048576 bytes.\n"_s);
+
+    daemon.setEndless(false);
+    daemon.setTrickle(std::chrono::milliseconds(50));
+    cli.daemon.limits.attemptDeadline = std::chrono::milliseconds(300);
+    const CliRun trickled = cli.run(u"status"_s);
+    EXPECT_EQ(trickled.exitCode, 1);
+    EXPECT_EQ(trickled.err, u"Could not reach daemon: No complete answer within 0.3 s.\n"_s);
+}
+
 TEST(StatusCommand, WatchPrintsEachChangeUntilInterrupted)
 {
     TestServer daemon(TestServer::Serves::plainHttp);

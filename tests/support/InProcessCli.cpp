@@ -3,7 +3,10 @@
 #include "TestServer.h"
 #include "cli/CommandLine.h"
 #include "cli/Console.h"
+#include "cli/FileDescriptorSink.h"
 
+#include <QFile>
+#include <QTcpServer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -31,7 +34,10 @@ CliRun InProcessCli::run(const QStringList& arguments)
 {
     CollectingSink out;
     CollectingSink err;
-    Console console(out, err);
+    QFile full(QStringLiteral("/dev/full"));
+    EXPECT_TRUE(!standardOutputFull || full.open(QIODevice::WriteOnly));
+    FileDescriptorSink fullOut(full.handle());
+    Console console(standardOutputFull ? static_cast<OutputSink&>(fullOut) : out, err);
     int exitCode = -1;
     {
         ApplicationContext context(fakes.services(), defaults(), bundle.bundle(), daemon);

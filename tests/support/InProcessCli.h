@@ -27,6 +27,9 @@ public:
     platform::FakeServices fakes;
     TestBundle bundle;
     ApplicationContext::DaemonSettings daemon;
+    // Standard output goes to /dev/full, where every write fails; run()'s
+    // `out` is then empty.
+    bool standardOutputFull = false;
 
 private:
     QTemporaryDir m_folder;

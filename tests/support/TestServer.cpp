@@ -4,6 +4,7 @@
 
 #include <QSocketNotifier>
 #include <QSslSocket>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -123,7 +124,45 @@ void TestServer::setAnswer(int status, const QByteArray& body, const QByteArray&
 
 void TestServer::respond(QTcpSocket* socket, const QByteArray& head, const QByteArray& body)
 {
+    if (m_endless) {
+        flood(socket, head);
+        return;
+    }
+    if (m_trickle.count() > 0) {
+        trickle(socket, head);
+        return;
+    }
     socket->write(head + "Connection: close\r\nContent-Length: " + QByteArray::number(body.size()) +
                   "\r\n\r\n" + body);
     socket->disconnectFromHost();
+}
+
+void TestServer::trickle(QTcpSocket* socket, const QByteArray& head)
+{
+    socket->write(head + "Content-Length: 100000\r\n\r\n");
+    auto* timer = new QTimer(socket);
+    connect(timer, &QTimer::timeout, socket, [socket] { socket->write("x"); });
+    timer->start(m_trickle);
+}
+
+void TestServer::flood(QTcpSocket* socket, const QByteArray& head)
+{
+    socket->write(head + "Transfer-Encoding: chunked\r\n\r\n");
+    static const QByteArray chunk = "10000\r\n" + QByteArray(0x10000, 'x') + "\r\n";
+    // Topped up as the client reads, so the kernel's buffers, not ours, hold the rest.
+    auto* tls = qobject_cast<QSslSocket*>(socket);
+    const auto pending = [socket, tls] {
+        return socket->bytesToWrite() + (tls ? tls->encryptedBytesToWrite() : 0);
+    };
+    const auto topUp = [this, socket, pending] {
+        while (socket->state() == QAbstractSocket::ConnectedState && pending() < 4 * chunk.size()) {
+            socket->write(chunk);
+            m_endlessBytes += chunk.size();
+        }
+    };
+    connect(socket, &QIODevice::bytesWritten, socket, topUp);
+    if (tls)
+        connect(tls, &QSslSocket::encryptedBytesWritten, socket, topUp);
+    connect(socket, &QAbstractSocket::disconnected, this, [this] { ++m_endlessClosed; });
+    topUp();
 }

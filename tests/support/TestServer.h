@@ -5,6 +5,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QTcpServer>
+#include <chrono>
 
 class QTcpSocket;
 
@@ -45,6 +46,16 @@ public:
                    const QByteArray& contentType = "application/json",
                    const QByteArray& extraHeaders = {});
 
+    // How the answer's body goes out: whole; one byte per `interval` of a body
+    // of 100,000 bytes (a time-out that restarts on every byte never fires);
+    // or endless 64 KiB chunks, as fast as the client takes them.
+    void setTrickle(std::chrono::milliseconds interval) { m_trickle = interval; }
+    void setEndless(bool endless) { m_endless = endless; }
+    // Bytes of endless answers written so far, and the connections that
+    // carried one and are closed now (the client stopped reading).
+    qint64 endlessBytesSent() const { return m_endlessBytes; }
+    int endlessClosed() const { return m_endlessClosed; }
+
     // While holding, requests are taken in but answered only by releaseHeld().
     void setHolding(bool holding) { m_holding = holding; }
     void releaseHeld();
@@ -64,6 +75,8 @@ private:
     void adopt(qintptr descriptor, bool tlsHello);
     void readRequest(QTcpSocket* socket, bool overTls);
     void respond(QTcpSocket* socket, const QByteArray& head, const QByteArray& body);
+    void trickle(QTcpSocket* socket, const QByteArray& head);
+    void flood(QTcpSocket* socket, const QByteArray& head);
 
     const Serves m_serves;
     QByteArray m_answerHead; // status line and headers but Content-Length
@@ -73,6 +86,10 @@ private:
     int m_plainConnections = 0;
     QList<Request> m_requests;
     bool m_holding = false;
+    std::chrono::milliseconds m_trickle{0};
+    bool m_endless = false;
+    qint64 m_endlessBytes = 0;
+    int m_endlessClosed = 0;
     QList<QPointer<QTcpSocket>> m_held;
 };
 

@@ -21,6 +21,8 @@ QString DaemonApiError::kindName(Kind kind)
         return QStringLiteral("timedOut");
     case Kind::badURL:
         return QStringLiteral("badURL");
+    case Kind::dataLengthExceedsMaximum:
+        return QStringLiteral("dataLengthExceedsMaximum");
     case Kind::cannotDecodeResponse:
         return QStringLiteral("cannotDecodeResponse");
     case Kind::other:

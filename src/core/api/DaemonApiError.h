@@ -16,7 +16,8 @@ struct DaemonApiError
         serverCertificateUntrusted, // the system does not trust the server's certificate
         timedOut,
         badURL,
-        cannotDecodeResponse, // the body is not what the operation expects
+        dataLengthExceedsMaximum, // the answer outgrew its limit
+        cannotDecodeResponse,     // the body is not what the operation expects
         other
     };
 

@@ -19,38 +19,21 @@ bool answerArrived(const QNetworkReply& reply)
 
 } // namespace
 
-DaemonAttempt::DaemonAttempt(QNetworkReply* reply, std::chrono::milliseconds timeout,
-                             Completion done, QObject* parent)
+DaemonAttempt::DaemonAttempt(QNetworkReply* reply, BoundedReply::Bounds bounds, Completion done,
+                             QObject* parent)
     : QObject(parent)
-    , m_reply(reply)
+    , m_bounded(reply, bounds, this)
     , m_done(std::move(done))
 {
-    reply->setParent(this);
-    m_timer.setSingleShot(true);
-    m_timer.setInterval(timeout);
-    connect(&m_timer, &QTimer::timeout, this, &DaemonAttempt::expire);
-    // Counts idle time, not the whole exchange: an answer that keeps
-    // arriving is not cut off.
-    const auto restart = [this] { m_timer.start(); };
-    connect(reply, &QNetworkReply::downloadProgress, this, restart);
-    connect(reply, &QNetworkReply::uploadProgress, this, restart);
     connect(reply, &QNetworkReply::encrypted, this, [this] { m_encrypted = true; });
     // Not ignored, so the handshake fails; remembered to name the reason.
     connect(reply, &QNetworkReply::sslErrors, this, [this] { m_certificateRejected = true; });
-    connect(reply, &QNetworkReply::finished, this, &DaemonAttempt::finish);
-    m_timer.start();
-}
-
-void DaemonAttempt::expire()
-{
-    m_timedOut = true;
-    m_reply->abort(); // finishes the reply at once
+    connect(&m_bounded, &BoundedReply::finished, this, &DaemonAttempt::finish);
 }
 
 void DaemonAttempt::finish()
 {
-    m_timer.stop();
-    disconnect(m_reply, nullptr, this, nullptr);
+    disconnect(&m_bounded.reply(), nullptr, this, nullptr);
     Completion done = std::move(m_done);
     Outcome result = outcome();
     deleteLater(); // not now: we are inside the reply's signal
@@ -59,25 +42,33 @@ void DaemonAttempt::finish()
 
 DaemonAttempt::Outcome DaemonAttempt::outcome() const
 {
-    if (!m_timedOut && answerArrived(*m_reply)) {
-        const QVariant status = m_reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-        return DaemonReply{status.toInt(), m_reply->rawHeaderPairs(), m_reply->readAll()};
+    const QNetworkReply& reply = m_bounded.reply();
+    if (m_bounded.stop() == BoundedReply::Stop::none && answerArrived(reply)) {
+        const QVariant status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute);
+        return DaemonReply{status.toInt(), reply.rawHeaderPairs(), m_bounded.body()};
     }
-    const QString description =
-        m_timedOut ? QStringLiteral("The request timed out.") : m_reply->errorString();
-    return DaemonApiError{failureKind(), description, int(m_reply->error()),
-                          m_reply->request().url()};
+    const QString description = m_bounded.stop() == BoundedReply::Stop::none
+                                    ? reply.errorString()
+                                    : m_bounded.stopDescription();
+    return DaemonApiError{failureKind(), description, int(reply.error()), reply.request().url()};
 }
 
 DaemonApiError::Kind DaemonAttempt::failureKind() const
 {
     using Kind = DaemonApiError::Kind;
-    if (m_timedOut)
+    switch (m_bounded.stop()) {
+    case BoundedReply::Stop::deadlinePassed:
         return Kind::timedOut;
+    case BoundedReply::Stop::bodyTooLarge:
+        return Kind::dataLengthExceedsMaximum;
+    case BoundedReply::Stop::none:
+        break;
+    }
     if (m_certificateRejected)
         return Kind::serverCertificateUntrusted;
-    const bool overTls = m_reply->request().url().scheme() == u"https";
-    switch (m_reply->error()) {
+    const QNetworkReply& reply = m_bounded.reply();
+    const bool overTls = reply.request().url().scheme() == u"https";
+    switch (reply.error()) {
     case QNetworkReply::ConnectionRefusedError:
     // Qt folds the remaining socket failures, an unreachable network among
     // them, into this one.

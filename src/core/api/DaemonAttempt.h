@@ -2,19 +2,19 @@
 
 #include "core/api/DaemonApiError.h"
 #include "core/api/DaemonReply.h"
+#include "core/base/BoundedReply.h"
 #include "core/base/Result.h"
 
 #include <QObject>
-#include <QTimer>
-#include <chrono>
 #include <functional>
 
 class QNetworkReply;
 
 // Follows one network reply to its end and turns it into a DaemonReply or a
-// DaemonApiError. It keeps its own time-out, because Qt reports its transfer
-// time-out as a cancellation, and watches the TLS handshake, because Qt
-// reports a rejected certificate and a failed handshake alike.
+// DaemonApiError. The reply is bounded (BoundedReply): its deadline counts
+// the whole exchange, so a daemon that trickles its answer still times out,
+// and its body has a limit. It watches the TLS handshake, because Qt reports
+// a rejected certificate and a failed handshake alike.
 class DaemonAttempt : public QObject
 {
     Q_OBJECT
@@ -25,19 +25,16 @@ public:
 
     // Takes `reply` over. Calls `done` once, then deletes itself; deleting it
     // earlier aborts the reply and drops `done` uncalled.
-    DaemonAttempt(QNetworkReply* reply, std::chrono::milliseconds timeout, Completion done,
+    DaemonAttempt(QNetworkReply* reply, BoundedReply::Bounds bounds, Completion done,
                   QObject* parent);
 
 private:
     void finish();
-    void expire();
     Outcome outcome() const;
     DaemonApiError::Kind failureKind() const;
 
-    QNetworkReply* m_reply;
+    BoundedReply m_bounded;
     Completion m_done;
-    QTimer m_timer;
-    bool m_timedOut = false;
     bool m_encrypted = false;
     bool m_certificateRejected = false;
 };

@@ -16,13 +16,14 @@ const QString http = QStringLiteral("http");
 } // namespace
 
 DaemonChannel::DaemonChannel(QObject* parent)
-    : DaemonChannel(daemonPort, {}, parent)
+    : DaemonChannel(daemonPort, {}, {}, parent)
 {}
 
 DaemonChannel::DaemonChannel(quint16 port, const QList<QSslCertificate>& extraCaCertificates,
-                             QObject* parent)
+                             Limits limits, QObject* parent)
     : QObject(parent)
     , m_port(port)
+    , m_limits(limits)
     , m_tls(QSslConfiguration::defaultConfiguration())
     , m_manager(newManager())
 {
@@ -85,11 +86,10 @@ QFuture<DaemonChannel::Outcome> DaemonChannel::request(const QString& method, co
 
 QFuture<DaemonChannel::Outcome> DaemonChannel::attempt(const QString& scheme, const QString& method,
                                                        const QString& path,
-                                                       std::chrono::milliseconds timeout)
+                                                       std::chrono::milliseconds deadline)
 {
-    return onChannelThread([this, scheme, call = Call{method, path, {}}, timeout](Completion done) {
-        fire(scheme, call, timeout, std::move(done));
-    });
+    return onChannelThread([this, scheme, call = Call{method, path, {}}, deadline](
+                               Completion done) { fire(scheme, call, deadline, std::move(done)); });
 }
 
 QFuture<DaemonChannel::Outcome> DaemonChannel::onChannelThread(std::function<void(Completion)> work)
@@ -110,18 +110,18 @@ QFuture<DaemonChannel::Outcome> DaemonChannel::onChannelThread(std::function<voi
 
 void DaemonChannel::send(const Call& call, Completion done)
 {
-    fire(https, call, attemptTimeout, [this, call, done](Outcome first) {
+    fire(https, call, m_limits.attemptDeadline, [this, call, done](Outcome first) {
         if (first.ok() || !allowsFallBack(call.method, call.path, first.error())) {
             done(std::move(first));
             return;
         }
         // The HTTPS error is dropped: the plain attempt's outcome is final.
-        fire(http, call, attemptTimeout, done);
+        fire(http, call, m_limits.attemptDeadline, done);
     });
 }
 
-void DaemonChannel::fire(const QString& scheme, const Call& call, std::chrono::milliseconds timeout,
-                         Completion done)
+void DaemonChannel::fire(const QString& scheme, const Call& call,
+                         std::chrono::milliseconds deadline, Completion done)
 {
     const QUrl url = address(scheme, call.path);
     if (!url.isValid()) {
@@ -149,5 +149,5 @@ void DaemonChannel::fire(const QString& scheme, const Call& call, std::chrono::m
         attemptEnded(manager, !outcome && outcome.error().kind == DaemonApiError::Kind::timedOut);
         done(std::move(outcome));
     };
-    new DaemonAttempt(reply, timeout, std::move(ended), this);
+    new DaemonAttempt(reply, {deadline, m_limits.largestAnswer}, std::move(ended), this);
 }

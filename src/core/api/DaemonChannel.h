@@ -19,6 +19,15 @@
 
 class QNetworkAccessManager;
 
+// What one attempt of a DaemonChannel may take: its whole exchange, however
+// the answer trickles in, and its body, which for the status is a few
+// hundred bytes.
+struct DaemonChannelLimits
+{
+    std::chrono::milliseconds attemptDeadline{5000};
+    qint64 largestAnswer = 1024 * 1024;
+};
+
 // The HTTP channel to the local daemon at 127.0.0.1:27832: HTTPS first, and
 // for the status probe alone one fall-back to plain HTTP, for a daemon that
 // has no certificate and so serves plain HTTP. Trusts what the system trusts,
@@ -39,18 +48,19 @@ public:
     using Outcome = Result<DaemonReply, DaemonApiError>;
 
     static constexpr quint16 daemonPort = 27832;
-    static constexpr std::chrono::milliseconds attemptTimeout{5000};
+    using Limits = DaemonChannelLimits;
     static QString host() { return QStringLiteral("127.0.0.1"); }
     static QString statusPath() { return QStringLiteral("/api/status"); }
 
     // The daemon's port, the system's trust store.
     explicit DaemonChannel(QObject* parent = nullptr);
     // For tests: a stand-in server on `port`, whose certificate may also be
-    // issued by one of `extraCaCertificates`.
+    // issued by one of `extraCaCertificates`, and limits of their own.
     DaemonChannel(quint16 port, const QList<QSslCertificate>& extraCaCertificates,
-                  QObject* parent = nullptr);
+                  Limits limits = {}, QObject* parent = nullptr);
 
     quint16 port() const { return m_port; }
+    const Limits& limits() const { return m_limits; }
     // scheme://127.0.0.1:port + path; invalid when that does not parse.
     QUrl address(const QString& scheme, const QString& path) const;
 
@@ -67,11 +77,11 @@ public:
     static bool allowsFallBack(const QString& method, const QString& path,
                                const DaemonApiError& httpsError);
 
-    // One attempt over `scheme` ("https" or "http") with its own time-out and
-    // no fall-back, for callers with retry rules of their own. Threads as
-    // for request().
+    // One attempt over `scheme` ("https" or "http") with a deadline of its
+    // own and no fall-back, for callers with retry rules of their own.
+    // Threads as for request().
     QFuture<Outcome> attempt(const QString& scheme, const QString& method, const QString& path,
-                             std::chrono::milliseconds timeout);
+                             std::chrono::milliseconds deadline);
 
 private:
     struct Call
@@ -85,12 +95,13 @@ private:
     // Runs `work` on this channel's thread; the future takes what it completes with.
     QFuture<Outcome> onChannelThread(std::function<void(Completion)> work);
     void send(const Call& call, Completion done);
-    void fire(const QString& scheme, const Call& call, std::chrono::milliseconds timeout,
+    void fire(const QString& scheme, const Call& call, std::chrono::milliseconds deadline,
               Completion done);
     QNetworkAccessManager* newManager();
     void attemptEnded(QNetworkAccessManager* manager, bool timedOut);
 
     const quint16 m_port;
+    const Limits m_limits;
     QSslConfiguration m_tls;
     QNetworkAccessManager* m_manager; // for new attempts
     QHash<QNetworkAccessManager*, int> m_attemptsUnderWay;

@@ -15,18 +15,19 @@ Body bodyOf(const DaemonChannel::Outcome& outcome)
 
 namespace DaemonStatusProbe {
 
-QFuture<Body> fetch(DaemonChannel& channel)
+QFuture<Body> fetch(DaemonChannel& channel, Deadlines deadlines)
 {
     const QString get = QStringLiteral("GET");
     QPointer<DaemonChannel> guard(&channel);
-    return channel.attempt(QStringLiteral("https"), get, DaemonChannel::statusPath(), httpsTimeout)
-        .then([guard, get](DaemonChannel::Outcome first) {
+    return channel
+        .attempt(QStringLiteral("https"), get, DaemonChannel::statusPath(), deadlines.https)
+        .then([guard, get, deadlines](DaemonChannel::Outcome first) {
             if (first)
                 return QtFuture::makeReadyFuture(Body(std::move(first).value().body));
             if (!guard) // checked on the channel's thread, where it is deleted
                 return QtFuture::makeReadyFuture(Body());
             return guard
-                ->attempt(QStringLiteral("http"), get, DaemonChannel::statusPath(), httpTimeout)
+                ->attempt(QStringLiteral("http"), get, DaemonChannel::statusPath(), deadlines.http)
                 .then(bodyOf);
         })
         .unwrap();

@@ -12,11 +12,15 @@
 // with a long one whatever went wrong over HTTPS, through `channel`.
 namespace DaemonStatusProbe {
 
-inline constexpr std::chrono::milliseconds httpsTimeout{3000};
-inline constexpr std::chrono::milliseconds httpTimeout{60000};
+// How long each attempt may take, whole (the body's limit is the channel's).
+struct Deadlines
+{
+    std::chrono::milliseconds https{3000};
+    std::chrono::milliseconds http{60000};
+};
 
 // The body of the first answer as received, whatever its HTTP status; none
 // when neither attempt brought one. Finishes on the channel's thread.
-QFuture<std::optional<QByteArray>> fetch(DaemonChannel& channel);
+QFuture<std::optional<QByteArray>> fetch(DaemonChannel& channel, Deadlines deadlines = {});
 
 } // namespace DaemonStatusProbe

@@ -1,5 +1,7 @@
 #include "core/api/DaemonStatusRows.h"
 
+#include "core/base/ControlCharacters.h"
+
 namespace {
 
 const QString granted = QStringLiteral("granted");
@@ -36,6 +38,10 @@ QList<DaemonStatusRows::Row> DaemonStatusRows::rows(const DaemonStatusRecord& st
         rows.append({QStringLiteral("Accessibility"),
                      accessibilityLabel(*permissions.accessibility),
                      *permissions.accessibility == granted});
+    // The values are the daemon's words: whatever it sends, a row stays one
+    // row and cannot drive a terminal.
+    for (Row& row : rows)
+        row.value = ControlCharacters::escaped(row.value);
     return rows;
 }
 
@@ -49,7 +55,9 @@ QStringList DaemonStatusRows::lines(const DaemonStatusRecord& status)
 
 QString DaemonStatusRows::failureLine(const DaemonApiError& error)
 {
-    return QStringLiteral("Could not reach daemon: ") + error.localizedDescription();
+    // Qt's description may quote the server's own words (its reason phrase).
+    return QStringLiteral("Could not reach daemon: ") +
+           ControlCharacters::escaped(error.localizedDescription());
 }
 
 QString DaemonStatusRows::queryingText()

@@ -24,7 +24,8 @@ public:
     DaemonStatusRows() = delete;
 
     // Daemon, Sessions, Prism automation, System Events, and Accessibility
-    // only when the answer carries it.
+    // only when the answer carries it. Control characters in the daemon's
+    // words are shown escaped.
     static QList<Row> rows(const DaemonStatusRecord& status);
     // The rows as "<label>: <value>" lines.
     static QStringList lines(const DaemonStatusRecord& status);

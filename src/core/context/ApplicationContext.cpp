@@ -40,8 +40,8 @@ DaemonManager& ApplicationContext::daemonManager()
 DaemonChannel& ApplicationContext::daemonChannel()
 {
     if (!m_daemonChannel)
-        m_daemonChannel =
-            std::make_unique<DaemonChannel>(m_daemon.port, m_daemon.extraCaCertificates);
+        m_daemonChannel = std::make_unique<DaemonChannel>(
+            m_daemon.port, m_daemon.extraCaCertificates, m_daemon.limits);
     return *m_daemonChannel;
 }
 

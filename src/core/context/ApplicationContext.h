@@ -40,6 +40,7 @@ public:
         QString logDirectory; // empty: ~/Library/Logs/Zentrope at construction
         quint16 port = DaemonChannel::daemonPort;
         QList<QSslCertificate> extraCaCertificates; // trusted besides the system's
+        DaemonChannel::Limits limits = {};
     };
 
     ApplicationContext(platform::Services services, UserDefaults defaults, Bundle bundle);

@@ -27,6 +27,7 @@ Result<LogTail> LogTail::read(const QString& path, qint64 maxBytes)
     Utf8StreamDecoder decoder;
     LogTail tail;
     tail.text = decoder.decode(view.first(view.size() - incomplete));
+    tail.start = start + skipped;
     tail.end = start + skipped + view.size() - incomplete;
     return tail;
 }

@@ -9,6 +9,8 @@
 struct LogTail
 {
     QString text;
+    // Where the text begins in the file: 0 when it holds the file from its start.
+    qint64 start = 0;
     // Where the text ends in the file: the next unread byte. A character
     // still being written at the end is left for whoever reads on from here.
     qint64 end = 0;

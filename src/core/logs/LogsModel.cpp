@@ -106,6 +106,12 @@ void LogsModel::append(const QString& text)
     const bool frontDropped = m_buffer.append(text);
     if (m_filter.isEmpty()) {
         Q_EMIT displayedAppended(text, frontDropped);
+        // The buffer keeps an end of the old text and the chunk together.
+        const qsizetype removed = before + text.size() - content().size();
+        if (removed <= before)
+            Q_EMIT displayedEdited(removed, text);
+        else
+            Q_EMIT displayedEdited(before, content());
     } else {
         // The judged part moves back with the front the bound took off.
         const qsizetype dropped = before + text.size() - content().size();
@@ -135,12 +141,34 @@ QString LogsModel::matchingLines(qsizetype from, qsizetype to) const
 void LogsModel::extendDisplay(QString lines, bool frontDropped)
 {
     if (frontDropped) {
+        const QString before = m_displayed; // shared, not copied: judgeAfresh() replaces it
         judgeAfresh();
+        Q_EMIT displayedAppended(lines, true);
+        announceTrimmedDisplay(before, lines);
     } else if (!lines.isEmpty()) {
         if (!m_displayed.isEmpty())
             lines.prepend(u'\n');
         m_displayed += lines;
+        Q_EMIT displayedAppended(lines, false);
+        Q_EMIT displayedEdited(0, lines);
     }
-    if (frontDropped || !lines.isEmpty())
-        Q_EMIT displayedAppended(lines, frontDropped);
+}
+
+void LogsModel::announceTrimmedDisplay(const QString& before, const QString& lines)
+{
+    // Lines judged afresh after a trim are the old display's end: whole lines
+    // that were shown, or the end of the first one, cut where the buffer was.
+    // The new lines follow. Checked rather than assumed, since case folding
+    // is not bound to promise it for every script.
+    QString added = lines;
+    if (!added.isEmpty() && m_displayed.size() > added.size())
+        added.prepend(u'\n');
+    const qsizetype kept = m_displayed.size() - added.size();
+    const QStringView after(m_displayed);
+    const bool isEdit = kept >= 0 && kept <= before.size() && after.endsWith(added) &&
+                        after.first(kept) == QStringView(before).last(kept);
+    if (isEdit)
+        Q_EMIT displayedEdited(before.size() - kept, added);
+    else
+        Q_EMIT displayedEdited(before.size(), m_displayed);
 }

@@ -95,6 +95,13 @@ Q_SIGNALS:
     // its front: `text` is still what is new (and may be empty), but
     // displayedContent() is best shown afresh.
     void displayedAppended(const QString& text, bool frontDropped);
+    // The same change put as an edit, for a view that holds what it shows and
+    // must not set it afresh at every trim: displayedContent() is now the
+    // text displayed before without its first `removed` characters, followed
+    // by `added`. Announced after displayedAppended, on every append that
+    // changes the display; only a trim that cannot be put so (never for
+    // plain text) removes everything and adds the whole display.
+    void displayedEdited(qsizetype removed, const QString& added);
 
 private:
     Result<LogTail> replaceWithTail();
@@ -105,6 +112,7 @@ private:
     // The lines of content()[from, to) that match the filter, joined.
     QString matchingLines(qsizetype from, qsizetype to) const;
     void extendDisplay(QString lines, bool frontDropped);
+    void announceTrimmedDisplay(const QString& before, const QString& lines);
 
     const QString m_logDirectory;
     const std::shared_ptr<platform::FileWatcher> m_watcher;

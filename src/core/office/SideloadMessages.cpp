@@ -1,32 +1,12 @@
 #include "core/office/SideloadMessages.h"
 
+#include "core/base/ControlCharacters.h"
+
 namespace SideloadMessages {
 
 namespace {
 
-QString namesWhere(const QList<Sideloader::HostOutcome>& outcomes, Sideloader::Outcome::Kind kind)
-{
-    QStringList names;
-    for (const Sideloader::HostOutcome& each : outcomes) {
-        if (each.outcome.kind() == kind)
-            names.append(each.host.displayName());
-    }
-    return names.join(QStringLiteral(", "));
-}
-
-} // namespace
-
-QString installAction(OfficeHost host)
-{
-    return QStringLiteral("install into ") + host.displayName();
-}
-
-QString removeAction(OfficeHost host)
-{
-    return QStringLiteral("remove from ") + host.displayName();
-}
-
-Line forOutcome(const Sideloader::Outcome& outcome, const QString& action)
+Line lineFor(const Sideloader::Outcome& outcome, const QString& action)
 {
     using Kind = Sideloader::Outcome::Kind;
     switch (outcome.kind()) {
@@ -45,29 +25,25 @@ Line forOutcome(const Sideloader::Outcome& outcome, const QString& action)
     Q_UNREACHABLE();
 }
 
-QString installAllSummary(const QList<Sideloader::HostOutcome>& outcomes)
+} // namespace
+
+QString installAction(OfficeHost host)
 {
-    const QString names = namesWhere(outcomes, Sideloader::Outcome::Kind::copied);
-    return names.isEmpty() ? QStringLiteral("No Office hosts installed.")
-                           : QStringLiteral("Installed into: ") + names;
+    return QStringLiteral("install into ") + host.displayName();
 }
 
-QString removeAllSummary(const QList<Sideloader::HostOutcome>& outcomes)
+QString removeAction(OfficeHost host)
 {
-    const QString names = namesWhere(outcomes, Sideloader::Outcome::Kind::removed);
-    return names.isEmpty() ? QStringLiteral("Nothing to remove.")
-                           : QStringLiteral("Removed from: ") + names;
+    return QStringLiteral("remove from ") + host.displayName();
 }
 
-QStringList failureLines(const QList<Sideloader::HostOutcome>& outcomes,
-                         QString (*actionFor)(OfficeHost))
+Line forOutcome(const Sideloader::Outcome& outcome, const QString& action)
 {
-    QStringList lines;
-    for (const Sideloader::HostOutcome& each : outcomes) {
-        if (each.outcome.kind() == Sideloader::Outcome::Kind::failed)
-            lines.append(forOutcome(each.outcome, actionFor(each.host)).text);
-    }
-    return lines;
+    // Paths hold the home folder's and the manifest's names: a line stays one
+    // line, whatever they hold.
+    Line line = lineFor(outcome, action);
+    line.text = ControlCharacters::escaped(line.text);
+    return line;
 }
 
 QString pickManifestFirst()

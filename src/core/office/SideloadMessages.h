@@ -5,7 +5,6 @@
 
 #include <QList>
 #include <QString>
-#include <QStringList>
 
 // The words the add-in tab (and zentropectl) uses for the sideloader's
 // results and the hosts' states.
@@ -30,18 +29,9 @@ QString installAction(OfficeHost host);
 QString removeAction(OfficeHost host);
 
 // "Installed at …", "Removed …", "Skipped <action>: <reason>" or the error
-// "Failed to <action>: <description>".
+// "Failed to <action>: <description>", as one line: control characters in
+// paths and descriptions are escaped.
 Line forOutcome(const Sideloader::Outcome& outcome, const QString& action);
-
-// "Installed into: <names of the hosts copied to>" or "No Office hosts installed.".
-QString installAllSummary(const QList<Sideloader::HostOutcome>& outcomes);
-// "Removed from: <names of the hosts removed from>" or "Nothing to remove.".
-QString removeAllSummary(const QList<Sideloader::HostOutcome>& outcomes);
-
-// The error lines an "all hosts" action's summary leaves out, one for each
-// host that failed, in order: "Failed to <action>: <description>".
-QStringList failureLines(const QList<Sideloader::HostOutcome>& outcomes,
-                         QString (*actionFor)(OfficeHost));
 
 // The error when no manifest is at hand.
 QString pickManifestFirst();

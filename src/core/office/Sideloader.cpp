@@ -54,6 +54,12 @@ std::optional<Error> refusalOf(const QString& source, const QString& destination
     if (!S_ISREG(sourceInfo.st_mode))
         return sourceError(ErrorCode::manifestNotAFile,
                            QStringLiteral("The manifest %1 isn’t a regular file.").arg(quoted));
+    if (sourceInfo.st_size > largestManifest)
+        return sourceError(ErrorCode::manifestTooLarge,
+                           QStringLiteral("The manifest %1 is larger than %2 MB; an add-in "
+                                          "manifest is a few kilobytes. Pick the manifest file.")
+                               .arg(quoted)
+                               .arg(largestManifest / (1024 * 1024)));
 
     struct stat destinationInfo = {};
     if (::stat(QFile::encodeName(destination).constData(), &destinationInfo) == 0 &&

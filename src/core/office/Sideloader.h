@@ -31,7 +31,12 @@ enum class ErrorCode : int
     manifestNotAFile = 2,
     manifestUnreadable = 3,
     manifestIsDestination = 4,
+    manifestTooLarge = 5,
 };
+
+// An add-in manifest is a few kilobytes; a file beyond this is no manifest
+// and is not copied into the hosts' containers.
+inline constexpr qint64 largestManifest = 10 * 1024 * 1024;
 
 class Outcome
 {
@@ -82,8 +87,9 @@ std::optional<QString> bundledProdManifest(const Bundle& bundle);
 
 // Copies `source` to <wef>/zentrope.manifest.xml, replacing what is there.
 // A host without a container is skipped and nothing is created. The source
-// is checked first (a readable file, not the destination itself), so a bad
-// choice never costs the host the manifest it has.
+// is checked first (a readable file of at most largestManifest bytes, not
+// the destination itself), so a bad choice never costs the host the manifest
+// it has.
 Outcome install(const QString& source, OfficeHost host);
 // Deletes both manifest names, links that lead nowhere too; never creates folders.
 Outcome remove(OfficeHost host);

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "core/api/DaemonStatusProbe.h"
 #include "core/base/Bundle.h"
 #include "core/base/Result.h"
 
 #include <QFuture>
 #include <QString>
 #include <QUrl>
+#include <chrono>
 #include <memory>
-
-class DaemonChannel;
 
 namespace platform {
 struct Services;
@@ -20,8 +20,14 @@ class Workspace;
 // daemon's raw status answer, the masked tails of both daemon logs, facts
 // about the machine and the sideloading state of each Office host.
 //
-// A run assembles the archive's folder inside a private per-user folder of
-// the temporary directory, and leaves it there only when a step failed.
+// Every run assembles the archive's folder in a folder of its own, inside a
+// private per-user folder of the temporary directory, and leaves it there
+// only when a step failed. The archive is built under a temporary name on the
+// Desktop and then given its name, so runs at the same time never share or
+// replace each other's files: a second archive of the same second is
+// "zentrope-diagnostics-<stamp> 2.zip". Every text in the archive has the
+// user's home and other personal data masked (PersonalDataMask); the
+// summary's and the sideload state's fields show control characters escaped.
 class DiagnosticsBundle
 {
 public:
@@ -34,7 +40,8 @@ public:
     using Outcome = ::Result<Result>;
 
     static QString errorDomain() { return QStringLiteral("DiagnosticsBundle"); }
-    // How much of the end of each daemon log goes into the archive.
+    // How much of the end of each daemon log goes into the archive, at most:
+    // a tail that does not begin the file begins at its first full line.
     static constexpr qint64 logTailBytes = 1024 * 1024;
 
     // Where a run reads from and writes to.
@@ -48,6 +55,9 @@ public:
         QString temporaryDirectory; // the private per-user folder goes in here
         QString desktopDirectory;   // created when missing
         QString zipProgram = QStringLiteral("/usr/bin/zip");
+        DaemonStatusProbe::Deadlines probeDeadlines = {};
+        // zip is stopped when it has not finished by then (a hung Desktop drive).
+        std::chrono::milliseconds zipDeadline{120000};
     };
 
     DiagnosticsBundle() = delete;

@@ -1,5 +1,6 @@
 #include "core/support/DiagnosticsReport.h"
 
+#include "core/base/ControlCharacters.h"
 #include "core/office/OfficeHost.h"
 #include "core/office/Sideloader.h"
 #include "platform/SystemFacts.h"
@@ -9,6 +10,15 @@
 namespace {
 
 const QString unknown = QStringLiteral("unknown");
+
+// Each line holds one field from elsewhere (a daemon's answer, a path, the
+// system's words): it stays one line, with no control character in it.
+QStringList escaped(QStringList lines)
+{
+    for (QString& line : lines)
+        line = ControlCharacters::escaped(line);
+    return lines;
+}
 
 QString orUnknown(const std::optional<QString>& value)
 {
@@ -69,13 +79,13 @@ QStringList summaryLines(const QDateTime& generated, const Bundle& bundle,
         QStringLiteral("Bundle: ") + bundle.path(),
         QString(),
     };
-    return lines + daemonLines(status, daemonAddress);
+    return escaped(lines + daemonLines(status, daemonAddress));
 }
 
 QStringList systemLines(const platform::SystemFacts& facts)
 {
     const auto memory = facts.physicalMemoryBytes();
-    return {
+    return escaped({
         QStringLiteral("OS version: ") + orUnknown(facts.operatingSystemVersion()),
         QStringLiteral("Process architecture: ") + orUnknown(facts.machine()),
         QStringLiteral("CPU brand: ") + orUnknown(facts.cpuBrand()),
@@ -83,7 +93,7 @@ QStringList systemLines(const platform::SystemFacts& facts)
             (memory ? QString::number(*memory >> 30) + QStringLiteral(" GB") : unknown),
         QStringLiteral("Locale: ") + orUnknown(facts.localeIdentifier()),
         QStringLiteral("Time zone: ") + orUnknown(facts.timeZoneIdentifier()),
-    };
+    });
 }
 
 QStringList sideloadLines(const platform::Workspace& workspace)
@@ -97,7 +107,7 @@ QStringList sideloadLines(const platform::Workspace& workspace)
                          (running ? QStringLiteral("true") : QStringLiteral("false")));
         }
     }
-    return lines;
+    return escaped(lines);
 }
 
 } // namespace DiagnosticsReport

@@ -13,6 +13,8 @@ class Workspace;
 } // namespace platform
 
 // The text files of a diagnostics archive, as lines to be joined by "\n".
+// Every line is one line: control characters in what others wrote are
+// escaped (ControlCharacters::escaped).
 namespace DiagnosticsReport {
 
 // 20261205T095204: the run's time in UTC, naming its folder and archive.

@@ -34,8 +34,6 @@ Error updaterError(ErrorCode code, const QString& description)
 // A timer never waits longer than this before looking at the clock again, so
 // that a suspended machine or a changed clock cannot push a check far past its time.
 constexpr std::chrono::milliseconds longestWait = std::chrono::hours(1);
-constexpr std::chrono::milliseconds transferTimeout = std::chrono::seconds(30);
-const char* const tooLargeProperty = "zentropeFeedTooLarge";
 const char* const refusedRedirectProperty = "zentropeRefusedRedirect";
 
 Result<UpdateCheck> readyResult(Error error)
@@ -173,22 +171,21 @@ QFuture<Result<UpdateCheck>> AppcastUpdaterController::check(Kind kind)
             updaterError(unknownVersion, QStringLiteral("The application’s version is unknown."))));
     }
 
-    QNetworkReply* reply = fetch(feed.value());
+    BoundedReply* fetched = fetch(feed.value());
     auto promise = std::make_shared<QPromise<Result<UpdateCheck>>>();
     promise->start();
-    connect(reply, &QNetworkReply::finished, this, [this, reply, promise, currentVersion, kind] {
-        reply->deleteLater();
-        promise->addResult(evaluate(*reply, currentVersion, kind));
+    connect(fetched, &BoundedReply::finished, this, [this, fetched, promise, currentVersion, kind] {
+        fetched->deleteLater();
+        promise->addResult(evaluate(*fetched, currentVersion, kind));
         promise->finish();
     });
     return promise->future();
 }
 
 // Every address on the way to the feed must be one we trust, not only the first.
-QNetworkReply* AppcastUpdaterController::fetch(const QUrl& feed)
+BoundedReply* AppcastUpdaterController::fetch(const QUrl& feed)
 {
     QNetworkRequest request(feed);
-    request.setTransferTimeout(int(transferTimeout.count()));
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::UserVerifiedRedirectPolicy);
     QNetworkReply* reply = m_network.get(request);
@@ -201,13 +198,7 @@ QNetworkReply* AppcastUpdaterController::fetch(const QUrl& feed)
             reply->abort();
         }
     });
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply](qint64 received, qint64) {
-        if (received > largestFeed && !reply->property(tooLargeProperty).toBool()) {
-            reply->setProperty(tooLargeProperty, true);
-            reply->abort();
-        }
-    });
-    return reply;
+    return new BoundedReply(reply, m_feedBounds, this);
 }
 
 Result<QUrl> AppcastUpdaterController::feedAddress() const
@@ -221,26 +212,32 @@ Result<QUrl> AppcastUpdaterController::feedAddress() const
     return feed;
 }
 
-Result<UpdateCheck> AppcastUpdaterController::evaluate(QNetworkReply& reply,
+Result<UpdateCheck> AppcastUpdaterController::evaluate(const BoundedReply& fetched,
                                                        const QString& currentVersion,
                                                        Kind kind) const
 {
+    const QNetworkReply& reply = fetched.reply();
     if (const QUrl refused = reply.property(refusedRedirectProperty).toUrl(); !refused.isEmpty()) {
         return updaterError(untrustedRedirect,
                             QStringLiteral("The update feed redirected to an address that is not "
                                            "HTTPS: %1")
                                 .arg(refused.toDisplayString()));
     }
-    if (reply.property(tooLargeProperty).toBool()) {
+    if (fetched.stop() == BoundedReply::Stop::bodyTooLarge) {
         return updaterError(feedTooLarge, QStringLiteral("The update feed is larger than %1 MB.")
-                                              .arg(largestFeed / (1024 * 1024)));
+                                              .arg(fetched.bounds().largestBody / (1024 * 1024)));
+    }
+    if (fetched.stop() == BoundedReply::Stop::deadlinePassed) {
+        return updaterError(
+            unreachableFeed,
+            QStringLiteral("Could not fetch the update feed: %1").arg(fetched.stopDescription()));
     }
     if (reply.error() != QNetworkReply::NoError) {
         return updaterError(
             unreachableFeed,
             QStringLiteral("Could not fetch the update feed: %1").arg(reply.errorString()));
     }
-    const Result<Appcast> appcast = Appcast::parse(reply.readAll(), reply.url());
+    const Result<Appcast> appcast = Appcast::parse(fetched.body(), reply.url());
     if (!appcast)
         return appcast.error();
     UpdateChooser::Situation situation;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/base/BoundedReply.h"
 #include "core/base/Bundle.h"
 #include "core/base/UserDefaults.h"
 #include "platform/UpdaterController.h"
@@ -11,8 +12,6 @@
 #include <QTimer>
 #include <chrono>
 #include <memory>
-
-class QNetworkReply;
 
 namespace platform {
 
@@ -29,6 +28,8 @@ class AppcastUpdaterController final : public QObject, public UpdaterController
 public:
     static constexpr std::chrono::seconds shortestInterval{60 * 60};
     static constexpr qint64 largestFeed = 4 * 1024 * 1024;
+    // The whole fetch, however slowly the feed trickles in.
+    static constexpr std::chrono::milliseconds feedDeadline = std::chrono::seconds(30);
 
     // Starts at once. `interval` replaces the one from the defaults and
     // `system` the running one (both for tests).
@@ -48,6 +49,9 @@ public:
     // When the next scheduled check is due; none while automatic checks are off.
     std::optional<QDateTime> nextScheduledCheck() const;
 
+    // For tests: other bounds than feedDeadline and largestFeed for later fetches.
+    void setFeedBounds(BoundedReply::Bounds bounds) { m_feedBounds = bounds; }
+
 private:
     enum class Kind
     {
@@ -59,9 +63,9 @@ private:
     void scheduleNextCheck();
     void runScheduledCheckIfDue();
     QFuture<Result<UpdateCheck>> check(Kind kind);
-    QNetworkReply* fetch(const QUrl& feed);
+    BoundedReply* fetch(const QUrl& feed);
     Result<QUrl> feedAddress() const;
-    Result<UpdateCheck> evaluate(QNetworkReply& reply, const QString& currentVersion,
+    Result<UpdateCheck> evaluate(const BoundedReply& fetched, const QString& currentVersion,
                                  Kind kind) const;
 
     const Bundle m_bundle;
@@ -69,6 +73,7 @@ private:
     const std::shared_ptr<UpdaterDelegate> m_delegate;
     const std::optional<std::chrono::milliseconds> m_intervalOverride;
     const RunningSystem m_system;
+    BoundedReply::Bounds m_feedBounds{feedDeadline, largestFeed};
     QNetworkAccessManager m_network;
     QTimer m_timer;
     std::function<void(const AvailableUpdate&)> m_updateFound;

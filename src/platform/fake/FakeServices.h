@@ -5,6 +5,7 @@
 #include "platform/fake/FakeCertificateTrust.h"
 #include "platform/fake/FakeFileWatcher.h"
 #include "platform/fake/FakeLoginItem.h"
+#include "platform/fake/FakeNotifications.h"
 #include "platform/fake/FakePortLookup.h"
 #include "platform/fake/FakeSystemFacts.h"
 #include "platform/fake/FakeSystemLog.h"
@@ -25,6 +26,7 @@ struct FakeServices
     std::shared_ptr<FakeAccessibility> accessibility = std::make_shared<FakeAccessibility>();
     std::shared_ptr<FakeLoginItem> loginItem = std::make_shared<FakeLoginItem>();
     std::shared_ptr<FakeSystemFacts> systemFacts = std::make_shared<FakeSystemFacts>();
+    std::shared_ptr<FakeNotifications> notifications = std::make_shared<FakeNotifications>();
     std::shared_ptr<FakePortLookup> portLookup = std::make_shared<FakePortLookup>();
 
     Services services() const
@@ -38,6 +40,7 @@ struct FakeServices
         services.accessibility = accessibility;
         services.loginItem = loginItem;
         services.systemFacts = systemFacts;
+        services.notifications = notifications;
         services.portLookup = portLookup;
         return services;
     }

@@ -48,9 +48,11 @@ LoginItem::Status XdgAutostartLoginItem::status()
 {
     if (!executableExists())
         return Status::notFound;
-    QFile entry(entryPath());
-    if (!entry.exists())
+    // Desktops start only regular files: a folder (or a FIFO, which would
+    // also block the read) by the entry's name starts nothing.
+    if (!QFileInfo(entryPath()).isFile())
         return Status::notRegistered;
+    QFile entry(entryPath());
     // An entry we cannot read is still there and still started.
     if (!entry.open(QIODevice::ReadOnly))
         return Status::enabled;
@@ -72,7 +74,13 @@ Result<Done> XdgAutostartLoginItem::registerItem()
         return failure(QStringLiteral("Zentrope cannot start at login from a folder whose name "
                                       "holds a line break."));
     const QString path = entryPath();
-    const QString folder = QFileInfo(path).absolutePath();
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile())
+        return failure(QStringLiteral("“%1” is in the way: it is not an autostart entry but a "
+                                      "%2. Remove it and try again.")
+                           .arg(path, existing.isDir() ? QStringLiteral("folder")
+                                                       : QStringLiteral("special file")));
+    const QString folder = existing.absolutePath();
     if (!QDir().mkpath(folder))
         return failure(QStringLiteral("Could not create the folder “%1”.").arg(folder));
     QSaveFile file(path);
@@ -84,7 +92,8 @@ Result<Done> XdgAutostartLoginItem::registerItem()
 Result<Done> XdgAutostartLoginItem::unregisterItem()
 {
     QFile entry(entryPath());
-    if (entry.exists() && !entry.remove())
+    // What is not a regular file is no entry of ours, and no entry at all.
+    if (QFileInfo(entry).isFile() && !entry.remove())
         return failure(
             QStringLiteral("Could not remove “%1”: %2").arg(entry.fileName(), entry.errorString()));
     return Done{};

@@ -260,22 +260,21 @@ void AddInTab::installAll()
         showMessages();
         return;
     }
-    const QList<Sideloader::HostOutcome> outcomes = Sideloader::installAll(*manifest);
-    m_lastMessage = SideloadMessages::installAllSummary(outcomes);
-    // The summary names only the hosts done: what failed is told beside it.
-    const QStringList failures =
-        SideloadMessages::failureLines(outcomes, SideloadMessages::installAction);
-    m_lastError = failures.isEmpty() ? std::nullopt : std::optional(failures.join(u'\n'));
-    refresh();
+    showReport(SideloadAll::install(*manifest));
 }
 
 void AddInTab::removeAll()
 {
-    const QList<Sideloader::HostOutcome> outcomes = Sideloader::removeAll();
-    m_lastMessage = SideloadMessages::removeAllSummary(outcomes);
-    const QStringList failures =
-        SideloadMessages::failureLines(outcomes, SideloadMessages::removeAction);
-    m_lastError = failures.isEmpty() ? std::nullopt : std::optional(failures.join(u'\n'));
+    showReport(SideloadAll::remove());
+}
+
+void AddInTab::showReport(const SideloadAll::Report& report)
+{
+    // The summary names only the hosts done: what failed is told beside it.
+    // When all failed there is no summary, and the last message stands.
+    if (report.message)
+        m_lastMessage = report.message;
+    m_lastError = report.errors.isEmpty() ? std::nullopt : std::optional(report.errors.join(u'\n'));
     refresh();
 }
 

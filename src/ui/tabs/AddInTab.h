@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/office/OfficeHost.h"
+#include "core/office/SideloadAll.h"
 #include "core/office/SideloadMessages.h"
 #include "ui/SemanticColor.h"
 
@@ -44,6 +45,7 @@ private:
     void reveal(OfficeHost host);
     void installAll();
     void removeAll();
+    void showReport(const SideloadAll::Report& report);
     void quitHosts();
     void handle(const SideloadMessages::Line& line);
     void refresh();

@@ -1,12 +1,12 @@
 #include "core/api/DaemonChannel.h"
 
+#include "core/api/DaemonStatusProbe.h"
 #include "support/FlappingServer.h"
 #include "support/Printers.h"
 #include "support/TestCertificates.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
 
-#include <QElapsedTimer>
 #include <QThread>
 #include <gtest/gtest.h>
 
@@ -25,12 +25,13 @@ DaemonChannel::Outcome send(DaemonChannel& channel, const QString& method, const
 }
 
 // Trusts the test CA, as if it were installed; otherwise only the system's store.
-std::unique_ptr<DaemonChannel> channelTo(quint16 port, bool trustTestCa = true)
+std::unique_ptr<DaemonChannel> channelTo(quint16 port, bool trustTestCa = true,
+                                         DaemonChannel::Limits limits = {})
 {
     QList<QSslCertificate> extra;
     if (trustTestCa)
         extra.append(TestCertificates::shared().caCertificate());
-    return std::make_unique<DaemonChannel>(port, extra);
+    return std::make_unique<DaemonChannel>(port, extra, limits);
 }
 
 void expectFailure(const DaemonChannel::Outcome& outcome, Kind kind, const char* scheme)
@@ -110,14 +111,50 @@ TEST(DaemonChannel, NothingListeningFailsBothAttemptsWithCannotConnect)
     expectFailure(send(*channel, get, QStringLiteral("/x")), Kind::cannotConnectToHost, "https");
 }
 
-TEST(DaemonChannel, ASilentServerTimesOutOnceWithoutFallingBack)
+TEST(DaemonChannel, TheDeadlineCountsTheWholeAnswerAndATimeOutNeverFallsBack)
 {
-    TestServer server(Serves::nothing);
-    QElapsedTimer clock;
-    clock.start();
-    expectFailure(send(*channelTo(server.port()), get, statusPath), Kind::timedOut, "https");
-    EXPECT_GE(clock.elapsed(), 4500);
-    EXPECT_EQ(server.connections(), 1);
+    const DaemonChannel::Limits quick{std::chrono::milliseconds(300), 1024 * 1024};
+    // One server that never answers, one that answers a byte every 50 ms:
+    // neither keeps the caller past the deadline, and neither gets a plain retry.
+    TestServer silent(Serves::nothing);
+    TestServer trickling(Serves::both);
+    trickling.setTrickle(std::chrono::milliseconds(50));
+    for (TestServer* server : {&silent, &trickling}) {
+        const auto outcome = send(*channelTo(server->port(), true, quick), get, statusPath);
+        expectFailure(outcome, Kind::timedOut, "https");
+        EXPECT_EQ(outcome.error().description, u"No complete answer within 0.3 s.");
+        EXPECT_EQ(server->plainConnections(), 0);
+    }
+    EXPECT_EQ(trickling.requests().size(), 1);
+}
+
+TEST(DaemonChannel, AnAnswerBeyondItsLimitIsCutOffWhileItArrives)
+{
+    TestServer server(Serves::https);
+    const DaemonChannel::Limits small{std::chrono::seconds(20), 1000};
+    auto channel = channelTo(server.port(), true, small);
+    server.setAnswer(200, QByteArray(1000, 'x'));
+    EXPECT_TRUE(send(*channel, get, statusPath).ok()) << "exactly the limit is an answer";
+    server.setAnswer(200, QByteArray(1001, 'x'));
+    expectFailure(send(*channel, get, statusPath), Kind::dataLengthExceedsMaximum, "https");
+
+    // An endless answer, which the channel must stop reading rather than
+    // keep: had it waited for the end, it would have met its deadline instead.
+    server.setEndless(true);
+    const auto flood = send(*channelTo(server.port()), get, statusPath);
+    expectFailure(flood, Kind::dataLengthExceedsMaximum, "https");
+    EXPECT_EQ(flood.error().description, u"The answer is larger than 1048576 bytes.");
+    ASSERT_TRUE(waitUntil([&] { return server.endlessClosed() == 1; }));
+    EXPECT_LT(server.endlessBytesSent(), 64 * 1024 * 1024) << "the reader stopped soon after";
+}
+
+TEST(DaemonChannel, ProductionLimitsAreFiveSecondsAndOneMebibyteAndTheProbesThreeAndSixty)
+{
+    const DaemonChannel channel;
+    EXPECT_EQ(channel.limits().attemptDeadline, std::chrono::milliseconds(5000));
+    EXPECT_EQ(channel.limits().largestAnswer, 1048576);
+    EXPECT_EQ(DaemonStatusProbe::Deadlines().https, std::chrono::milliseconds(3000));
+    EXPECT_EQ(DaemonStatusProbe::Deadlines().http, std::chrono::milliseconds(60000));
 }
 
 TEST(DaemonChannel, ADaemonThatWentSilentDuringTheHandshakeIsHeardOnceItAnswersAgain)

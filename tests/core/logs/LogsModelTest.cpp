@@ -245,3 +245,40 @@ TEST_F(LogsModelTest, AcrossTheBoundEachMatchingLineIsHandedOutOnceAndTheDisplay
     EXPECT_GT(shown.size(), 1);
     EXPECT_TRUE(kept.mid(kept.size() - shown.size()) == shown);
 }
+
+TEST_F(LogsModelTest, EditsKeepAViewsCopyOfTheDisplayInStepAcrossTrims)
+{
+    ASSERT_TRUE(model.rebindTailer().ok());
+    int number = 0;
+    for (const QString& filter : {QString(), QStringLiteral("KEEP")}) {
+        model.setFilter(filter);
+        QString copy = model.displayedContent();
+        int wholeAgain = 0;
+        QObject receiver;
+        QObject::connect(&model, &LogsModel::displayedReplaced, &receiver,
+                         [&] { copy = model.displayedContent(); });
+        QObject::connect(&model, &LogsModel::displayedEdited, &receiver,
+                         [&](qsizetype removed, const QString& added) {
+                             if (removed > 0 && removed == copy.size())
+                                 ++wholeAgain;
+                             copy = copy.sliced(removed) + added;
+                         });
+        // Eight chunks of about 300 kB: the bound is crossed several times,
+        // mostly inside a line.
+        for (int chunk = 0; chunk < 8; ++chunk) {
+            QByteArray bytes;
+            while (bytes.size() < 300'000) {
+                const bool keep = number % 3 == 0;
+                bytes += (keep ? "keep " : "drop ") + QByteArray(number % 50, 'x') + " é " +
+                         QByteArray::number(number) + '\n';
+                ++number;
+            }
+            const QString last = QString::fromUtf8(bytes.last(20));
+            append(logPath(Stream::stdout), bytes);
+            ASSERT_TRUE(waitUntil([&] { return model.content().endsWith(last); }));
+            ASSERT_TRUE(copy == model.displayedContent())
+                << "filter '" << filter.toStdString() << "', chunk " << chunk;
+        }
+        EXPECT_EQ(wholeAgain, 0) << "trims keep what is still shown";
+    }
+}

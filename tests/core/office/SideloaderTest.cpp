@@ -137,6 +137,9 @@ TEST_F(SideloaderTest, ARefusedSourceLeavesTheInstalledManifestAlone)
     QFile::setPermissions(unreadable, QFile::WriteOwner);
     const QString link = sources.filePath(u"link.xml"_s);
     QFile::link(current, link);
+    // 10 MB and a byte: no add-in manifest is that large (sparse, so it costs no disk).
+    const QString huge = writeFileAt(sources.filePath(u"huge.xml"_s), "");
+    ASSERT_TRUE(QFile::resize(huge, 10 * 1024 * 1024 + 1));
 
     using Code = Sideloader::ErrorCode;
     const QList<std::pair<QString, Code>> cases = {
@@ -146,6 +149,7 @@ TEST_F(SideloaderTest, ARefusedSourceLeavesTheInstalledManifestAlone)
         {unreadable, Code::manifestUnreadable},
         {current, Code::manifestIsDestination},
         {link, Code::manifestIsDestination},
+        {huge, Code::manifestTooLarge},
     };
     EnforcedFilePermissions enforced;
     for (const auto& [source, code] : cases) {
@@ -158,6 +162,11 @@ TEST_F(SideloaderTest, ARefusedSourceLeavesTheInstalledManifestAlone)
     }
     EXPECT_EQ(Sideloader::install(sources.path(), word).error().description,
               u"The manifest “%1” is a folder, not a file."_s.arg(sources.path()));
+    EXPECT_EQ(Sideloader::install(huge, word).error().description,
+              u"The manifest “%1” is larger than 10 MB; an add-in manifest is a few kilobytes. "
+              u"Pick the manifest file."_s.arg(huge));
+    ASSERT_TRUE(QFile::resize(huge, 10 * 1024 * 1024));
+    EXPECT_EQ(Sideloader::install(huge, word).kind(), Outcome::Kind::copied) << "10 MB is fine";
 }
 
 } // namespace

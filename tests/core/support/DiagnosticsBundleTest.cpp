@@ -5,6 +5,7 @@
 #include "core/office/OfficeHost.h"
 #include "platform/fake/FakeServices.h"
 #include "support/Printers.h"
+#include "support/ScopedEnvironment.h"
 #include "support/TemporaryHome.h"
 #include "support/TestBundle.h"
 #include "support/TestCertificates.h"
@@ -37,13 +38,20 @@ quint16 closedPort()
 class DiagnosticsBundleTest : public ::testing::Test
 {
 protected:
+    DiagnosticsBundle::Setup setup(DaemonChannel& channel, const QString& zip = u"/usr/bin/zip"_s)
+    {
+        return {bundle.bundle(),      logs,        &channel, services.workspace,
+                services.systemFacts, temp.path(), desktop,  zip};
+    }
     // Runs with the daemon's channel on `port`; the archive's path goes to `archive`.
     DiagnosticsBundle::Outcome generate(quint16 port, const QString& zip = u"/usr/bin/zip"_s)
     {
         DaemonChannel channel(port, {TestCertificates::shared().caCertificate()});
-        const auto outcome = awaitResult(
-            DiagnosticsBundle::generate({bundle.bundle(), logs, &channel, services.workspace,
-                                         services.systemFacts, temp.path(), desktop, zip}));
+        return generate(setup(channel, zip));
+    }
+    DiagnosticsBundle::Outcome generate(const DiagnosticsBundle::Setup& setup)
+    {
+        const auto outcome = awaitResult(DiagnosticsBundle::generate(setup));
         archive = outcome ? outcome.value().url.toLocalFile() : QString();
         return outcome;
     }
@@ -59,7 +67,8 @@ protected:
     }
     QByteArray entry(const QString& name) const
     {
-        return unzip({u"-p"_s, archive, QFileInfo(archive).completeBaseName() + u'/' + name});
+        const QString folder = QFileInfo(archive).completeBaseName().section(u' ', 0, 0);
+        return unzip({u"-p"_s, archive, folder + u'/' + name});
     }
     QStringList runFolders() const
     {
@@ -88,9 +97,11 @@ TEST_F(DiagnosticsBundleTest, AnArchiveHoldsOneFolderWithEveryEntryInItsExactWor
                             "\r\n";
     TestServer daemon(TestServer::Serves::plainHttp); // a daemon without its certificate
     daemon.setAnswer(200, body);
-    // 5 MB ending in personal data; only the last MiB goes in, masked.
+    // 5 MB ending in personal data; only the last MiB goes in, from its
+    // first full line, masked.
     const QByteArray last = home.path().toUtf8() + "/notes.txt by jo@example.org\n";
-    writeFileAt(logs + u"/daemon.log"_s, QByteArray(5'000'000 - last.size(), 'x') + last);
+    const QByteArray log = (QByteArray(99, 'x') + '\n').repeated(49'999) + last;
+    writeFileAt(logs + u"/daemon.log"_s, log);
     const OfficeHost word = OfficeHost::word;
     writeFileAt(word.wefDirectory() + u"/zentrope.manifest.xml"_s, "<manifest/>");
     QDir().mkpath(OfficeHost(OfficeHost::excel).containerDirectory());
@@ -120,31 +131,39 @@ TEST_F(DiagnosticsBundleTest, AnArchiveHoldsOneFolderWithEveryEntryInItsExactWor
                   "\n\nDaemon: listening, version 2.1.0\nActive sessions: 3\n"
                   "Prism automation TCC: granted\nSystem Events TCC: denied");
     EXPECT_EQ(entry(u"status.json"_s), body);
-    EXPECT_EQ(entry(u"logs/daemon.log"_s), QByteArray(1'048'576 - last.size(), 'x') +
+    const QByteArray tail = log.right(1'048'576).chopped(last.size());
+    EXPECT_EQ(entry(u"logs/daemon.log"_s), tail.mid(tail.indexOf('\n') + 1) +
                                                QFileInfo(home.path()).path().toUtf8() +
                                                "/<redacted>/notes.txt by <redacted-email>\n");
-    EXPECT_EQ(entry(u"logs/daemon.err"_s), "(no log file at " + logs.toUtf8() + "/daemon.err)");
+    EXPECT_EQ(entry(u"logs/daemon.err"_s), "(no log file at " +
+                                               QFileInfo(home.path()).path().toUtf8() +
+                                               "/<redacted>/Library/Logs/Zentrope/daemon.err)");
     EXPECT_EQ(
         entry(u"system.txt"_s),
         "OS version: Debian GNU/Linux 12 (bookworm), kernel 6.1.0\nProcess architecture: "
         "unknown\nCPU brand: unknown\nMemory: 16 GB\nLocale: unknown\nTime zone: Europe/Berlin");
+    const QByteArray maskedHome = QFileInfo(home.path()).path().toUtf8() + "/<redacted>";
     EXPECT_EQ(entry(u"sideload.txt"_s),
-              "Microsoft Word: sideloaded at " + word.wefDirectory().toUtf8() +
+              "Microsoft Word: sideloaded at " + maskedHome +
+                  word.wefDirectory().mid(home.path().size()).toUtf8() +
                   "/zentrope.manifest.xml\n  running: true\nMicrosoft Excel: not sideloaded\n"
                   "  running: false\nMicrosoft PowerPoint: host not installed");
     EXPECT_EQ(runFolders(), QStringList()) << "the working folder goes after a good run";
 }
 
-TEST_F(DiagnosticsBundleTest, ALogOfOneMebibyteGoesInWholeAndOneByteMoreLosesItsFirst)
+// A tail cut from a longer log starts at its first full line: no half of a
+// name is left where the mask cannot see it.
+TEST_F(DiagnosticsBundleTest, ALogOfOneMebibyteGoesInWholeALongerOneFromItsFirstFullLine)
 {
     const QByteArray mebibyte = QByteArray(1'048'575, 'm') + '\n';
     ASSERT_EQ(mebibyte.size(), 1'048'576);
-    writeFileAt(logs + u"/daemon.log"_s, 'F' + mebibyte); // 1,048,577 bytes
     writeFileAt(logs + u"/daemon.err"_s, mebibyte);
+    const QByteArray lines = QByteArray(1'048'560, 'l') + "\nlast line\n";
+    writeFileAt(logs + u"/daemon.log"_s, "open /home/alice-smith/x\n" + lines);
     ASSERT_TRUE(generate(closedPort()).ok());
     // Compared as Booleans: a failure would otherwise print a megabyte.
-    EXPECT_TRUE(entry(u"logs/daemon.log"_s) == mebibyte);
     EXPECT_TRUE(entry(u"logs/daemon.err"_s) == mebibyte);
+    EXPECT_TRUE(entry(u"logs/daemon.log"_s) == lines) << "the cut line, \"th/x\", is gone";
 }
 
 TEST_F(DiagnosticsBundleTest, AStoppedDaemonIsNotReachableInBothFiles)
@@ -163,7 +182,8 @@ TEST_F(DiagnosticsBundleTest, AnyHttpsAnswerIsKeptAsReceivedEvenOneThatDoesNotDe
     const QByteArray body("busy \xff\x00 \n", 9);
     daemon.setAnswer(503, body, "text/plain");
     ASSERT_TRUE(generate(daemon.port()).ok());
-    EXPECT_EQ(entry(u"status.json"_s), body);
+    EXPECT_EQ(entry(u"status.json"_s), QByteArray("busy \xef\xbf\xbd\x00 \n", 11))
+        << "as received, but read as text to be masked";
     EXPECT_TRUE(entry(u"summary.txt"_s).contains("Daemon: not reachable on "));
     EXPECT_EQ(daemon.plainConnections(), 0) << "an HTTPS answer needs no retry";
 }
@@ -171,19 +191,134 @@ TEST_F(DiagnosticsBundleTest, AnyHttpsAnswerIsKeptAsReceivedEvenOneThatDoesNotDe
 TEST_F(DiagnosticsBundleTest, AFailingZipLeavesTheWorkingFolderAndNoArchive)
 {
     QTemporaryDir tools;
-    const QString zip =
-        writeFileAt(tools.filePath(u"zip"_s), "#!/bin/sh\nprintf partial > \"$3\"\nexit 3\n", true);
+    const QString zip = writeFileAt(tools.filePath(u"zip"_s),
+                                    "#!/bin/sh\nprintf partial > \"$3\"\n"
+                                    "echo 'zip I/O error: No space left on device' >&2\nexit 3\n",
+                                    true);
     const auto failed = generate(closedPort(), zip);
     ASSERT_FALSE(failed.ok());
-    EXPECT_EQ(failed.error(), (Error{u"DiagnosticsBundle"_s, 3, u"zip exited 3"_s}));
-    EXPECT_TRUE(QDir(desktop).isEmpty()) << "what zip left is gone";
+    EXPECT_EQ(failed.error(), (Error{u"DiagnosticsBundle"_s, 3,
+                                     u"zip exited 3: zip I/O error: No space left on device"_s}));
+    EXPECT_TRUE(QDir(desktop).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot))
+        << "what zip left is gone";
     ASSERT_EQ(runFolders().size(), 1);
-    EXPECT_TRUE(QFileInfo::exists(DiagnosticsBundle::privateFolder(temp.path()) + u'/' +
-                                  runFolders().first() + u"/sideload.txt"_s));
+    const QDir own(DiagnosticsBundle::privateFolder(temp.path()) + u'/' + runFolders().first());
+    const QStringList working = own.entryList(QDir::NoDotAndDotDot | QDir::AllEntries);
+    ASSERT_EQ(working.size(), 1);
+    EXPECT_TRUE(QFileInfo::exists(own.filePath(working.first() + u"/sideload.txt"_s)));
 
     const auto unstartable = generate(closedPort(), tools.filePath(u"missing"_s));
     ASSERT_FALSE(unstartable.ok());
     EXPECT_TRUE(unstartable.error().description.startsWith(u"Couldn’t run “"_s));
+}
+
+// Runs in the same second share no folder and no archive name, and each
+// reports the archive it made.
+TEST_F(DiagnosticsBundleTest, TwoRunsAtOnceEachMakeAnArchiveOfTheirOwn)
+{
+    DaemonChannel channel(closedPort(), {});
+    QList<QFuture<DiagnosticsBundle::Outcome>> runs;
+    for (int i = 0; i < 2; ++i)
+        runs.append(DiagnosticsBundle::generate(setup(channel)));
+    QStringList archives;
+    for (const auto& run : runs) {
+        const auto outcome = awaitResult(run);
+        ASSERT_TRUE(outcome.ok()) << outcome.error().description.toStdString();
+        archives.append(outcome.value().url.toLocalFile());
+        EXPECT_EQ(outcome.value().bytes, QFileInfo(archives.last()).size());
+    }
+    archives.sort();
+    ASSERT_NE(archives[0], archives[1]);
+    const QString first = QFileInfo(archives[0]).completeBaseName();
+    // Unless the second run began a second later, it has the numbered name.
+    if (QFileInfo(archives[1]).completeBaseName().endsWith(u" 2"_s)) {
+        EXPECT_EQ(archives[1], desktop + u'/' + first + u" 2.zip"_s);
+    }
+    for (const QString& made : archives) {
+        archive = made;
+        EXPECT_TRUE(entry(u"summary.txt"_s).startsWith("Zentrope diagnostics\n"));
+    }
+    EXPECT_EQ(
+        QDir(desktop).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).size(), 2)
+        << "nothing else is left on the Desktop";
+    EXPECT_EQ(runFolders(), QStringList());
+}
+
+// The user's home, wherever it lies, leaves in no text of the archive; what
+// the daemon said stays on its line.
+TEST_F(DiagnosticsBundleTest, TheHomeIsMaskedInEveryTextAndFieldsStayOneLine)
+{
+    TestBundle installed(u"x/home/al/Applications"_s);
+    const QString own = installed.root() + u"/x/home/al"_s;
+    ScopedEnvironment environment("HOME", own.toUtf8());
+    bundle.writeInfoPlist({}); // the fixture's, outside the home
+    const QString ownLogs = own + u"/Library/Logs/Zentrope"_s;
+    writeFileAt(ownLogs + u"/daemon.log"_s, "cwd " + own.toUtf8() + "/Documents\n");
+    writeFileAt(OfficeHost(OfficeHost::word).wefDirectory() + u"/zentrope.manifest.xml"_s, "m");
+    TestServer daemon(TestServer::Serves::plainHttp);
+    daemon.setAnswer(200,
+                     R"({"ok":true,"version":"2.0\u001b[2J\r\nDaemon: forged","activeSessions":0,)"
+                     R"("permissions":{"prismAutomation":"granted","systemEventsAutomation":")" +
+                         own.toUtf8() + R"("}})");
+    DaemonChannel channel(daemon.port(), {});
+    DiagnosticsBundle::Setup at = setup(channel);
+    at.bundle = installed.bundle();
+    at.logDirectory = ownLogs;
+    ASSERT_TRUE(generate(at).ok());
+
+    const QByteArray hidden = installed.root().toUtf8() + "/x/home/<redacted>";
+    const QByteArray summary = entry(u"summary.txt"_s);
+    EXPECT_TRUE(summary.contains("\nBundle: " + hidden + "/Applications/Zentrope.app\n"))
+        << summary.toStdString();
+    EXPECT_TRUE(summary.contains("\nDaemon: listening, version 2.0\\x1b[2J\\r\\nDaemon: forged\n"))
+        << summary.toStdString();
+    EXPECT_TRUE(summary.endsWith("\nSystem Events TCC: " + hidden));
+    EXPECT_TRUE(entry(u"status.json"_s).contains(hidden + "\"}}"));
+    EXPECT_EQ(entry(u"logs/daemon.log"_s), "cwd " + hidden + "/Documents\n");
+    EXPECT_TRUE(
+        entry(u"sideload.txt"_s)
+            .startsWith("Microsoft Word: sideloaded at " + hidden + "/Library/Containers/"));
+    for (const QString& name : {u"summary.txt"_s, u"status.json"_s, u"logs/daemon.log"_s,
+                                u"logs/daemon.err"_s, u"system.txt"_s, u"sideload.txt"_s})
+        EXPECT_FALSE(entry(name).contains("/al/")) << name.toStdString();
+}
+
+TEST_F(DiagnosticsBundleTest, AZipThatIsKilledOrHangsIsStoppedAndNamed)
+{
+    QTemporaryDir tools;
+    DaemonChannel channel(closedPort(), {});
+    const QString killed =
+        writeFileAt(tools.filePath(u"killed"_s), "#!/bin/sh\nkill -TERM $$\n", true);
+    const auto stopped = generate(setup(channel, killed));
+    ASSERT_FALSE(stopped.ok());
+    EXPECT_TRUE(stopped.error().description.startsWith(u"zip, archiving “"_s));
+    EXPECT_TRUE(
+        stopped.error().description.endsWith(u"”, was stopped by signal 15 (Terminated)."_s))
+        << stopped.error().description.toStdString();
+
+    const QString hung = writeFileAt(tools.filePath(u"hung"_s), "#!/bin/sh\nexec sleep 30\n", true);
+    DiagnosticsBundle::Setup slow = setup(channel, hung);
+    slow.zipDeadline = std::chrono::milliseconds(200);
+    const auto timedOut = generate(slow);
+    ASSERT_FALSE(timedOut.ok());
+    EXPECT_TRUE(
+        timedOut.error().description.endsWith(u"”, did not finish within 0.2 s and was stopped."_s))
+        << timedOut.error().description.toStdString();
+    EXPECT_EQ(setup(channel).zipDeadline, std::chrono::milliseconds(120000));
+}
+
+// The probes' deadlines count whole answers: a trickling daemon costs them, no more.
+TEST_F(DiagnosticsBundleTest, ATricklingDaemonIsNotReachable)
+{
+    TestServer daemon(TestServer::Serves::both);
+    daemon.setTrickle(std::chrono::milliseconds(50));
+    DaemonChannel channel(daemon.port(), {TestCertificates::shared().caCertificate()},
+                          {std::chrono::milliseconds(300), 1024 * 1024});
+    DiagnosticsBundle::Setup quick = setup(channel);
+    quick.probeDeadlines = {std::chrono::milliseconds(300), std::chrono::milliseconds(300)};
+    ASSERT_TRUE(generate(quick).ok());
+    EXPECT_EQ(entry(u"status.json"_s), "daemon not reachable");
+    EXPECT_TRUE(entry(u"summary.txt"_s).contains("\nDaemon: not reachable on https://127.0.0.1:"));
 }
 
 TEST_F(DiagnosticsBundleTest, NeverWritesThroughALinkPlantedAsThePrivateFolder)

@@ -5,6 +5,7 @@
 #include "support/FeedServer.h"
 #include "support/Printers.h"
 #include "support/TestBundle.h"
+#include "support/TestServer.h"
 #include "support/Wait.h"
 
 #include <QTemporaryDir>
@@ -123,6 +124,28 @@ TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErr
     EXPECT_EQ(server.requests(), 0);
     server.setBody(QByteArray(5 * 1024 * 1024, ' '));
     EXPECT_EQ(errorFor(server.url()), u"error: The update feed is larger than 4 MB."_s);
+}
+
+TEST_F(AppcastUpdaterControllerTest, AFeedThatTricklesOrNeverEndsIsGivenUpInTime)
+{
+    EXPECT_EQ(AppcastUpdaterController::feedDeadline, std::chrono::seconds(30));
+    EXPECT_EQ(AppcastUpdaterController::largestFeed, 4 * 1024 * 1024);
+
+    TestServer feed(TestServer::Serves::plainHttp);
+    useFeed(bundle, QUrl(u"http://127.0.0.1:%1/appcast.xml"_s.arg(feed.port())));
+    feed.setTrickle(50ms);
+    auto updater = controller();
+    updater->setFeedBounds({300ms, AppcastUpdaterController::largestFeed});
+    EXPECT_EQ(offered(updater->checkForUpdates()),
+              u"error: Could not fetch the update feed: No complete answer within 0.3 s."_s);
+
+    // Stopped while it streams: waiting for its end would meet the deadline instead.
+    feed.setTrickle(0ms);
+    feed.setEndless(true);
+    EXPECT_EQ(offered(controller()->checkForUpdates()),
+              u"error: The update feed is larger than 4 MB."_s);
+    ASSERT_TRUE(waitUntil([&] { return feed.endlessClosed() == 1; }));
+    EXPECT_LT(feed.endlessBytesSent(), 64 * 1024 * 1024);
 }
 
 // 0.0.0.0 reaches this machine too, but it is no loopback address: were the

@@ -6,7 +6,9 @@
 #include "support/ScopedEnvironment.h"
 #include "support/TestBundle.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using Status = platform::LoginItem::Status;
@@ -68,6 +70,20 @@ TEST_F(XdgAutostartLoginItemTest, RegisteringFailsWithAReasonAndWritesNothing)
     EXPECT_EQ(loginItem.registerItem().error().description,
               QStringLiteral("The Zentrope application was not found at “%1”.")
                   .arg(loginItem.executablePath()));
+}
+
+// Desktops start only a regular file: a folder by the entry's name starts
+// nothing, and is not ours to remove or write over.
+TEST_F(XdgAutostartLoginItemTest, AFolderByTheEntrysNameIsNoEntry)
+{
+    ASSERT_TRUE(QDir().mkpath(entry()));
+    EXPECT_EQ(loginItem.status(), Status::notRegistered);
+    EXPECT_EQ(loginItem.registerItem().error().description,
+              QStringLiteral("“%1” is in the way: it is not an autostart entry but a folder. "
+                             "Remove it and try again.")
+                  .arg(entry()));
+    EXPECT_TRUE(loginItem.unregisterItem().ok());
+    EXPECT_TRUE(QFileInfo(entry()).isDir());
 }
 
 TEST(DesktopEntry, ExecArgumentsAreQuotedThenStringEscaped)

@@ -2,27 +2,39 @@
 // states, in a light and a dark palette, at pixel ratio 2, to PNG files for a
 // person to look at: screenshots [folder] (default build/screenshots).
 #include "core/office/OfficeHost.h"
+#include "core/support/CrashReports.h"
 #include "support/TemporaryHome.h"
 #include "support/TestBundle.h"
 #include "support/TestCertificates.h"
 #include "support/TestEnvironment.h"
 #include "support/TestServer.h"
 #include "support/Wait.h"
+#include "support/XSession.h"
 #include "ui/DaemonHeader.h"
 #include "ui/FileDialog.h"
 #include "ui/MainWindow.h"
+#include "ui/MenuBarContent.h"
+#include "ui/MenuBarIcon.h"
 #include "ui/SymbolView.h"
 #include "ui/Symbols.h"
 #include "ui/TabViews.h"
+#include "ui/UpdateCheckFlow.h"
 #include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
+#include "ui/tabs/DiagnosticsBox.h"
 #include "ui/tabs/HostRow.h"
+#include "ui/tabs/LogTextView.h"
 #include "ui/tabs/StatusTab.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QGridLayout>
+#include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QStyle>
 #include <QTest>
@@ -52,6 +64,17 @@ public:
         QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         const QString path = QStringLiteral("%1/%2-%3.png").arg(m_folder, what, m_paletteName);
         if (!widget->grab().save(path)) {
+            std::fprintf(stderr, "could not write %s\n", qPrintable(path));
+            return false;
+        }
+        std::printf("%s\n", qPrintable(path));
+        return true;
+    }
+
+    bool saveImage(const QImage& image, const QString& what)
+    {
+        const QString path = QStringLiteral("%1/%2-%3.png").arg(m_folder, what, m_paletteName);
+        if (!image.save(path)) {
             std::fprintf(stderr, "could not write %s\n", qPrintable(path));
             return false;
         }
@@ -233,6 +256,219 @@ bool shootAddIn(Shooter& shooter)
     return ok && shooter.save(&scene.window, QStringLiteral("addin-mixed-smallest"));
 }
 
+// A daemon's output as the logs tab shows it, then filtered for errors.
+bool shootLogs(Shooter& shooter)
+{
+    Scene scene;
+    QByteArray log;
+    const char* lines[] = {
+        "2026-12-05T09:52:04.120Z info  zentrope-daemon 2.4.1 starting (node v20.11.1)",
+        "2026-12-05T09:52:04.131Z info  localhost certificate found: "
+        "~/.zentrope/certs/localhost.crt",
+        "2026-12-05T09:52:04.164Z info  listening on https://127.0.0.1:27832",
+        "2026-12-05T09:52:09.502Z info  session 7f3a opened by Microsoft Word (add-in 1.8.0)",
+        "2026-12-05T09:52:09.517Z debug GET /api/status 200 in 3 ms",
+        "2026-12-05T09:52:11.880Z info  chart request 12 for session 7f3a: 3 series, 48 points",
+        "2026-12-05T09:52:12.204Z warn  Prism took 312 ms to answer (slow start)",
+        "2026-12-05T09:52:12.390Z info  chart request 12 done in 510 ms",
+        "2026-12-05T09:53:40.011Z error chart request 13 failed: Prism automation denied (-1743)",
+        "2026-12-05T09:53:40.012Z info  asking the user to allow automation of Prism",
+        "2026-12-05T09:54:02.774Z debug GET /api/status 200 in 2 ms",
+        "2026-12-05T09:55:18.302Z info  session 91c2 opened by Microsoft Excel (add-in 1.8.0)",
+        "2026-12-05T09:55:19.645Z error System Events did not answer within 5 s; retrying once",
+        "2026-12-05T09:55:20.118Z info  System Events answered on the second try",
+        "2026-12-05T09:56:31.907Z info  chart request 14 for session 91c2: 1 series, 1,200 points",
+        "2026-12-05T09:56:32.455Z info  chart request 14 done in 548 ms — a long line that the "
+        "pane "
+        "wraps at its edge rather than widening the window, as a terminal would",
+        "2026-12-05T09:58:00.001Z debug GET /api/status 200 in 2 ms",
+    };
+    for (int round = 0; round < 3; ++round)
+        for (const char* line : lines)
+            log += QByteArray(line) + '\n';
+    writeFileAt(scene.app.context().logDirectory() + u"/daemon.log"_s, log);
+    scene.window.setSelection(MainWindow::Tab::logs);
+    bool ok = shooter.save(&scene.window, QStringLiteral("logs"));
+    scene.window.tabView()->findChild<QLineEdit*>()->setText(u"error"_s);
+    ok = ok && shooter.save(&scene.window, QStringLiteral("logs-filtered"));
+    scene.window.resize(720, 480);
+    scene.window.tabView()->findChild<LogTextView*>()->selectAll(); // how a selection looks
+    return ok && shooter.save(&scene.window, QStringLiteral("logs-filtered-selected-smallest"));
+}
+
+// After a run that made an archive, then after one that failed (the Desktop
+// is a file); three crash reports; updates never checked. Tall enough to
+// show the whole tab, then at the window's usual size.
+bool shootSupport(Shooter& shooter)
+{
+    Scene scene;
+    scene.window.setSelection(MainWindow::Tab::support);
+    scene.window.resize(820, 1180);
+    bool ok = shooter.save(&scene.window, QStringLiteral("support"));
+    auto* box = scene.window.tabView()->findChild<DiagnosticsBox*>();
+    const auto generate = [&] {
+        QPushButton* button =
+            Widgets::visibleButton(scene.window.tabView(), QStringLiteral("Generate diagnostics"));
+        if (!button)
+            return failed("a Generate diagnostics button");
+        QTest::mouseClick(button, Qt::LeftButton);
+        if (box->isGenerating())
+            shooter.save(box, QStringLiteral("support-generating"));
+        return waitUntil([&] { return !box->isGenerating(); }) || failed("the run's end");
+    };
+    ok = ok && generate() && shooter.save(&scene.window, QStringLiteral("support-generated"));
+    const QString desktop = scene.home.path() + u"/Desktop"_s;
+    QDir().rename(desktop, desktop + u".old"_s);
+    writeFileAt(desktop, "");
+    ok = ok && generate() && shooter.save(&scene.window, QStringLiteral("support-failed"));
+    scene.window.resize(820, 540);
+    return ok && shooter.save(&scene.window, QStringLiteral("support-failed-window"));
+}
+
+// The update dialog with release notes, then for a critical release; the
+// message of a check that found nothing.
+bool shootUpdateDialog(Shooter& shooter)
+{
+    TemporaryHome home;
+    TestContext app;
+    UpdateCheckFlow flow(app.context().updater().controller(), *app.fakes.workspace, u"2.4"_s);
+    platform::AvailableUpdate update;
+    update.version = u"250"_s;
+    update.displayVersion = u"2.5"_s;
+    update.download = QUrl(u"https://zentrope.app/download/Zentrope-2.5.zip"_s);
+    update.releaseNotesHtml =
+        u"<h3>What’s new in Zentrope 2.5</h3><ul><li>Charts from Excel tables keep their "
+        "number formats.</li><li>The daemon starts twice as fast after a restart.</li>"
+        "<li>Fixed: the add-in could show “Can’t reach the helper” after sleep.</li></ul>"
+        "<p>Read more on <a href=\"https://zentrope.app/releases/2.5\">our site</a>.</p>"_s;
+    flow.showFound(update);
+    bool ok = flow.shownWindow() && shooter.save(flow.shownWindow(), u"update-dialog"_s);
+    update.version = u"251"_s;
+    update.displayVersion = u"2.5.1"_s;
+    update.critical = true;
+    flow.showFound(update);
+    ok = ok && flow.shownWindow() && shooter.save(flow.shownWindow(), u"update-dialog-critical"_s);
+    flow.checkNow();
+    ok = ok && waitUntil([&] { return qobject_cast<QMessageBox*>(flow.shownWindow()); });
+    return ok && shooter.save(flow.shownWindow(), u"update-up-to-date"_s);
+}
+
+// Crash reports of Zentrope and its daemon in the reports folder of the run.
+void writeCrashReports()
+{
+    const QString folder = CrashReports::reportsDirectory();
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::pair<const char*, int> reports[] = {{"Zentrope-2026-12-05-095204.ips", 3},
+                                                   {"node-2026-12-04-181530.ips", 26},
+                                                   {"Zentrope-2026-11-28-080011.crash", 170}};
+    for (const auto& [name, hoursAgo] : reports) {
+        const QString path = folder + u'/' + QString::fromLatin1(name);
+        writeFileAt(path, "Process: node\nIdentifier: com.zentrope.daemon\n");
+        QFile file(path);
+        if (file.open(QIODevice::ReadWrite))
+            file.setFileTime(now.addSecs(-3600 * hoursAgo), QFileDevice::FileModificationTime);
+    }
+}
+
+// The tray's panel in each state of the daemon.
+bool shootPanel(Shooter& shooter)
+{
+    TestContext app;
+    MenuBarContent panel(app.manager(), {});
+    panel.setAttribute(Qt::WA_DeleteOnClose, false);
+    panel.show();
+    bool ok = shooter.save(&panel, QStringLiteral("panel-stopped"));
+    const auto starting =
+        QObject::connect(&app.manager(), &DaemonManager::statusChanged, &panel,
+                         [&](const DaemonManager::Status& status) {
+                             if (status.kind() == Kind::starting)
+                                 ok = shooter.save(&panel, QStringLiteral("panel-starting")) && ok;
+                         });
+    ok = app.startAndSettle() && ok;
+    QObject::disconnect(starting);
+    ok = ok && shooter.save(&panel, QStringLiteral("panel-running"));
+    app.manager().stop();
+    ok = ok && waitUntil([&] { return !app.manager().hasChild(); });
+    app.setCrashing(true);
+    ok = ok && app.startAndSettle();
+    return ok && shooter.save(&panel, QStringLiteral("panel-crashed"));
+}
+
+// The tray icon, running and idle, on a panel of the palette's window colour
+// in its text colour (as the tray shows it), at 1× and 2×; and 8× enlarged
+// to judge the pixels.
+bool shootTrayIcons(Shooter& shooter, const QPalette& palette)
+{
+    MenuBarIcon icon;
+    const QColor ink = palette.color(QPalette::WindowText);
+    constexpr int side = 22; // an icon's place in a 24-high tray
+    constexpr int gap = 6;
+    bool ok = true;
+    for (const int scale : {1, 2}) {
+        QImage strip(QSize(2 * side + 3 * gap, side + 2 * gap) * scale,
+                     QImage::Format_ARGB32_Premultiplied);
+        strip.setDevicePixelRatio(scale);
+        strip.fill(palette.color(QPalette::Window));
+        {
+            QPainter painter(&strip);
+            int x = gap;
+            for (const QImage* mask : {&icon.active(), &icon.idle()}) {
+                QIcon tinted(QPixmap::fromImage(MenuBarIcon::tinted(*mask, ink)));
+                tinted.setIsMask(true);
+                tinted.paint(&painter, QRect(x, gap, side, side));
+                x += side + gap;
+            }
+        }
+        const QString name = QStringLiteral("tray-icons-%1x").arg(scale);
+        ok = shooter.saveImage(strip, name) && ok;
+        QImage zoomed =
+            strip.scaled(strip.size() * 8, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        ok = shooter.saveImage(zoomed, name + QStringLiteral("-zoomed")) && ok;
+    }
+    return ok;
+}
+
+// The application from the bundle on a real X server with a tray (Xvfb and
+// trayer), on its first run (so its window opens), with the panel open: the
+// whole screen. Skipped, with a note, where those programs are missing.
+bool shootRealTray(const QString& folder)
+{
+    if (const QString missing = XSession::missingPrograms(); !missing.isEmpty()) {
+        std::printf("(no tray-xvfb.png: %s missing)\n", qPrintable(missing));
+        return true;
+    }
+    XSession desktop;
+    if (!desktop.start())
+        return failed(qPrintable(desktop.error()));
+    TemporaryHome home;
+    writeFileAt(home.path() + u"/.config/Zentrope/Zentrope.conf"_s,
+                "[General]\nSUEnableAutomaticChecks=false\n");
+    QProcessEnvironment environment = desktop.environment(QProcessEnvironment::systemEnvironment());
+    environment.insert(u"ZENTROPE_DAEMON_PORT"_s, u"0"_s);
+    environment.remove(u"QT_SCALE_FACTOR"_s); // ours, for the offscreen pictures
+    environment.insert(u"XDG_CONFIG_HOME"_s, home.path() + u"/.config"_s);
+    QProcess app;
+    app.setProcessEnvironment(environment);
+    app.start(QStringLiteral(ZENTROPE_APP_DIR "/Contents/MacOS/Zentrope"), {});
+    const qint64 pid = app.processId();
+    bool ok =
+        waitUntil([&] { return desktop.trayIconOf(pid) && !desktop.topLevelsOf(pid).isEmpty(); }) ||
+        failed("the tray icon and the first run's window");
+    for (int attempt = 0; ok && attempt < 3 && desktop.topLevelsOf(pid).size() < 2; ++attempt) {
+        desktop.click(desktop.trayIconOf(pid)->geometry.center());
+        waitUntil([&] { return desktop.topLevelsOf(pid).size() == 2; }, std::chrono::seconds(3));
+    }
+    ok = ok && (desktop.topLevelsOf(pid).size() == 2 || failed("the panel on the real tray"));
+    const QString path = folder + u"/tray-xvfb.png"_s;
+    ok = ok &&
+         (desktop.saveScreen(path) || failed("a picture of the screen (ImageMagick's import)"));
+    if (ok)
+        std::printf("%s\n", qPrintable(path));
+    app.terminate();
+    app.waitForFinished(10000);
+    return ok;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -253,6 +489,7 @@ int main(int argc, char** argv)
         return 1;
     }
     bool ok = true;
+    writeCrashReports(); // in this run's home: the folder is found once per process
     const QList<std::pair<QString, QPalette>> palettes{
         {QStringLiteral("light"), QApplication::style()->standardPalette()},
         {QStringLiteral("dark"), Widgets::darkPalette()}};
@@ -263,6 +500,12 @@ int main(int argc, char** argv)
         ok = shootDaemonStates(shooter) && ok;
         ok = shootAnswers(shooter) && ok;
         ok = shootAddIn(shooter) && ok;
+        ok = shootLogs(shooter) && ok;
+        ok = shootSupport(shooter) && ok;
+        ok = shootUpdateDialog(shooter) && ok;
+        ok = shootPanel(shooter) && ok;
+        ok = shootTrayIcons(shooter, palette) && ok;
     }
+    ok = shootRealTray(folder) && ok;
     return ok ? 0 : 1;
 }

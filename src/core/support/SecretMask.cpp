@@ -1,0 +1,243 @@
+#include "core/support/SecretMask.h"
+
+#include "core/support/TextRewriter.h"
+
+#include <QStringList>
+
+namespace {
+
+const QString redacted = QStringLiteral("<redacted>");
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+bool isAsciiAlphanumeric(QChar c)
+{
+    return isAsciiLetter(c) || (c >= u'0' && c <= u'9');
+}
+
+bool isBase64Url(QChar c)
+{
+    return isAsciiAlphanumeric(c) || c == u'_' || c == u'-';
+}
+
+bool isQuote(QChar c)
+{
+    return c == u'"' || c == u'\'';
+}
+
+QChar asciiLower(QChar c)
+{
+    return c >= u'A' && c <= u'Z' ? QChar(c.unicode() + (u'a' - u'A')) : c;
+}
+
+// `word` (lower case) at `at`, its letters in any case.
+bool wordAt(QStringView text, qsizetype at, QStringView word)
+{
+    if (at + word.size() > text.size())
+        return false;
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        if (asciiLower(text[at + i]) != word[i])
+            return false;
+    }
+    return true;
+}
+
+qsizetype skip(QStringView text, qsizetype at, bool (*what)(QChar))
+{
+    while (at < text.size() && what(text[at]))
+        ++at;
+    return at;
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// An optional quote, itself perhaps escaped with a backslash: where it ends.
+qsizetype optionalQuote(QStringView text, qsizetype at, bool* found = nullptr)
+{
+    const qsizetype quote = at < text.size() && text[at] == u'\\' ? at + 1 : at;
+    const bool is = quote < text.size() && isQuote(text[quote]);
+    if (found)
+        *found = is;
+    return is ? quote + 1 : at;
+}
+
+// After a key: an optional quote, blanks, ":" or "=", blanks. Where the
+// value may begin, or -1.
+qsizetype afterAssignment(QStringView text, qsizetype at)
+{
+    at = skip(text, optionalQuote(text, at), isBlank);
+    if (at >= text.size() || (text[at] != u':' && text[at] != u'='))
+        return -1;
+    return skip(text, at + 1, isBlank);
+}
+
+bool inQuotedValue(QChar c)
+{
+    return !isQuote(c) && c != u'\r' && c != u'\n';
+}
+
+bool inBareValue(QChar c)
+{
+    return !(c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\f' || c == u'\v' ||
+             isQuote(c) || c == u'\\' || c == u'&' || c == u',' || c == u';');
+}
+
+bool inHeaderValue(QChar c)
+{
+    return !isQuote(c) && c != u'\\' && c != u'\r' && c != u'\n';
+}
+
+QString maskAuthorization(const QString& text)
+{
+    TextRewriter out(text);
+    const QStringView key = u"authorization";
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (!wordAt(text, at, key))
+            continue;
+        const qsizetype assigned = afterAssignment(text, at + key.size());
+        if (assigned < 0)
+            continue;
+        const qsizetype start = skip(text, optionalQuote(text, assigned), isBlank);
+        const qsizetype end = skip(text, start, inHeaderValue);
+        if (end == start)
+            continue;
+        out.replace(start, end, redacted);
+        at = end - 1;
+    }
+    return out.finish();
+}
+
+const QStringList secretKeys{
+    QStringLiteral("password"),    QStringLiteral("passwd"),      QStringLiteral("passphrase"),
+    QStringLiteral("secret"),      QStringLiteral("token"),       QStringLiteral("apikey"),
+    QStringLiteral("api_key"),     QStringLiteral("api-key"),     QStringLiteral("access_key"),
+    QStringLiteral("access-key"),  QStringLiteral("private_key"), QStringLiteral("private-key"),
+    QStringLiteral("credentials"), QStringLiteral("credential"),
+};
+
+// Where the value of a key at `at` lies, or nothing.
+std::optional<std::pair<qsizetype, qsizetype>> secretValueAt(QStringView text, qsizetype at)
+{
+    for (const QString& key : secretKeys) {
+        if (!wordAt(text, at, key))
+            continue;
+        const qsizetype assigned = afterAssignment(text, at + key.size());
+        if (assigned < 0)
+            continue;
+        bool quoted = false;
+        const qsizetype start = optionalQuote(text, assigned, &quoted);
+        const qsizetype end = skip(text, start, quoted ? inQuotedValue : inBareValue);
+        if (end > start)
+            return std::pair(start, end);
+    }
+    return std::nullopt;
+}
+
+QString maskSecretValues(const QString& text)
+{
+    TextRewriter out(text);
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (const auto value = secretValueAt(text, at)) {
+            out.replace(value->first, value->second, redacted);
+            at = value->second - 1;
+        }
+    }
+    return out.finish();
+}
+
+bool isBearerTokenCharacter(QChar c)
+{
+    return isAsciiAlphanumeric(c) || c == u'-' || c == u'.' || c == u'_' || c == u'~' ||
+           c == u'+' || c == u'/';
+}
+
+QString maskBearerTokens(const QString& text)
+{
+    TextRewriter out(text);
+    const QStringView word = u"bearer";
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (!wordAt(text, at, word) || (at > 0 && isAsciiLetter(text[at - 1])))
+            continue;
+        const qsizetype start = skip(text, at + word.size(), isBlank);
+        const qsizetype tokenEnd = skip(text, start, isBearerTokenCharacter);
+        if (start == at + word.size() || tokenEnd - start < 8)
+            continue;
+        const qsizetype end = skip(text, tokenEnd, [](QChar c) { return c == u'='; });
+        out.replace(start, end, redacted);
+        at = end - 1;
+    }
+    return out.finish();
+}
+
+// A failed attempt at any "eyJ" within the same run of base64url characters
+// fails the same way, so the search goes on after that run.
+QString maskWebTokens(const QString& text)
+{
+    TextRewriter out(text);
+    for (qsizetype at = text.indexOf(u"eyJ"); at >= 0; at = text.indexOf(u"eyJ", at)) {
+        const qsizetype header = skip(text, at + 3, isBase64Url);
+        const bool dot = header < text.size() && text[header] == u'.';
+        const qsizetype payload = dot ? skip(text, header + 1, isBase64Url) : header;
+        if (!dot || payload == header + 1 || payload >= text.size() || text[payload] != u'.') {
+            at = header;
+            continue;
+        }
+        const qsizetype end = skip(text, payload + 1, isBase64Url);
+        out.replace(at, end, u"<redacted-jwt>");
+        at = end;
+    }
+    return out.finish();
+}
+
+const QStringList keyPrefixes{
+    QStringLiteral("sk-"),         QStringLiteral("sk_"),   QStringLiteral("pk_"),
+    QStringLiteral("rk_"),         QStringLiteral("ghp_"),  QStringLiteral("gho_"),
+    QStringLiteral("ghu_"),        QStringLiteral("ghs_"),  QStringLiteral("ghr_"),
+    QStringLiteral("github_pat_"), QStringLiteral("xoxb-"), QStringLiteral("xoxp-"),
+    QStringLiteral("xoxa-"),       QStringLiteral("xoxr-"), QStringLiteral("xoxs-"),
+    QStringLiteral("AKIA"),        QStringLiteral("AIza"),
+};
+
+// Keys start only where no key character is before them, so within a run
+// of key characters only its start is looked at.
+QString maskApiKeys(const QString& text)
+{
+    TextRewriter out(text);
+    for (qsizetype at = 0; at < text.size();) {
+        if (!isBase64Url(text[at])) {
+            ++at;
+            continue;
+        }
+        const qsizetype runEnd = skip(text, at, isBase64Url);
+        for (const QString& prefix : keyPrefixes) {
+            if (QStringView(text).sliced(at).startsWith(prefix) &&
+                runEnd - at - prefix.size() >= 12) {
+                out.replace(at, runEnd, u"<redacted-key>");
+                break;
+            }
+        }
+        at = runEnd;
+    }
+    return out.finish();
+}
+
+} // namespace
+
+namespace SecretMask {
+
+QString apply(QString text)
+{
+    text = maskAuthorization(text);
+    text = maskSecretValues(text);
+    text = maskBearerTokens(text);
+    text = maskWebTokens(text);
+    return maskApiKeys(text);
+}
+
+} // namespace SecretMask

@@ -1,0 +1,224 @@
+// The application in-process, over a context of fakes: launch, first run,
+// the window's life, quitting, crash notifications and later launches.
+#include "app/ZentropeApp.h"
+#include "platform/fake/FakeUpdaterController.h"
+#include "support/Printers.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+#include "ui/MainWindow.h"
+#include "ui/UpdateDialog.h"
+#include "ui/support/TestContext.h"
+#include "ui/support/Widgets.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <future>
+#include <gtest/gtest.h>
+
+using Kind = DaemonManager::Status::Kind;
+using namespace std::chrono_literals;
+
+namespace {
+
+class AppLifecycleTest : public ::testing::Test
+{
+protected:
+    std::unique_ptr<ZentropeApp> launched(bool systemTray = true,
+                                          SingleInstance* instance = nullptr)
+    {
+        auto app = std::make_unique<ZentropeApp>(context.context(),
+                                                 ZentropeApp::Options{systemTray}, instance);
+        app->launch();
+        return app;
+    }
+    bool windowShown(const ZentropeApp& app) const
+    {
+        return app.mainWindow() && app.mainWindow()->isVisible();
+    }
+    DaemonManager& daemon() { return context.manager(); }
+    UserDefaults& defaults() { return context.context().defaults(); }
+
+    TestContext context;
+};
+
+} // namespace
+
+TEST_F(AppLifecycleTest, TheLaunchFlushesCachesThenRegistersTheLoginItemThenStartsTheDaemon)
+{
+    context.bundle.writeInfoPlist({{QStringLiteral("CFBundleShortVersionString"), u"2.0"_qs}});
+    defaults().setValue(DefaultsKeys::lastLaunchedShortVersion, u"1.9"_qs);
+    QString versionAtRegistration;
+    bool daemonStartedBeforeRegistration = true;
+    context.fakes.loginItem->onRegister = [&] {
+        versionAtRegistration = defaults().value(DefaultsKeys::lastLaunchedShortVersion);
+        daemonStartedBeforeRegistration = daemon().hasChild();
+    };
+    auto app = launched();
+    EXPECT_EQ(versionAtRegistration, u"2.0"_qs);
+    EXPECT_FALSE(daemonStartedBeforeRegistration);
+    EXPECT_EQ(context.fakes.loginItem->registrations, 1);
+    EXPECT_EQ(daemon().status().kind(), Kind::running);
+}
+
+TEST_F(AppLifecycleTest, TheFirstLaunchOpensTheWindowOnceAndLaterLaunchesDoNot)
+{
+    auto first = launched();
+    EXPECT_TRUE(windowShown(*first));
+    EXPECT_TRUE(readFileAt(defaults().filePath()).contains("zentrope.firstRun.completed=true"))
+        << "written to the store, not only kept in memory";
+    EXPECT_EQ(first->mainWindow()->windowTitle(), u"Zentrope"_qs);
+    EXPECT_EQ(first->mainWindow()->size(), QSize(820, 540));
+    first.reset();
+
+    auto second = launched();
+    EXPECT_FALSE(second->mainWindow());
+    ASSERT_TRUE(second->menuBarExtra());
+    EXPECT_TRUE(second->menuBarExtra()->trayIcon().isVisible());
+}
+
+TEST_F(AppLifecycleTest, ClosingTheWindowKeepsTheApplicationAndTheDaemonRunning)
+{
+    auto app = launched();
+    MainWindow* window = app->mainWindow();
+    ASSERT_TRUE(window);
+    window->resize(900, 600);
+    window->setSelection(MainWindow::Tab::logs);
+    window->close();
+    EXPECT_TRUE(waitUntil([&] { return !app->mainWindow(); })) << "destroyed on close";
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+    EXPECT_EQ(daemon().status().kind(), Kind::running);
+
+    app->openMainWindow();
+    ASSERT_TRUE(windowShown(*app));
+    EXPECT_EQ(app->mainWindow()->shownTab(), MainWindow::Tab::status) << "built afresh";
+    EXPECT_EQ(app->mainWindow()->size(), QSize(900, 600)) << "where the user left it";
+    app->openMainWindow();
+    EXPECT_EQ(QApplication::topLevelWidgets().count(app->mainWindow()), 1);
+}
+
+TEST_F(AppLifecycleTest, QuittingFromThePanelStopsTheDaemonThenTheApplication)
+{
+    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    auto app = launched();
+    int quits = 0;
+    Kind statusAtQuit = Kind::running;
+    QObject::connect(app.get(), &ZentropeApp::quitting, [&] {
+        ++quits;
+        statusAtQuit = daemon().status().kind();
+    });
+    app->menuBarExtra()->togglePanel();
+    QPushButton* quit =
+        Widgets::visibleButton(app->menuBarExtra()->panel(), QStringLiteral("Quit Zentrope"));
+    ASSERT_TRUE(quit);
+    QTest::mouseClick(quit, Qt::LeftButton);
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(statusAtQuit, Kind::stopped);
+    EXPECT_TRUE(waitUntil([&] { return !daemon().hasChild(); })) << "the daemon was asked to stop";
+}
+
+TEST_F(AppLifecycleTest, WithoutATrayEveryLaunchOpensTheWindowAndItsMenuQuits)
+{
+    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    auto app = launched(false);
+    ASSERT_TRUE(windowShown(*app));
+    EXPECT_FALSE(app->menuBarExtra());
+    const QList<QAction*> menus = app->mainWindow()->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus.first()->text(), u"Zentrope"_qs);
+    const QList<QAction*> items = menus.first()->menu()->actions();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items.first()->text(), u"Quit Zentrope"_qs);
+    EXPECT_EQ(items.first()->shortcut(), QKeySequence(u"Ctrl+Q"_qs));
+
+    int quits = 0;
+    QObject::connect(app.get(), &ZentropeApp::quitting, [&] { ++quits; });
+    items.first()->trigger();
+    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(daemon().status().kind(), Kind::stopped);
+}
+
+TEST_F(AppLifecycleTest, ACrashIsNotifiedOnceAndItsClickOpensTheWindow)
+{
+    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    context.setCrashing(true);
+    auto app = launched();
+    const auto& shown = context.fakes.notifications->shown;
+    ASSERT_TRUE(waitUntil([&] { return daemon().status() == DaemonStatus::crashed(3); }));
+    ASSERT_TRUE(waitUntil([&] { return !shown.isEmpty(); }));
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown.first().title, u"Zentrope"_qs);
+    EXPECT_TRUE(shown.first().body.contains(u"(exit 3)"_qs)) << shown.first().body.toStdString();
+    EXPECT_FALSE(app->mainWindow());
+
+    context.fakes.notifications->click(0);
+    EXPECT_TRUE(windowShown(*app));
+}
+
+TEST_F(AppLifecycleTest, WithNeitherNotificationsNorATrayACrashBringsTheWindowForward)
+{
+    context.fakes.notifications->error = Error{u"Notifications"_qs, 1, u"no server"_qs};
+    auto app = launched(false);
+    app->mainWindow()->close();
+    ASSERT_TRUE(waitUntil([&] { return !app->mainWindow(); }));
+    daemon().stop();
+    ASSERT_TRUE(waitUntil([&] { return !daemon().hasChild(); }));
+    context.setCrashing(true);
+    daemon().start();
+    EXPECT_TRUE(waitUntil([&] { return windowShown(*app); }));
+}
+
+TEST_F(AppLifecycleTest, ALaterLaunchBringsTheWindowForward)
+{
+    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    QTemporaryDir folder;
+    SingleInstance instance(folder.path());
+    ASSERT_TRUE(instance.claim().ok());
+    auto app = launched(true, &instance);
+    ASSERT_FALSE(app->mainWindow());
+
+    auto later =
+        std::async(std::launch::async, [&] { return SingleInstance(folder.path()).claim(5s); });
+    ASSERT_TRUE(waitUntil([&] { return later.wait_for(0s) == std::future_status::ready; }));
+    const auto role = later.get();
+    ASSERT_TRUE(role.ok());
+    EXPECT_EQ(role.value(), SingleInstance::Role::forwarded);
+    EXPECT_TRUE(waitUntil([&] { return windowShown(*app); }));
+}
+
+// The panel's check and a scheduled check's find answer in the update flow's
+// windows: the user's own check says when there is nothing new.
+TEST_F(AppLifecycleTest, UpdateChecksFromThePanelAndTheScheduleShowTheirAnswers)
+{
+    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    auto app = launched();
+    app->menuBarExtra()->togglePanel();
+    QPushButton* check =
+        Widgets::visibleButton(app->menuBarExtra()->panel(), QStringLiteral("Check for updates…"));
+    ASSERT_TRUE(check);
+    QTest::mouseClick(check, Qt::LeftButton);
+    const auto shownText = [] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible())
+                return box->text();
+        }
+        return QString();
+    };
+    EXPECT_TRUE(waitUntil([&] { return shownText() == u"You’re up to date!"_qs; }));
+
+    platform::AvailableUpdate update;
+    update.version = u"99"_qs;
+    update.displayVersion = u"9.9"_qs;
+    update.download = QUrl(u"https://example.com/Zentrope-9.9.zip"_qs);
+    context.fakes.updateFramework->lastController()->announce(update);
+    EXPECT_TRUE(waitUntil([] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (qobject_cast<UpdateDialog*>(window) && window->isVisible())
+                return true;
+        }
+        return false;
+    }));
+}

@@ -1,0 +1,117 @@
+#include "core/daemon/CrashAlerts.h"
+
+#include "support/Printers.h"
+#include "support/StatusRecorder.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using Status = DaemonManager::Status;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class CrashAlertsTest : public ::testing::Test
+{
+protected:
+    CrashAlertsTest() { bundle.installFakeDaemon("exit 0\n"); }
+
+    UserDefaults defaults() const { return UserDefaults(folder.filePath(u"defaults.conf"_s)); }
+    // The exit codes announced while the statuses are published in turn.
+    QList<qint32> alertsFor(const QList<Status>& statuses)
+    {
+        DaemonManager manager(bundle.bundle(), folder.filePath(u"Logs"_s));
+        CrashAlerts alerts(manager, defaults());
+        QList<qint32> announced;
+        QObject::connect(&alerts, &CrashAlerts::crashed, [&](qint32 code) { announced << code; });
+        for (const Status& status : statuses)
+            alerts.observe(status);
+        return announced;
+    }
+
+    QTemporaryDir folder;
+    TestBundle bundle;
+};
+
+} // namespace
+
+TEST_F(CrashAlertsTest, AnnouncesOnlyCrashesNobodyAskedFor)
+{
+    const Status running = Status::running(4242);
+    const Status stopped = Status::stopped();
+    const Status starting = Status::starting();
+    const struct
+    {
+        const char* story;
+        QList<Status> statuses;
+        QList<qint32> alerts;
+    } cases[] = {
+        {"a running daemon exits 3", {starting, running, Status::crashed(3)}, {3}},
+        {"killed by SIGSEGV", {starting, running, Status::crashed(11)}, {11}},
+        {"forced kill after Stop", {starting, running, stopped, Status::crashed(9)}, {}},
+        {"exits 3 on SIGTERM after Stop", {starting, running, stopped, Status::crashed(3)}, {}},
+        {"a clean stop", {starting, running, stopped}, {}},
+        {"the bundle lacks the daemon", {Status::crashed(-1)}, {-1}},
+        {"launch refused", {starting, Status::crashed(-1)}, {-1}},
+        {"restart, then the new daemon crashes",
+         {starting, running, stopped, starting, Status::running(4243), Status::crashed(3)},
+         {3}},
+        {"two crashes, each after a start",
+         {starting, running, Status::crashed(3), starting, running, Status::crashed(4)},
+         {3, 4}},
+        {"a start after a Stop is watched again",
+         {starting, running, stopped, starting, running, Status::crashed(3)},
+         {3}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(alertsFor(c.statuses), c.alerts) << c.story;
+}
+
+TEST_F(CrashAlertsTest, TheSettingIsReadWhenTheCrashHappens)
+{
+    DaemonManager manager(bundle.bundle(), folder.filePath(u"Logs"_s));
+    CrashAlerts alerts(manager, defaults());
+    int announced = 0;
+    QObject::connect(&alerts, &CrashAlerts::crashed, [&] { ++announced; });
+    alerts.observe(Status::running(1));
+    UserDefaults settings = defaults();
+    settings.setValue(DefaultsKeys::crashAlerts, false);
+    alerts.observe(Status::crashed(3));
+    EXPECT_EQ(announced, 0);
+
+    settings.setValue(DefaultsKeys::crashAlerts, true);
+    alerts.observe(Status::running(2));
+    alerts.observe(Status::crashed(3));
+    EXPECT_EQ(announced, 1);
+}
+
+// The real supervisor: a daemon that ignores SIGTERM ends as crashed (9)
+// after Stop, unannounced; the same daemon crashing by itself is announced once.
+TEST_F(CrashAlertsTest, FollowsTheSupervisorsRealStatuses)
+{
+    const QByteArray exitFlag = folder.filePath(u"exit"_s).toUtf8();
+    const QString ready = folder.filePath(u"ready"_s);
+    bundle.installFakeDaemon("trap '' TERM\necho > '" + ready.toUtf8() + "'\nwhile [ ! -f '" +
+                             exitFlag + "' ]; do sleep 0.05; done\nexit 3\n");
+    DaemonManager manager(bundle.bundle(), folder.filePath(u"Logs"_s));
+    StatusRecorder recorder(manager);
+    CrashAlerts alerts(manager, defaults());
+    QList<qint32> announced;
+    QObject::connect(&alerts, &CrashAlerts::crashed, [&](qint32 code) { announced << code; });
+
+    manager.start();
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(ready); })) << "SIGTERM ignored from here on";
+    manager.stop();
+    ASSERT_TRUE(recorder.waitForChildEnds(1));
+    EXPECT_EQ(manager.status(), Status::crashed(9));
+    EXPECT_EQ(announced, QList<qint32>());
+
+    manager.start();
+    writeFileAt(QString::fromUtf8(exitFlag), "");
+    ASSERT_TRUE(recorder.waitForChildEnds(2));
+    EXPECT_EQ(manager.status(), Status::crashed(3));
+    EXPECT_EQ(announced, QList<qint32>{3});
+}

@@ -1,0 +1,228 @@
+// The logs tab over a context of fakes: what the pane shows as files are
+// loaded, appended to, switched, filtered and cleared, and what the controls
+// do. The tail, trim and filter rules are the logs model's, tested in core;
+// here the pane must stay in step with its display without being set afresh
+// at every append, and the tab must fill the window rather than grow it.
+#include "ui/tabs/LogsTab.h"
+
+#include "support/Printers.h"
+#include "support/TemporaryHome.h"
+#include "support/TestBundle.h"
+#include "support/Wait.h"
+#include "ui/ElidedLabel.h"
+#include "ui/FileDialog.h"
+#include "ui/MainWindow.h"
+#include "ui/SegmentedPicker.h"
+#include "ui/TabViews.h"
+#include "ui/support/TestContext.h"
+#include "ui/support/Widgets.h"
+#include "ui/tabs/LogPane.h"
+#include "ui/tabs/LogTextView.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using Change = platform::FileWatch::Change;
+
+namespace {
+
+QByteArray numberedLines(int first, int count, const QByteArray& word = "line")
+{
+    QByteArray text;
+    for (int number = first; number < first + count; ++number)
+        text += word + ' ' + QByteArray::number(number) + '\n';
+    return text;
+}
+
+class LogsTabTest : public ::testing::Test
+{
+protected:
+    QString logPath(const QString& name = u"daemon.log"_s)
+    {
+        return app.context().logDirectory() + u'/' + name;
+    }
+    LogsTab& open()
+    {
+        tab = std::make_unique<LogsTab>(app.context());
+        tab->resize(600, 400);
+        tab->show();
+        return *tab;
+    }
+    // Appends to the shown file and waits until the pane has it.
+    void arrive(const QByteArray& bytes)
+    {
+        QFile file(logPath());
+        ASSERT_TRUE(file.open(QIODevice::Append));
+        file.write(bytes);
+        file.close();
+        app.fakes.fileWatcher->post(Change::written);
+        const QString last = QString::fromUtf8(bytes.right(12));
+        ASSERT_TRUE(waitUntil([&] { return tab->model().content().endsWith(last); }));
+    }
+    QString shown() const { return tab->pane().text(); }
+    QPushButton* button(const QString& text) const
+    {
+        return Widgets::visibleButton(tab.get(), text);
+    }
+    QScrollBar* scrollBar() const { return tab->pane().textView()->verticalScrollBar(); }
+
+    TestContext app;
+    std::unique_ptr<LogsTab> tab;
+};
+
+} // namespace
+
+TEST_F(LogsTabTest, OpensOnTheTailOfTheOutputLog)
+{
+    // Compared as Booleans: a failure would print a quarter megabyte.
+    const QByteArray whole = QByteArray(262'143, 'x') + '\n';
+    writeFileAt(logPath(), whole);
+    open();
+    EXPECT_TRUE(shown() == QString::fromLatin1(whole)) << "262,144 bytes are shown whole";
+    EXPECT_TRUE(tab->findChild<QCheckBox*>()->isChecked()) << "Follow";
+    EXPECT_EQ(tab->findChild<QLineEdit*>()->placeholderText(), u"Filter"_s);
+    auto* picker = tab->findChild<SegmentedPicker*>();
+    EXPECT_EQ(Widgets::visibleButtonTexts(picker),
+              (QStringList{u"Output (daemon.log)"_s, u"Errors (daemon.err)"_s}));
+    EXPECT_EQ(picker->currentIndex(), 0);
+    EXPECT_LE(picker->width(), 360);
+    QStringList controls = Widgets::visibleButtonTexts(tab.get());
+    controls.removeIf([](const QString& text) { return text.contains(u"(daemon."); });
+    EXPECT_EQ(controls, (QStringList{u"Copy"_s, u"Reveal"_s, u"Clear view"_s}));
+
+    writeFileAt(logPath(), 'y' + whole);
+    tab.reset();
+    open();
+    EXPECT_TRUE(shown() == QString::fromLatin1(whole)) << "262,145 bytes lose the first";
+}
+
+TEST_F(LogsTabTest, AppendsReachThePaneAsEditsAcrossTheTrim)
+{
+    writeFileAt(logPath(), "first\r\n");
+    open();
+    // Three chunks of 400,000 bytes cross the bound of 1,048,576 once.
+    for (int chunk = 0; chunk < 3; ++chunk) {
+        arrive(numberedLines(chunk * 15'000, 15'000, QByteArray(20, char('a' + chunk))));
+        ASSERT_TRUE(shown() == tab->model().displayedContent()) << "chunk " << chunk;
+    }
+    EXPECT_FALSE(shown().startsWith(u"first")) << "the front was trimmed";
+    EXPECT_TRUE(tab->pane().textView()->isAtEnd()) << "followed to the end";
+}
+
+TEST_F(LogsTabTest, SwitchingStreamsShowsTheOtherFileAfresh)
+{
+    writeFileAt(logPath(u"daemon.log"_s), "output\n");
+    writeFileAt(logPath(u"daemon.err"_s), "errors\n");
+    open();
+    const auto pathShown = [&] { return tab->findChild<ElidedLabel*>()->text(); };
+    EXPECT_EQ(pathShown(), logPath(u"daemon.log"_s));
+    QTest::mouseClick(button(u"Errors (daemon.err)"_s), Qt::LeftButton);
+    EXPECT_EQ(shown(), u"errors\n"_s);
+    EXPECT_EQ(pathShown(), logPath(u"daemon.err"_s));
+    QTest::mouseClick(button(u"Output (daemon.log)"_s), Qt::LeftButton);
+    EXPECT_EQ(shown(), u"output\n"_s);
+    arrive("more output\n");
+    EXPECT_EQ(shown(), u"output\nmore output\n"_s) << "the new tailer follows the output log";
+}
+
+TEST_F(LogsTabTest, FilterClearCopyAndReveal)
+{
+    writeFileAt(logPath(), "INFO start\nerror one\nwarn\nAn Error two\n");
+    open();
+    auto* filter = tab->findChild<QLineEdit*>();
+    // Every keystroke shows its own result at once.
+    filter->setFocus();
+    const QString typed = u"error"_s;
+    for (int length = 1; length <= typed.size(); ++length) {
+        QTest::keyClick(filter, typed[length - 1].toLatin1());
+        EXPECT_EQ(shown(), tab->model().displayedContent()) << "after " << length << " keys";
+    }
+    EXPECT_EQ(shown(), u"error one\nAn Error two"_s);
+    arrive("ERROR three\nquiet\n");
+    EXPECT_EQ(shown(), u"error one\nAn Error two\nERROR three"_s);
+
+    QGuiApplication::clipboard()->setText(u"stale"_s);
+    QTest::mouseClick(button(u"Copy"_s), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), u"error one\nAn Error two\nERROR three"_s);
+
+    filter->clear();
+    EXPECT_EQ(shown(), u"INFO start\nerror one\nwarn\nAn Error two\nERROR three\nquiet\n"_s);
+    QTest::mouseClick(button(u"Clear view"_s), Qt::LeftButton);
+    EXPECT_EQ(shown(), QString());
+    QTest::mouseClick(button(u"Copy"_s), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString()) << "an empty buffer copies as empty";
+    arrive("after clearing\n");
+    EXPECT_EQ(shown(), u"after clearing\n"_s);
+
+    QTest::mouseClick(button(u"Reveal"_s), Qt::LeftButton);
+    EXPECT_EQ(app.fakes.workspace->revealed, QStringList{logPath()});
+    app.fakes.workspace->revealError = Error{u"Workspace"_s, 1, u"No file manager answered."_s};
+    QTest::mouseClick(button(u"Reveal"_s), Qt::LeftButton);
+    const auto* problem = tab->findChildren<QLabel*>().last();
+    ASSERT_TRUE(waitUntil([&] { return problem->isVisible(); }));
+    EXPECT_EQ(problem->text(), u"No file manager answered."_s);
+}
+
+TEST_F(LogsTabTest, WithFollowOffArrivingTextLeavesTheViewWhereItIs)
+{
+    writeFileAt(logPath(), numberedLines(0, 400));
+    open();
+    ASSERT_TRUE(tab->pane().textView()->isAtEnd());
+    QTest::mouseClick(tab->findChild<QCheckBox*>(), Qt::LeftButton);
+    ASSERT_FALSE(tab->model().follow());
+    scrollBar()->setValue(100);
+    const auto topLine = [&] { return tab->pane().textView()->topLineText(); };
+    const QString top = topLine();
+    arrive(numberedLines(400, 200));
+    EXPECT_EQ(scrollBar()->value(), 100);
+    EXPECT_EQ(topLine(), top);
+    // Also when the front is trimmed away above what is on screen: close
+    // to the bound, then across it.
+    arrive(numberedLines(600, 89'000));
+    scrollBar()->setValue(scrollBar()->maximum() - 10);
+    const QString nearEnd = topLine();
+    arrive(numberedLines(89'600, 10'000));
+    ASSERT_FALSE(shown().startsWith(u"line 0\n"));
+    EXPECT_EQ(topLine(), nearEnd);
+
+    // Turning follow on moves nothing until text arrives.
+    const int position = scrollBar()->value();
+    QTest::mouseClick(tab->findChild<QCheckBox*>(), Qt::LeftButton);
+    EXPECT_EQ(scrollBar()->value(), position);
+    arrive("the end\n");
+    EXPECT_TRUE(tab->pane().textView()->isAtEnd());
+}
+
+TEST_F(LogsTabTest, FillsTheWindowAndScrollsItsPaneNotThePage)
+{
+    writeFileAt(logPath(), numberedLines(0, 5'000));
+    TemporaryHome home;
+    FileDialog fileDialog;
+    TabViews views(app.context(), fileDialog);
+    MainWindow window(app.manager(), views);
+    window.setSelection(MainWindow::Tab::logs);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    auto* logs = qobject_cast<LogsTab*>(window.tabView());
+    ASSERT_TRUE(logs);
+    for (const QSize size : {QSize(720, 480), QSize(1200, 900)}) {
+        window.resize(size);
+        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        auto* page = window.findChild<QScrollArea*>();
+        EXPECT_FALSE(page->verticalScrollBar()->isVisible()) << size.height();
+        EXPECT_FALSE(page->horizontalScrollBar()->isVisible()) << size.width();
+        const QRect pane(logs->pane().mapTo(page->viewport(), QPoint()), logs->pane().size());
+        EXPECT_GT(pane.height(), page->viewport()->height() / 2) << "the pane takes the height";
+        EXPECT_LT(pane.bottom(), page->viewport()->height() - 16);
+        EXPECT_TRUE(logs->pane().textView()->verticalScrollBar()->isVisible());
+    }
+}
