@@ -9,9 +9,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <thread>
 
 using Status = DaemonManager::Status;
@@ -184,6 +186,71 @@ TEST_F(DaemonManagerTest, ALogLinkedElsewhereIsNotWrittenAndTheDaemonRunsOn)
     EXPECT_EQ(manager->lastFailure(), refusal);
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(manager->status().isRunning());
+}
+
+// Files this process (and the children it starts) writes may grow to
+// `bytes`, as on a file system that is full, until the guard goes. SIGXFSZ
+// keeps its default action: a writer that does not block it dies of it.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_original);
+        const rlimit limited{bytes, m_original.rlim_max};
+        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    }
+    ~FileSizeLimit() { lift(); }
+    void lift() { ::setrlimit(RLIMIT_FSIZE, &m_original); }
+
+private:
+    rlimit m_original{};
+};
+
+// The last number the daemon wrote, from its count file.
+qint64 lineNumberIn(const QByteArray& text)
+{
+    return text.trimmed().toLongLong();
+}
+
+TEST_F(DaemonManagerTest, OnAFullFileSystemTheDaemonRunsOnIsReadAndIsLoggedAgainOnceThereIsRoom)
+{
+    // Numbered lines of a kilobyte as fast as it can; the number also in a
+    // file of a few bytes.
+    auto manager = managerRunning("pad=$(printf '%01000d' 0)\nn=0\n"
+                                  "while :; do n=$((n+1)); echo \"line $n $pad\"; "
+                                  "echo $n > \"$SCRATCH/count\"; done\n");
+    const QString log = logs() + QStringLiteral("/daemon.log");
+    QStringList reported;
+    QObject::connect(manager.get(), &DaemonManager::failureReported,
+                     [&](const QString& reason) { reported.append(reason); });
+    FileSizeLimit full(16384);
+    manager->start();
+    const DaemonStatus running = manager->status();
+    ASSERT_TRUE(running.isRunning());
+    // 5 MB written while the log holds 16 KiB: had the supervisor stopped
+    // reading, or its writer retried, the daemon would be stuck on its 64 KiB
+    // pipe behind the 4 MiB queue.
+    ASSERT_TRUE(waitUntil([&] { return lineNumberIn(readFileAt(scratchFile("count"))) > 5000; },
+                          std::chrono::seconds(30)));
+    EXPECT_EQ(QFileInfo(log).size(), 16384);
+    EXPECT_EQ(manager->status(), running);
+    EXPECT_TRUE(waitUntil([&] { return reported.size() == 1; }));
+    EXPECT_EQ(reported.value(0), QStringLiteral("Could not write %1: File too large").arg(log));
+
+    // Room again: later lines arrive.
+    full.lift();
+    qint64 liftedAt = 0; // the count file is empty for a moment while rewritten
+    ASSERT_TRUE(
+        waitUntil([&] { return (liftedAt = lineNumberIn(readFileAt(scratchFile("count")))) > 0; }));
+    const QByteArray later = "line " + QByteArray::number(liftedAt + 100) + ' ';
+    EXPECT_TRUE(waitUntil([&] { return outLog().contains(later); }, std::chrono::seconds(30)));
+    EXPECT_EQ(manager->status(), running);
+    EXPECT_EQ(reported.size(), 1);
+    StatusRecorder recorder(*manager);
+    manager->stop();
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    EXPECT_EQ(manager->status(), Status::stopped());
 }
 
 TEST_F(DaemonManagerTest, ACrashExplainsWhoHoldsThePort)
