@@ -314,6 +314,61 @@ INSTANTIATE_TEST_SUITE_P(
                       Ending{"Sigkill", "kill -KILL $$\n", Status::crashed(9)}),
     [](const auto& test) { return std::string(test.param.name); });
 
+// Daemons that misbehave with their output. Each must end with the status
+// its exit calls for, reported once and soon, and with every byte it wrote
+// in its log.
+struct OutputFault
+{
+    const char* name;
+    const char* script;
+    Status expected;
+    QByteArray out;
+    QByteArray err;
+};
+
+class DaemonOutputFaultTest : public DaemonManagerTest,
+                              public ::testing::WithParamInterface<OutputFault>
+{};
+
+TEST_P(DaemonOutputFaultTest, EndsAsItsExitSaysWithAllItWrote)
+{
+    auto manager = managerRunning(GetParam().script);
+    StatusRecorder recorder(*manager);
+    manager->start();
+    ASSERT_TRUE(recorder.waitForChildEnds()) << "the supervisor waited for more than the exit";
+    manager->flushLogs();
+    EXPECT_EQ(recorder.statuses().size(), 3) << recorder.labels().join(u", ").toStdString();
+    EXPECT_EQ(manager->status(), GetParam().expected) << manager->status().label().toStdString();
+    EXPECT_EQ(outLog(), GetParam().out);
+    EXPECT_EQ(errLog().size(), GetParam().err.size());
+    EXPECT_TRUE(errLog() == GetParam().err); // not printed: it may be megabytes
+    // A grandchild still holds the pipes: gone with the test.
+    const qint64 grandchild = readFileAt(scratchFile("grandchild")).trimmed().toLongLong();
+    if (grandchild > 0)
+        ::kill(pid_t(grandchild), SIGKILL);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, DaemonOutputFaultTest,
+    ::testing::Values(
+        // Still running, and read, after its standard output is gone.
+        OutputFault{"ClosesStandardOutputEarly",
+                    "echo before\nexec 1>&-\nsleep 0.2\necho after >&2\nexit 0\n",
+                    Status::stopped(), "before\n", "after\n"},
+        // Its end counts, not that of its pipes, which a 30 s grandchild holds.
+        OutputFault{"ForksAChildHoldingThePipesAndExits",
+                    "sleep 30 &\necho $! > \"$SCRATCH/grandchild\"\necho forked\nexit 3\n",
+                    Status::crashed(3), "forked\n", ""},
+        // Killed with 100,000 bytes of an unfinished line written.
+        OutputFault{"DiesInTheMiddleOfALine",
+                    "echo whole\nhead -c 100000 /dev/zero | tr '\\0' x\nkill -KILL $$\n",
+                    Status::crashed(9), "whole\n" + QByteArray(100000, 'x'), ""},
+        // 20 MB on standard error alone, none on its output.
+        OutputFault{"FloodsStandardErrorOnly",
+                    "head -c 20000000 /dev/zero | tr '\\0' e >&2\nexit 0\n", Status::stopped(), "",
+                    "20000000 x e"}),
+    [](const auto& test) { return std::string(test.param.name); });
+
 TEST_F(DaemonManagerTest, StopShowsStoppedAtOnceAndAWellBehavedDaemonEndsStopped)
 {
     auto manager = startedIdling("trap 'echo got TERM; exit 0' TERM\n");
