@@ -366,7 +366,7 @@ INSTANTIATE_TEST_SUITE_P(
         // 20 MB on standard error alone, none on its output.
         OutputFault{"FloodsStandardErrorOnly",
                     "head -c 20000000 /dev/zero | tr '\\0' e >&2\nexit 0\n", Status::stopped(), "",
-                    "20000000 x e"}),
+                    QByteArray(20000000, 'e')}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(DaemonManagerTest, StopShowsStoppedAtOnceAndAWellBehavedDaemonEndsStopped)
