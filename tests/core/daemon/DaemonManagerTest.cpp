@@ -1,6 +1,7 @@
 #include "core/daemon/DaemonManager.h"
 
 #include "platform/fake/FakePortLookup.h"
+#include "support/FileSizeLimit.h"
 #include "support/Printers.h"
 #include "support/StatusRecorder.h"
 #include "support/TestBundle.h"
@@ -13,7 +14,6 @@
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <thread>
 
 using Status = DaemonManager::Status;
@@ -187,25 +187,6 @@ TEST_F(DaemonManagerTest, ALogLinkedElsewhereIsNotWrittenAndTheDaemonRunsOn)
     EXPECT_FALSE(QFile::exists(target));
     EXPECT_TRUE(manager->status().isRunning());
 }
-
-// Files this process (and the children it starts) writes may grow to
-// `bytes`, as on a file system that is full, until the guard goes. SIGXFSZ
-// keeps its default action: a writer that does not block it dies of it.
-class FileSizeLimit
-{
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        ::getrlimit(RLIMIT_FSIZE, &m_original);
-        const rlimit limited{bytes, m_original.rlim_max};
-        EXPECT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    }
-    ~FileSizeLimit() { lift(); }
-    void lift() { ::setrlimit(RLIMIT_FSIZE, &m_original); }
-
-private:
-    rlimit m_original{};
-};
 
 // The last number the daemon wrote, from its count file.
 qint64 lineNumberIn(const QByteArray& text)
