@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -135,4 +136,27 @@ TEST_F(CertInstallerScriptTest, AFailedTrustStepLeavesNothingHalfDone)
     EXPECT_TRUE(failed.error().description.contains(QStringLiteral("Error: Could not trust")));
     EXPECT_EQ(QDir(certs()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList());
+}
+
+// Killed outright while it makes the keys: the next run installs as if
+// nothing had happened, and takes away what the killed one left behind.
+TEST_F(CertInstallerScriptTest, ARunKilledHalfWayIsMendedByTheNextOne)
+{
+    QProcess script;
+    script.start(QStringLiteral("/bin/bash"),
+                 {QStringLiteral(ZENTROPE_APP_DIR) +
+                  QStringLiteral("/Contents/Resources/setup/install-localhost-cert.sh")});
+    const auto workFolders = [&] {
+        return QDir(certs()).entryList({QStringLiteral(".install.*")},
+                                       QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    ASSERT_TRUE(waitUntil([&] { return !workFolders().isEmpty(); }));
+    script.kill();
+    ASSERT_TRUE(script.waitForFinished());
+    ASSERT_EQ(workFolders().size(), 1) << "nothing to mend";
+
+    const Result<QString> installed = install();
+    ASSERT_TRUE(installed.ok()) << installed.error().description.toStdString();
+    EXPECT_TRUE(platform::OpensslCertificateTrust().isTrustedForSsl(cert()));
+    EXPECT_EQ(workFolders(), QStringList());
 }
