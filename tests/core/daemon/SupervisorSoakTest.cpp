@@ -187,7 +187,9 @@ TEST(SupervisorSoak, CyclesLeaveNothingBehindAndLoseNoLine)
     EXPECT_EQ(after.children, 0);
     // A leak of even 1 KiB per child would pass 1 MiB over 1,000 cycles;
     // below that is the allocator keeping freed pages.
-    EXPECT_LT(after.residentKiB - before.residentKiB, 1024);
+    if (ProcessResources::residentSizeIsTelling) {
+        EXPECT_LT(after.residentKiB - before.residentKiB, 1024);
+    }
 
     soak.finish(); // writes what is still queued
     const QByteArray out = readFileAt(soak.logs() + QStringLiteral("/daemon.log"));
