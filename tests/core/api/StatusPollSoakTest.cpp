@@ -185,8 +185,8 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
     for (int round = 1; round <= 5; ++round) {
         ASSERT_TRUE(runAll(lanes, polls / 50, false));
         grownKiB.push_back(ProcessResources::now().residentKiB - before.residentKiB);
-        std::cout << "status poll soak: round " << round << ", RSS +" << grownKiB.back() << " KiB"
-                  << std::endl;
+        std::cout << "status poll soak: round " << round << ", RSS " << std::showpos
+                  << grownKiB.back() << std::noshowpos << " KiB" << std::endl;
     }
     ASSERT_TRUE(runAll(lanes, 3, true));
     // Managers retired after a time-out go with the events that follow.
