@@ -200,13 +200,24 @@ chmod 700 "$certs"
 cert="$certs/localhost.crt"
 key="$certs/localhost.key"
 
+# A run killed outright leaves its work folder, keys and all; the process
+# id in the name tells whether that run is gone.
+for stale in "$certs"/.install.*; do
+    [[ -d "$stale" ]] || continue
+    owner="${stale##*/.install.}"
+    owner="${owner%%.*}"
+    if [[ ! "$owner" =~ ^[0-9]+$ ]] || ! kill -0 "$owner" 2>/dev/null; then
+        rm -rf "$stale"
+    fi
+done
+
 if usable_pair "$cert" "$key" "$DAY" && trusted_for_ssl "$cert"; then
     chmod 600 "$key"
     say "The localhost certificate is in place, valid and trusted; nothing to do."
     exit 0
 fi
 
-work="$(mktemp -d "$certs/.install.XXXXXX")" || fail "Could not create a folder in $certs."
+work="$(mktemp -d "$certs/.install.$$.XXXXXX")" || fail "Could not create a folder in $certs."
 trap 'rm -rf "$work"' EXIT
 
 # The CA must outlive the certificate it signs.

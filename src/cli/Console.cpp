@@ -26,5 +26,6 @@ bool Console::err(const QString& line)
 
 void Console::usageError(const QString& reason)
 {
-    err(QStringLiteral("zentropectl: ") + reason);
+    // One line, whatever the user typed into the reason.
+    err(QStringLiteral("zentropectl: ") + ControlCharacters::escaped(reason));
 }

@@ -33,7 +33,9 @@ public:
     bool out(const QString& line);
     // The same on standard error; false when it could not be written.
     bool err(const QString& line);
-    void usageError(const QString& reason); // "zentropectl: <reason>" on standard error
+    // "zentropectl: <reason>" on standard error, on one line: a line break in
+    // `reason` (a quoted argument's) is escaped too.
+    void usageError(const QString& reason);
 
     const std::optional<Error>& outputError() const { return m_outputError; }
     const std::optional<Error>& errorOutputError() const { return m_errorOutputError; }

@@ -23,10 +23,12 @@ using namespace Qt::StringLiterals;
 
 TEST(CommandLine, UsageErrorsSayWhyOnOneLineAndExitTwo)
 {
+    // What the user typed is quoted with its line breaks escaped.
     InProcessCli cli;
     const std::pair<QStringList, QString> cases[] = {
         {{}, u"missing command (see zentropectl --help)"_s},
-        {{u"no-such-command"_s}, u"unknown command 'no-such-command' (see zentropectl --help)"_s},
+        {{u"no-such\ncommand"_s},
+         u"unknown command 'no-such\\ncommand' (see zentropectl --help)"_s},
         {{u"--bogus"_s}, u"unknown option '--bogus'"_s},
         {{u"daemon"_s, u"extra"_s}, u"daemon takes no arguments"_s},
         {{u"daemon"_s, u"--bogus"_s}, u"Unknown option 'bogus'."_s},
@@ -43,21 +45,22 @@ TEST(CommandLine, UsageErrorsSayWhyOnOneLineAndExitTwo)
         {{u"login-item"_s, u"maybe"_s}, u"login-item takes 'on' or 'off', or nothing"_s},
         {{u"crash-reports"_s, u"--limit"_s, u"0"_s},
          u"--limit needs a whole number of at least 1, not '0'"_s},
-        {{u"crash-reports"_s, u"--limit"_s, u"many"_s},
-         u"--limit needs a whole number of at least 1, not 'many'"_s},
+        {{u"crash-reports"_s, u"--limit"_s, u"ma\nny"_s},
+         u"--limit needs a whole number of at least 1, not 'ma\\nny'"_s},
         {{u"crash-reports"_s, u"--limit"_s, u"-3"_s},
          u"--limit needs a whole number of at least 1, not '-3'"_s},
         {{u"sideload"_s, u"reinstall"_s},
          u"sideload takes one action: status, install or remove"_s},
-        {{u"sideload"_s, u"install"_s, u"--host"_s, u"Word"_s},
-         u"unknown host 'Word' (use word, excel or powerpoint)"_s},
+        {{u"sideload"_s, u"install"_s, u"--host"_s, u"Wo\nrd"_s},
+         u"unknown host 'Wo\\nrd' (use word, excel or powerpoint)"_s},
         {{u"sideload"_s, u"status"_s, u"--manifest"_s, u"m.xml"_s},
          u"--manifest does not go with sideload status"_s},
         {{u"sideload"_s, u"remove"_s, u"--json"_s}, u"--json does not go with sideload remove"_s},
         {{u"sideload"_s, u"install"_s, u"--manifest"_s, QString()}, u"--manifest needs a file"_s},
         {{u"update"_s}, u"update needs 'check' or 'beta [on|off]'"_s},
         {{u"update"_s, u"check"_s, u"now"_s}, u"update needs 'check' or 'beta [on|off]'"_s},
-        {{u"update"_s, u"beta"_s, u"maybe"_s}, u"update beta takes 'on' or 'off', not 'maybe'"_s},
+        {{u"update"_s, u"beta"_s, u"may\nbe"_s},
+         u"update beta takes 'on' or 'off', not 'may\\nbe'"_s},
     };
     for (const auto& [arguments, reason] : cases) {
         const CliRun run = cli.run(arguments);

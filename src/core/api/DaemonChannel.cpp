@@ -25,12 +25,33 @@ DaemonChannel::DaemonChannel(quint16 port, const QList<QSslCertificate>& extraCa
     , m_port(port)
     , m_limits(limits)
     , m_tls(QSslConfiguration::defaultConfiguration())
-    , m_manager(new QNetworkAccessManager(this))
+    , m_manager(newManager())
 {
     if (!extraCaCertificates.isEmpty())
         m_tls.addCaCertificates(extraCaCertificates);
+}
+
+QNetworkAccessManager* DaemonChannel::newManager()
+{
+    auto* manager = new QNetworkAccessManager(this);
     // The daemon is on the loopback address: a proxy has no business there.
-    m_manager->setProxy(QNetworkProxy::NoProxy);
+    manager->setProxy(QNetworkProxy::NoProxy);
+    return manager;
+}
+
+void DaemonChannel::attemptEnded(QNetworkAccessManager* manager, bool timedOut)
+{
+    // Qt holds an HTTPS connection whose handshake never ended for every
+    // later request to the same port, so one daemon that accepted and went
+    // silent would time out every poll after it, even once it answers
+    // again. New attempts get a manager of their own; the old one goes with
+    // its stuck connection once the attempts it carries have ended.
+    if (timedOut && manager == m_manager)
+        m_manager = newManager();
+    if (--m_attemptsUnderWay[manager] == 0 && manager != m_manager) {
+        m_attemptsUnderWay.remove(manager);
+        manager->deleteLater(); // after the attempt, and with it the reply, is gone
+    }
 }
 
 QUrl DaemonChannel::address(const QString& scheme, const QString& path) const
@@ -114,13 +135,19 @@ void DaemonChannel::fire(const QString& scheme, const Call& call,
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
     const QByteArray verb = call.method.toLatin1();
+    QNetworkAccessManager* manager = m_manager;
     QNetworkReply* reply = nullptr;
     if (call.body) {
         request.setHeader(QNetworkRequest::ContentTypeHeader,
                           QByteArrayLiteral("application/json"));
-        reply = m_manager->sendCustomRequest(request, verb, *call.body);
+        reply = manager->sendCustomRequest(request, verb, *call.body);
     } else {
-        reply = m_manager->sendCustomRequest(request, verb);
+        reply = manager->sendCustomRequest(request, verb);
     }
-    new DaemonAttempt(reply, {deadline, m_limits.largestAnswer}, std::move(done), this);
+    ++m_attemptsUnderWay[manager];
+    auto ended = [this, manager, done = std::move(done)](Outcome outcome) {
+        attemptEnded(manager, !outcome && outcome.error().kind == DaemonApiError::Kind::timedOut);
+        done(std::move(outcome));
+    };
+    new DaemonAttempt(reply, {deadline, m_limits.largestAnswer}, std::move(ended), this);
 }

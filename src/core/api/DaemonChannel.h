@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFuture>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QSslCertificate>
@@ -96,9 +97,12 @@ private:
     void send(const Call& call, Completion done);
     void fire(const QString& scheme, const Call& call, std::chrono::milliseconds deadline,
               Completion done);
+    QNetworkAccessManager* newManager();
+    void attemptEnded(QNetworkAccessManager* manager, bool timedOut);
 
     const quint16 m_port;
     const Limits m_limits;
     QSslConfiguration m_tls;
-    QNetworkAccessManager* m_manager;
+    QNetworkAccessManager* m_manager; // for new attempts
+    QHash<QNetworkAccessManager*, int> m_attemptsUnderWay;
 };

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -48,6 +49,25 @@ Result<Done> narrowToOwner(const QString& path)
         result = posixError(errno, what);
     ::close(fd);
     return result;
+}
+
+// Copies what `in` holds to `out`; the errno of the first failure, or 0.
+int copyBytes(int in, int out)
+{
+    char buffer[64 * 1024];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0)
+            return got < 0 ? errno : 0;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::write(out, buffer + done, std::size_t(got - done));
+            if (put < 0 && errno != EINTR)
+                return errno;
+            done += std::max<ssize_t>(put, 0);
+        }
+    }
 }
 
 } // namespace
@@ -101,16 +121,34 @@ Result<Done> createPrivateDirectory(const QString& path)
     return narrowToOwner(path);
 }
 
-Result<Done> copyFile(const QString& source, const QString& destination)
+Result<Done> replaceFile(const QString& source, const QString& destination)
 {
-    std::error_code code;
-    fs::copy_file(nativePath(source), nativePath(destination), code);
-    if (!code)
+    const QString what = QStringLiteral("Couldn’t copy “%1” to “%2”").arg(source, destination);
+    const int in = ::open(QFile::encodeName(source).constData(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return posixError(errno, what);
+    QByteArray temporary = QFile::encodeName(destination) + ".XXXXXX";
+    const int out = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (out < 0) {
+        const int error = errno;
+        ::close(in);
+        return posixError(error, what);
+    }
+    int error = copyBytes(in, out);
+    struct stat status
+    {};
+    if (error == 0 && (::fstat(in, &status) != 0 || ::fchmod(out, status.st_mode & 0777) != 0))
+        error = errno;
+    if (::close(out) != 0 && error == 0)
+        error = errno;
+    ::close(in);
+    if (error == 0 &&
+        ::rename(temporary.constData(), QFile::encodeName(destination).constData()) != 0)
+        error = errno;
+    if (error == 0)
         return Done{};
-    std::error_code ignored; // the copy's own failure is what the caller needs to hear
-    if (code.value() != EEXIST)
-        fs::remove(nativePath(destination), ignored);
-    return posixError(code, QStringLiteral("Couldn’t copy “%1” to “%2”").arg(source, destination));
+    ::unlink(temporary.constData());
+    return posixError(error, what);
 }
 
 } // namespace FileSystem

@@ -28,8 +28,9 @@ Result<Done> writeFileAtomically(const QString& path, const QByteArray& bytes);
 // link, owned by this user, and is narrowed to 0700 — so a folder someone
 // else made or linked there is refused rather than written through.
 Result<Done> createPrivateDirectory(const QString& path);
-// Copies the bytes of the file `source` to `destination`, which must not
-// exist; a partly written destination is removed again.
-Result<Done> copyFile(const QString& source, const QString& destination);
+// Copies the file `source` to a new file beside `destination` and renames it
+// over whatever file or link is there: a failure on the way (no room, a
+// folder that turned read-only) leaves `destination` as it was and no copy.
+Result<Done> replaceFile(const QString& source, const QString& destination);
 
 } // namespace FileSystem

@@ -46,13 +46,19 @@ QString DaemonManager::standardErrorLogPath() const
 
 void DaemonManager::start()
 {
-    if (m_process && m_process->isRunning())
+    if (m_process && m_process->isRunning()) {
+        // A child asked to stop is still on its way out: the start is owed
+        // once it has gone, or the user who pressed Start is left stopped.
+        if (m_stopping)
+            m_restartPending = true;
         return;
+    }
     if (m_process) {
         // Its end, not handled yet, will be ignored: a restart it was part
         // of is over, and the next stop must not relaunch.
         m_process.reset();
         m_restartPending = false;
+        m_stopping = false;
     }
 
     m_lastFailure.clear();
@@ -118,6 +124,7 @@ void DaemonManager::handleTermination(quint64 generation, ChildProcess::Terminat
     if (generation != m_generation)
         return;
     m_process.reset();
+    m_stopping = false;
     if (m_restartPending) {
         m_restartPending = false;
         start();
@@ -135,8 +142,12 @@ void DaemonManager::handleTermination(quint64 generation, ChildProcess::Terminat
 void DaemonManager::stop()
 {
     setStatus(Status::stopped());
+    // The last call wins: a restart or start still waiting for the old
+    // child to go is called off.
+    m_restartPending = false;
     if (!m_process)
         return;
+    m_stopping = true;
     m_process->sendSignal(SIGTERM);
     std::weak_ptr<ChildProcess> child = m_process;
     // A coarse timer may fire up to 5 % early; the daemon is owed its full grace period.
@@ -153,8 +164,8 @@ void DaemonManager::restart()
         start();
         return;
     }
-    m_restartPending = true;
     stop();
+    m_restartPending = true;
 }
 
 void DaemonManager::shutdown()
@@ -165,7 +176,8 @@ void DaemonManager::shutdown()
         if (!m_process->waitForExit(killDelay))
             m_process->sendSignal(SIGKILL);
         m_process.reset(); // waits for the end and for the pipes to drain
-        ++m_generation;    // the end is handled here, not by the queued handler
+        m_stopping = false;
+        ++m_generation; // the end is handled here, not by the queued handler
     }
     m_logQueue.drain();
 }

@@ -55,6 +55,10 @@ public:
     // True from a successful launch until the child's end has been handled.
     bool hasChild() const { return m_process != nullptr; }
 
+    // The last of these calls decides where the daemon ends up, also when
+    // it comes while a child is still stopping: start() or restart() then
+    // launches a new one once that child has gone, and stop() calls such a
+    // launch off.
     void start();
     void stop();
     void restart();
@@ -94,8 +98,9 @@ private:
     const Port m_port;
     Status m_status = Status::stopped();
     std::shared_ptr<ChildProcess> m_process;
-    bool m_restartPending = false;
-    quint64 m_generation = 0; // identifies the recorded child
+    bool m_restartPending = false; // relaunch when the recorded child ends
+    bool m_stopping = false;       // the recorded child has been asked to stop
+    quint64 m_generation = 0;      // identifies the recorded child
     QString m_lastFailure;
     LogAppendQueue m_logQueue; // last: its worker ends before anything it uses goes
 };

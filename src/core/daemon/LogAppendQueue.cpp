@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <sys/uio.h>
 
 LogAppendQueue::LogAppendQueue(std::size_t boundBytes, Writer writer, FailureHandler onFailure)
@@ -71,6 +72,12 @@ std::size_t LogAppendQueue::queuedBytes() const
 void LogAppendQueue::run()
 {
     setCurrentThreadName("com.zentrope.daemon.log");
+    // A log that reaches the file-size limit must fail its write (EFBIG), not
+    // end the whole application; only this thread writes the logs.
+    sigset_t fileTooLarge;
+    sigemptyset(&fileTooLarge);
+    sigaddset(&fileTooLarge, SIGXFSZ);
+    ::pthread_sigmask(SIG_BLOCK, &fileTooLarge, nullptr);
     std::unique_lock lock(m_mutex);
     for (;;) {
         m_changed.wait(lock, [this] { return m_stopping || !m_pending.empty(); });

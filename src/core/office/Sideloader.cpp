@@ -4,6 +4,7 @@
 #include "platform/Workspace.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -94,11 +95,14 @@ Outcome install(const QString& source, OfficeHost host)
         return Outcome::failed(*refusal);
     if (auto created = FileSystem::createDirectories(host.wefDirectory()); !created)
         return Outcome::failed(created.error());
-    if (FileSystem::entryExists(destination)) {
+    // A folder in the way must go first; a file or link is replaced in one
+    // step, so that a failed copy leaves the add-in sideloaded as it was.
+    if (FileSystem::entryExists(destination) && QFileInfo(destination).isDir() &&
+        !QFileInfo(destination).isSymLink()) {
         if (auto removed = FileSystem::removeItem(destination); !removed)
             return Outcome::failed(removed.error());
     }
-    if (auto copied = FileSystem::copyFile(source, destination); !copied)
+    if (auto copied = FileSystem::replaceFile(source, destination); !copied)
         return Outcome::failed(copied.error());
     return Outcome::copied(destination);
 }

@@ -1,11 +1,19 @@
 #include "core/setup/CertificateValidity.h"
 
+#include <QFileInfo>
+
 CertificateValidity::CertificateValidity(CheckProgram openssl)
     : m_openssl(std::move(openssl))
 {}
 
 bool CertificateValidity::isValidForAtLeastDays(const QString& certificatePath, int days) const
 {
+    // A certificate is a few kilobytes in a regular file: openssl would wait
+    // out its bound on a FIFO, or read a huge file for as long.
+    constexpr qint64 largestCertificate = 1024 * 1024;
+    const QFileInfo file(certificatePath);
+    if (!file.isFile() || file.size() > largestCertificate)
+        return false;
     return m_openssl.run(arguments(certificatePath, days));
 }
 

@@ -5,7 +5,8 @@
 #include <QString>
 
 // Whether a certificate file will still be valid some days from now, as
-// openssl judges it ("x509 -checkend"). Every failure reads as not valid.
+// openssl judges it ("x509 -checkend"). Every failure reads as not valid, and so does anything
+// but a regular file of at most 1 MiB, without asking openssl.
 class CertificateValidity
 {
 public:

@@ -74,6 +74,10 @@ Result<Done> XdgAutostartLoginItem::registerItem()
         return failure(QStringLiteral("Zentrope cannot start at login from a folder whose name "
                                       "holds a line break."));
     const QString path = entryPath();
+    // A link by the entry's name is replaced, not written through: its
+    // target may be anywhere, and is no file of ours.
+    if (QFileInfo(path).isSymLink() && !QFile::remove(path))
+        return failure(QStringLiteral("Could not replace the link “%1”.").arg(path));
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile())
         return failure(QStringLiteral("“%1” is in the way: it is not an autostart entry but a "

@@ -1,6 +1,7 @@
 #include "core/api/DaemonChannel.h"
 
 #include "core/api/DaemonStatusProbe.h"
+#include "support/FlappingServer.h"
 #include "support/Printers.h"
 #include "support/TestCertificates.h"
 #include "support/TestServer.h"
@@ -154,6 +155,25 @@ TEST(DaemonChannel, ProductionLimitsAreFiveSecondsAndOneMebibyteAndTheProbesThre
     EXPECT_EQ(channel.limits().largestAnswer, 1048576);
     EXPECT_EQ(DaemonStatusProbe::Deadlines().https, std::chrono::milliseconds(3000));
     EXPECT_EQ(DaemonStatusProbe::Deadlines().http, std::chrono::milliseconds(60000));
+}
+
+TEST(DaemonChannel, ADaemonThatWentSilentDuringTheHandshakeIsHeardOnceItAnswersAgain)
+{
+    // Accepts the first connection and never answers it; answers the rest.
+    using Behaviour = FlappingServer::Behaviour;
+    bool first = true;
+    FlappingServer server(
+        [&] { return std::exchange(first, false) ? Behaviour::stall : Behaviour::valid; });
+    auto channel = channelTo(server.port());
+    const auto silent = awaitResult(
+        channel->attempt(QStringLiteral("https"), get, statusPath, std::chrono::milliseconds(200)));
+    expectFailure(silent, Kind::timedOut, "https");
+    for (int i = 0; i < 2; ++i) {
+        const auto heard = send(*channel, get, statusPath);
+        ASSERT_TRUE(heard.ok()) << heard.error().logText().toStdString();
+        EXPECT_TRUE(heard.value().body.contains("\"ok\": true"));
+    }
+    EXPECT_EQ(server.behaviours().size(), 3);
 }
 
 TEST(DaemonChannel, AnyHttpStatusIsAnAnswerAndRedirectsAreNotFollowed)

@@ -1,6 +1,7 @@
 #include "core/daemon/DaemonManager.h"
 
 #include "platform/fake/FakePortLookup.h"
+#include "support/FileSizeLimit.h"
 #include "support/Printers.h"
 #include "support/StatusRecorder.h"
 #include "support/TestBundle.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -186,6 +188,52 @@ TEST_F(DaemonManagerTest, ALogLinkedElsewhereIsNotWrittenAndTheDaemonRunsOn)
     EXPECT_TRUE(manager->status().isRunning());
 }
 
+// The last number the daemon wrote, from its count file.
+qint64 lineNumberIn(const QByteArray& text)
+{
+    return text.trimmed().toLongLong();
+}
+
+TEST_F(DaemonManagerTest, OnAFullFileSystemTheDaemonRunsOnIsReadAndIsLoggedAgainOnceThereIsRoom)
+{
+    // Numbered lines of a kilobyte as fast as it can; the number also in a
+    // file of a few bytes.
+    auto manager = managerRunning("pad=$(printf '%01000d' 0)\nn=0\n"
+                                  "while :; do n=$((n+1)); echo \"line $n $pad\"; "
+                                  "echo $n > \"$SCRATCH/count\"; done\n");
+    const QString log = logs() + QStringLiteral("/daemon.log");
+    QStringList reported;
+    QObject::connect(manager.get(), &DaemonManager::failureReported,
+                     [&](const QString& reason) { reported.append(reason); });
+    FileSizeLimit full(16384);
+    manager->start();
+    const DaemonStatus running = manager->status();
+    ASSERT_TRUE(running.isRunning());
+    // 5 MB written while the log holds 16 KiB: had the supervisor stopped
+    // reading, or its writer retried, the daemon would be stuck on its 64 KiB
+    // pipe behind the 4 MiB queue.
+    ASSERT_TRUE(waitUntil([&] { return lineNumberIn(readFileAt(scratchFile("count"))) > 5000; },
+                          std::chrono::seconds(30)));
+    EXPECT_EQ(QFileInfo(log).size(), 16384);
+    EXPECT_EQ(manager->status(), running);
+    EXPECT_TRUE(waitUntil([&] { return reported.size() == 1; }));
+    EXPECT_EQ(reported.value(0), QStringLiteral("Could not write %1: File too large").arg(log));
+
+    // Room again: later lines arrive.
+    full.lift();
+    qint64 liftedAt = 0; // the count file is empty for a moment while rewritten
+    ASSERT_TRUE(
+        waitUntil([&] { return (liftedAt = lineNumberIn(readFileAt(scratchFile("count")))) > 0; }));
+    const QByteArray later = "line " + QByteArray::number(liftedAt + 100) + ' ';
+    EXPECT_TRUE(waitUntil([&] { return outLog().contains(later); }, std::chrono::seconds(30)));
+    EXPECT_EQ(manager->status(), running);
+    EXPECT_EQ(reported.size(), 1);
+    StatusRecorder recorder(*manager);
+    manager->stop();
+    ASSERT_TRUE(recorder.waitForChildEnds());
+    EXPECT_EQ(manager->status(), Status::stopped());
+}
+
 TEST_F(DaemonManagerTest, ACrashExplainsWhoHoldsThePort)
 {
     bundle.installFakeDaemon("echo 'Port in use' >&2\nexit 1\n");
@@ -245,6 +293,61 @@ INSTANTIATE_TEST_SUITE_P(
                       Ending{"Sigterm", "kill -TERM $$\n", Status::stopped()},
                       Ending{"Sigsegv", "kill -SEGV $$\n", Status::crashed(11)},
                       Ending{"Sigkill", "kill -KILL $$\n", Status::crashed(9)}),
+    [](const auto& test) { return std::string(test.param.name); });
+
+// Daemons that misbehave with their output. Each must end with the status
+// its exit calls for, reported once and soon, and with every byte it wrote
+// in its log.
+struct OutputFault
+{
+    const char* name;
+    const char* script;
+    Status expected;
+    QByteArray out;
+    QByteArray err;
+};
+
+class DaemonOutputFaultTest : public DaemonManagerTest,
+                              public ::testing::WithParamInterface<OutputFault>
+{};
+
+TEST_P(DaemonOutputFaultTest, EndsAsItsExitSaysWithAllItWrote)
+{
+    auto manager = managerRunning(GetParam().script);
+    StatusRecorder recorder(*manager);
+    manager->start();
+    ASSERT_TRUE(recorder.waitForChildEnds()) << "the supervisor waited for more than the exit";
+    manager->flushLogs();
+    EXPECT_EQ(recorder.statuses().size(), 3) << recorder.labels().join(u", ").toStdString();
+    EXPECT_EQ(manager->status(), GetParam().expected) << manager->status().label().toStdString();
+    EXPECT_EQ(outLog(), GetParam().out);
+    EXPECT_EQ(errLog().size(), GetParam().err.size());
+    EXPECT_TRUE(errLog() == GetParam().err); // not printed: it may be megabytes
+    // A grandchild still holds the pipes: gone with the test.
+    const qint64 grandchild = readFileAt(scratchFile("grandchild")).trimmed().toLongLong();
+    if (grandchild > 0)
+        ::kill(pid_t(grandchild), SIGKILL);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, DaemonOutputFaultTest,
+    ::testing::Values(
+        // Still running, and read, after its standard output is gone.
+        OutputFault{"ClosesStandardOutputEarly",
+                    "echo before\nexec 1>&-\nsleep 0.2\necho after >&2\nexit 0\n",
+                    Status::stopped(), "before\n", "after\n"},
+        // Its end counts, not that of its pipes, which a 30 s grandchild holds.
+        OutputFault{"ForksAChildHoldingThePipesAndExits",
+                    "sleep 30 &\necho $! > \"$SCRATCH/grandchild\"\necho forked\nexit 3\n",
+                    Status::crashed(3), "forked\n", ""},
+        // Killed with 100,000 bytes of an unfinished line written.
+        OutputFault{"DiesInTheMiddleOfALine",
+                    "echo whole\nhead -c 100000 /dev/zero | tr '\\0' x\nkill -KILL $$\n",
+                    Status::crashed(9), "whole\n" + QByteArray(100000, 'x'), ""},
+        // 20 MB on standard error alone, none on its output.
+        OutputFault{"FloodsStandardErrorOnly",
+                    "head -c 20000000 /dev/zero | tr '\\0' e >&2\nexit 0\n", Status::stopped(), "",
+                    QByteArray(20000000, 'e')}),
     [](const auto& test) { return std::string(test.param.name); });
 
 TEST_F(DaemonManagerTest, StopShowsStoppedAtOnceAndAWellBehavedDaemonEndsStopped)
@@ -317,6 +420,46 @@ TEST_F(DaemonManagerTest, AStartThatOvertakesARestartLeavesTheNextStopAStop)
     EXPECT_EQ(manager->status(), Status::stopped());
     EXPECT_FALSE(manager->hasChild());
     EXPECT_EQ(readFileAt(scratchFile("launches")), "launched\nlaunched\n");
+}
+
+TEST_F(DaemonManagerTest, TheLastCallDecidesEvenWhileTheOldChildIsStillStopping)
+{
+    // Takes a while to stop, so the later calls land while it is going.
+    const QByteArray slowToStop = "trap 'sleep 0.3; exit 0' TERM\n"
+                                  "echo launched >> \"$SCRATCH/launches\"\n"
+                                  "while :; do sleep 0.05; done\n";
+    using Call = void (DaemonManager::*)();
+    const struct
+    {
+        const char* calls;
+        std::vector<Call> sequence;
+        bool endsRunning;
+    } cases[] = {
+        {"stop, start", {&DaemonManager::stop, &DaemonManager::start}, true},
+        {"restart, stop", {&DaemonManager::restart, &DaemonManager::stop}, false},
+        {"stop, restart, stop",
+         {&DaemonManager::stop, &DaemonManager::restart, &DaemonManager::stop},
+         false},
+        {"stop, start, start",
+         {&DaemonManager::stop, &DaemonManager::start, &DaemonManager::start},
+         true},
+    };
+    for (const auto& each : cases) {
+        QFile::remove(scratchFile("launches"));
+        auto manager = managerRunning(slowToStop);
+        StatusRecorder recorder(*manager);
+        manager->start();
+        ASSERT_TRUE(launched(1));
+        for (const Call call : each.sequence)
+            ((*manager).*call)();
+        ASSERT_TRUE(recorder.waitForChildEnds()) << each.calls;
+        ASSERT_TRUE(launched(each.endsRunning ? 2 : 1)) << each.calls;
+        EXPECT_EQ(manager->status().isRunning(), each.endsRunning) << each.calls;
+        EXPECT_EQ(manager->hasChild(), each.endsRunning) << each.calls;
+        if (!each.endsRunning) {
+            EXPECT_EQ(manager->status(), Status::stopped()) << each.calls;
+        }
+    }
 }
 
 TEST_F(DaemonManagerTest, RestartWithoutAChildIsAPlainStart)

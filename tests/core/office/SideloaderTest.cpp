@@ -1,6 +1,7 @@
 #include "core/office/Sideloader.h"
 
 #include "support/EnforcedFilePermissions.h"
+#include "support/FileSizeLimit.h"
 #include "support/Printers.h"
 #include "support/TemporaryHome.h"
 #include "support/TestBundle.h"
@@ -9,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 using Sideloader::Outcome;
@@ -106,28 +108,40 @@ TEST_F(SideloaderTest, AFolderNamedLikeTheManifestIsDeletedLikeAFile)
     EXPECT_FALSE(QFileInfo(current).isSymLink() || QFileInfo::exists(elsewhere));
 }
 
-TEST_F(SideloaderTest, AFailedDeletionIsReportedAndStopsTheStep)
+TEST_F(SideloaderTest, AFolderThatRefusesWritesOrIsFullKeepsWhatIsInstalled)
 {
     writeFileAt(current, "installed");
     writeFileAt(older, "old");
     const auto writable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
     QFile::setPermissions(word.wefDirectory(), writable & ~QFile::WriteOwner);
-    QList<Outcome> outcomes;
+    std::optional<Outcome> install, remove;
     {
         EnforcedFilePermissions enforced;
-        outcomes = {Sideloader::install(manifest, word), Sideloader::remove(word)};
+        install = Sideloader::install(manifest, word);
+        remove = Sideloader::remove(word);
     }
     QFile::setPermissions(word.wefDirectory(), writable);
-
-    for (const Outcome& outcome : outcomes) {
+    for (const Outcome& outcome : {*install, *remove}) {
         ASSERT_EQ(outcome.kind(), Outcome::Kind::failed);
         EXPECT_EQ(outcome.error().domain, u"POSIX"_s);
         EXPECT_EQ(outcome.error().code, EACCES);
-        EXPECT_EQ(outcome.error().localizedDescription(),
-                  u"Couldn’t remove “%1”: Permission denied"_s.arg(current));
     }
-    EXPECT_EQ(readFileAt(current), "installed") << "the copy is not attempted";
+    EXPECT_EQ(install->error().localizedDescription(),
+              u"Couldn’t copy “%1” to “%2”: Permission denied"_s.arg(manifest, current));
+    EXPECT_EQ(remove->error().localizedDescription(),
+              u"Couldn’t remove “%1”: Permission denied"_s.arg(current));
     EXPECT_TRUE(QFileInfo::exists(older)) << "remove stops at the first failure";
+
+    // No room for an 8 KiB manifest: the installed one stays, whole.
+    const QString large = writeFileAt(sources.filePath(u"large.xml"_s), QByteArray(8192, 'm'));
+    {
+        FileSizeLimit full(4096, FileSizeLimit::Overrun::failsTheWrite);
+        install = Sideloader::install(large, word);
+    }
+    ASSERT_EQ(install->kind(), Outcome::Kind::failed);
+    EXPECT_EQ(install->error().code, EFBIG);
+    EXPECT_EQ(readFileAt(current), "installed");
+    EXPECT_EQ(QDir(word.wefDirectory()).entryList(QDir::Files).size(), 2) << "no copy left";
 }
 
 TEST_F(SideloaderTest, ARefusedSourceLeavesTheInstalledManifestAlone)

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <gtest/gtest.h>
@@ -133,4 +134,27 @@ TEST_F(CertInstallerScriptTest, AFailedTrustStepLeavesNothingHalfDone)
     EXPECT_TRUE(failed.error().description.contains(u"Error: Could not trust"_s));
     EXPECT_EQ(QDir(certs()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               QStringList());
+}
+
+// Killed outright while it makes the keys: the next run installs as if
+// nothing had happened, and takes away what the killed one left behind.
+TEST_F(CertInstallerScriptTest, ARunKilledHalfWayIsMendedByTheNextOne)
+{
+    QProcess script;
+    script.start(QStringLiteral("/bin/bash"),
+                 {QStringLiteral(ZENTROPE_APP_DIR) +
+                  QStringLiteral("/Contents/Resources/setup/install-localhost-cert.sh")});
+    const auto workFolders = [&] {
+        return QDir(certs()).entryList({QStringLiteral(".install.*")},
+                                       QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    };
+    ASSERT_TRUE(waitUntil([&] { return !workFolders().isEmpty(); }));
+    script.kill();
+    ASSERT_TRUE(script.waitForFinished());
+    ASSERT_EQ(workFolders().size(), 1) << "nothing to mend";
+
+    const Result<QString> installed = install();
+    ASSERT_TRUE(installed.ok()) << installed.error().description.toStdString();
+    EXPECT_TRUE(platform::OpensslCertificateTrust().isTrustedForSsl(cert()));
+    EXPECT_EQ(workFolders(), QStringList());
 }

@@ -7,8 +7,12 @@
 #include "support/TestBundle.h"
 #include "support/TestCertificateAuthority.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace Qt::StringLiterals;
 
@@ -63,11 +67,28 @@ TEST_F(CertificateChecks, AHungProgramIsKilledAtTheBoundAndAnswersNo)
 
 TEST_F(CertificateChecks, OpensslIsAskedInTheChecksOwnWords)
 {
-    const QString cert = path("localhost.crt");
+    const QString cert = writeFileAt(path("localhost.crt"), "PEM");
     EXPECT_TRUE(CertificateValidity(recorder(0)).isValidForAtLeastDays(cert, 2));
     EXPECT_EQ(recorded(), "x509\n-checkend\n172800\n-noout\n-in\n" + cert.toUtf8() + '\n');
     EXPECT_TRUE(platform::OpensslCertificateTrust(recorder(0)).isTrustedForSsl(cert));
     EXPECT_EQ(recorded(), "verify\n-purpose\nsslserver\n" + cert.toUtf8() + '\n');
+}
+
+// What is not a certificate file is not valid, at once: openssl would wait
+// out its bound on a FIFO, or read a huge file for as long.
+TEST_F(CertificateChecks, OnlyARegularFileOfAtMostOneMebibyteIsShownToOpenssl)
+{
+    const CertificateValidity anythingGoes(recorder(0));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path("fifo.crt")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(path("folder.crt")));
+    const QString huge = writeFileAt(path("huge.crt"), "");
+    ASSERT_TRUE(QFile::resize(huge, 1024 * 1024 + 1));
+    for (const char* refused : {"fifo.crt", "folder.crt", "huge.crt", "missing.crt"}) {
+        EXPECT_FALSE(anythingGoes.isValidForAtLeastDays(path(refused), 1)) << refused;
+        EXPECT_FALSE(QFileInfo::exists(path("arguments"))) << refused << " was shown";
+    }
+    ASSERT_TRUE(QFile::resize(huge, 1024 * 1024));
+    EXPECT_TRUE(anythingGoes.isValidForAtLeastDays(huge, 1));
 }
 
 TEST_F(CertificateChecks, RealCertificatesAreJudgedByEndDateAndChain)

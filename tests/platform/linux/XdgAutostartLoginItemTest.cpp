@@ -83,6 +83,21 @@ TEST_F(XdgAutostartLoginItemTest, AFolderByTheEntrysNameIsNoEntry)
     EXPECT_TRUE(QFileInfo(entry()).isDir());
 }
 
+// A link by the entry's name, to a turned-off entry elsewhere: registering
+// replaces the link with an entry of our own and leaves its target alone.
+TEST_F(XdgAutostartLoginItemTest, RegisteringReplacesALinkAndNeverWritesItsTarget)
+{
+    const QString elsewhere = writeFileAt(config.filePath(QStringLiteral("elsewhere.desktop")),
+                                          "[Desktop Entry]\nHidden=true\n");
+    ASSERT_TRUE(QDir().mkpath(config.filePath(QStringLiteral("autostart"))));
+    ASSERT_TRUE(QFile::link(elsewhere, entry()));
+    EXPECT_EQ(loginItem.status(), Status::requiresApproval);
+    ASSERT_TRUE(loginItem.registerItem().ok());
+    EXPECT_EQ(loginItem.status(), Status::enabled);
+    EXPECT_FALSE(QFileInfo(entry()).isSymLink());
+    EXPECT_EQ(readFileAt(elsewhere), "[Desktop Entry]\nHidden=true\n");
+}
+
 TEST(DesktopEntry, ExecArgumentsAreQuotedThenStringEscaped)
 {
     EXPECT_EQ(platform::DesktopEntry::execArgument(QStringLiteral(R"(/a b/$x"y`z\w 100%)")),

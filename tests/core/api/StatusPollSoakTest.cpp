@@ -1,0 +1,214 @@
+// Status polls soaked: many requests through daemon channels against servers
+// that flap on every connection (reset, stall, garbage, a body that is not
+// the status, a good answer). Each poll must end within its two attempts'
+// time-outs with the outcome its last connection calls for, and the process
+// must end holding what it held before. scripts/soak runs 10,000 polls.
+#include "core/api/DaemonAPI.h"
+#include "support/FlappingServer.h"
+#include "support/Printers.h"
+#include "support/ProcessResources.h"
+#include "support/SoakSettings.h"
+#include "support/TestCertificates.h"
+#include "support/Wait.h"
+
+#include <QElapsedTimer>
+#include <QFutureWatcher>
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <iostream>
+#include <random>
+#include <utility>
+#include <vector>
+
+using Behaviour = FlappingServer::Behaviour;
+using Kind = DaemonApiError::Kind;
+using StatusResult = Result<DaemonAPI::Status, DaemonAPI::Error>;
+using namespace std::chrono_literals;
+
+namespace {
+
+// An HTTPS attempt and its plain-HTTP fall-back, 5 s each at most, and a
+// margin for a loaded machine.
+constexpr qint64 pollDeadlineMs = 2 * 5000 + 1000;
+
+// Whether `result` is what one of `connections` calls for. Qt may itself
+// open another connection after one was reset or spoke garbage, even once
+// the reply has ended, and the next poll may go out on it: the deciding
+// connection is among those since the previous poll began, or, for a time-out,
+// a stalled one Qt kept open from any time before. Qt may also wait, without
+// a word, on its own reconnection after a reset (about 1 poll in 2,500): then
+// the deadline ends the poll.
+bool classifiedAsExpected(const QList<Behaviour>& connections, bool stallWasOpen,
+                          const StatusResult& result)
+{
+    const bool timedOut = !result && result.error().kind == Kind::timedOut;
+    if (timedOut && (stallWasOpen || connections.contains(Behaviour::reset)))
+        return true;
+    return std::any_of(connections.begin(), connections.end(), [&](Behaviour behaviour) {
+        switch (behaviour) {
+        case Behaviour::valid:
+            return result.ok() && result.value().version == u"1.0";
+        case Behaviour::badJson:
+            return !result && result.error().kind == Kind::cannotDecodeResponse;
+        case Behaviour::stall:
+            return !result && result.error().kind == Kind::timedOut;
+        case Behaviour::reset:
+        case Behaviour::garbage:
+            return !result && result.error().kind != Kind::timedOut &&
+                   result.error().kind != Kind::cannotDecodeResponse;
+        }
+        return false;
+    });
+}
+
+std::string names(const QList<Behaviour>& connections)
+{
+    std::string text;
+    for (Behaviour behaviour : connections)
+        text += std::string(text.empty() ? "" : ", ") + FlappingServer::name(behaviour);
+    return text;
+}
+
+// One server and the channel that polls it, one poll at a time.
+class Lane
+{
+public:
+    explicit Lane(std::mt19937& random)
+        : m_random(random)
+        , m_server([this] { return choose(); })
+        , m_channel(m_server.port(), {TestCertificates::shared().caCertificate()})
+    {
+        QObject::connect(&m_watcher, &QFutureWatcher<StatusResult>::finished,
+                         [this] { answered(); });
+    }
+
+    // A steady lane's server always answers well.
+    void run(int count, bool steady)
+    {
+        m_left = count;
+        m_steady = steady;
+        next();
+    }
+    bool done() const { return m_left == 0 && !m_watcher.isRunning(); }
+
+    int polls = 0;
+    int answeredWell = 0;
+    qint64 longestMs = 0;
+
+private:
+    Behaviour choose()
+    {
+        if (m_steady)
+            return Behaviour::valid;
+        // A stall costs a whole time-out, so it is the rare one.
+        const int roll = std::uniform_int_distribution(0, 99)(m_random);
+        return roll < 2    ? Behaviour::stall
+               : roll < 26 ? Behaviour::reset
+               : roll < 50 ? Behaviour::garbage
+               : roll < 74 ? Behaviour::badJson
+                           : Behaviour::valid;
+    }
+
+    void next()
+    {
+        if (m_left == 0)
+            return;
+        --m_left;
+        m_previousFirstConnection = std::exchange(m_firstConnection, m_server.behaviours().size());
+        m_stallWasOpen = m_server.openStalls() > 0;
+        m_clock.start();
+        m_watcher.setFuture(DaemonAPI::status(m_channel));
+    }
+
+    void answered()
+    {
+        const qint64 tookMs = m_clock.elapsed();
+        const StatusResult result = m_watcher.result();
+        const QList<Behaviour> connections = m_server.behaviours().mid(m_previousFirstConnection);
+        ++polls;
+        longestMs = std::max(longestMs, tookMs);
+        answeredWell += result.ok() ? 1 : 0;
+        EXPECT_LE(tookMs, pollDeadlineMs) << "poll " << polls;
+        EXPECT_TRUE(classifiedAsExpected(connections, m_stallWasOpen, result))
+            << "poll " << polls << " after connections " << names(connections) << ": "
+            << (result ? "ok" : result.error().logText().toStdString());
+        next();
+    }
+
+    std::mt19937& m_random;
+    FlappingServer m_server;
+    DaemonChannel m_channel;
+    QFutureWatcher<StatusResult> m_watcher;
+    int m_left = 0;
+    bool m_steady = false;
+    bool m_stallWasOpen = false;
+    qsizetype m_firstConnection = 0;
+    qsizetype m_previousFirstConnection = 0;
+    QElapsedTimer m_clock;
+};
+
+bool runAll(std::vector<std::unique_ptr<Lane>>& lanes, int pollsEach, bool steady)
+{
+    for (auto& lane : lanes)
+        lane->run(pollsEach, steady);
+    // Every lane may meet a stall on every poll in the worst case.
+    const auto bound = std::chrono::milliseconds(pollDeadlineMs) * pollsEach;
+    return waitUntil(
+        [&] {
+            return std::all_of(lanes.begin(), lanes.end(), [](auto& lane) { return lane->done(); });
+        },
+        bound);
+}
+
+} // namespace
+
+TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
+{
+    const int polls = SoakSettings::count("ZENTROPE_SOAK_POLLS", 400);
+    const quint32 seed = SoakSettings::seed();
+    std::cout << "status poll soak: " << polls << " polls, seed " << seed << std::endl;
+    std::mt19937 random(seed);
+    // Ten at once, so that stalls overlap instead of adding up.
+    std::vector<std::unique_ptr<Lane>> lanes;
+    for (int i = 0; i < 10; ++i)
+        lanes.push_back(std::make_unique<Lane>(random));
+    // Warm-up (TLS contexts, network threads, buffers) and settling are
+    // steady, so that both measurements find every channel in use and none
+    // timed out and waiting for its next request to start afresh.
+    ASSERT_TRUE(runAll(lanes, 10, true));
+    const ProcessResources before = ProcessResources::now();
+
+    // In five rounds, so that a leak shows as a trend: it grows as much in
+    // each round, while the allocator's growth (arenas of the network
+    // threads that come and go with retired managers) slows down.
+    std::vector<qint64> grownKiB;
+    for (int round = 1; round <= 5; ++round) {
+        ASSERT_TRUE(runAll(lanes, polls / 50, false));
+        grownKiB.push_back(ProcessResources::now().residentKiB - before.residentKiB);
+        std::cout << "status poll soak: round " << round << ", RSS " << std::showpos
+                  << grownKiB.back() << std::noshowpos << " KiB" << std::endl;
+    }
+    ASSERT_TRUE(runAll(lanes, 3, true));
+    // Managers retired after a time-out go with the events that follow.
+    ProcessResources after;
+    waitUntil(
+        [&] {
+            after = ProcessResources::now();
+            return after.descriptors <= before.descriptors && after.threads <= before.threads;
+        },
+        5s);
+    int answeredWell = 0;
+    qint64 longestMs = 0;
+    for (const auto& lane : lanes) {
+        answeredWell += lane->answeredWell;
+        longestMs = std::max(longestMs, lane->longestMs);
+    }
+    std::cout << "status poll soak: " << answeredWell << " answered well, longest poll "
+              << longestMs << " ms; " << after.deltaFrom(before).toStdString() << std::endl;
+    EXPECT_LE(after.descriptors, before.descriptors);
+    EXPECT_LE(after.threads, before.threads);
+    const qint64 lastTwoRoundsKiB = grownKiB[4] - grownKiB[2];
+    if (ProcessResources::residentSizeIsTelling) {
+        EXPECT_LT(lastTwoRoundsKiB, std::max<qint64>(grownKiB[0], 2048)) << "RSS still grows";
+    }
+}

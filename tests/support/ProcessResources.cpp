@@ -1,0 +1,57 @@
+#include "ProcessResources.h"
+
+#include "OpenFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readProcFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+ProcessResources ProcessResources::now()
+{
+    ProcessResources resources;
+    resources.descriptors = OpenFiles::count();
+    resources.threads = int(QDir(QStringLiteral("/proc/self/task"))
+                                .entryList(QDir::Dirs | QDir::NoDotAndDotDot)
+                                .size());
+    const QByteArray self = QByteArray::number(::getpid());
+    for (const QString& pid :
+         QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+        if (!pid.front().isDigit())
+            continue;
+        // "pid (comm) state ppid …"; comm may hold spaces and parentheses.
+        const QByteArray stat = readProcFile(QStringLiteral("/proc/%1/stat").arg(pid));
+        const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
+        if (fields.size() > 1 && fields[1] == self) {
+            ++resources.children;
+            resources.zombies += fields[0] == "Z" ? 1 : 0;
+        }
+    }
+    for (const QByteArray& line : readProcFile(QStringLiteral("/proc/self/status")).split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            resources.residentKiB = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return resources;
+}
+
+QString ProcessResources::deltaFrom(const ProcessResources& before) const
+{
+    return QStringLiteral("descriptors %1%2, threads %3%4, children %5 (%6 zombies), RSS %7%8 KiB")
+        .arg(descriptors >= before.descriptors ? QStringLiteral("+") : QString())
+        .arg(descriptors - before.descriptors)
+        .arg(threads >= before.threads ? QStringLiteral("+") : QString())
+        .arg(threads - before.threads)
+        .arg(children)
+        .arg(zombies)
+        .arg(residentKiB >= before.residentKiB ? QStringLiteral("+") : QString())
+        .arg(residentKiB - before.residentKiB);
+}
