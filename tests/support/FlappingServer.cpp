@@ -1,5 +1,6 @@
 #include "FlappingServer.h"
 
+#include "FirstByte.h"
 #include "TestCertificates.h"
 
 #include <QSocketNotifier>
@@ -65,17 +66,8 @@ void FlappingServer::incomingConnection(qintptr descriptor)
         reset(int(descriptor));
         return;
     }
-    // Waits for the client's first bytes, to tell TLS from plain HTTP.
-    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, descriptor, behaviour] {
-        notifier->setEnabled(false);
-        notifier->deleteLater();
-        char first = 0;
-        if (::recv(int(descriptor), &first, 1, MSG_PEEK) != 1) {
-            ::close(int(descriptor));
-            return;
-        }
-        serve(descriptor, behaviour, first == 0x16);
+    whenFirstByteArrives(this, descriptor, [this, descriptor, behaviour](bool tls) {
+        serve(descriptor, behaviour, tls);
     });
 }
 

@@ -1,5 +1,6 @@
 #include "TestServer.h"
 
+#include "FirstByte.h"
 #include "TestCertificates.h"
 
 #include <QSocketNotifier>
@@ -9,11 +10,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
-
-constexpr char tlsHandshakeRecord = 0x16;
-
-} // namespace
+namespace {} // namespace
 
 quint16 closedLocalPort()
 {
@@ -38,18 +35,8 @@ void TestServer::incomingConnection(qintptr descriptor)
         socket->setSocketDescriptor(descriptor);
         return;
     }
-    // Peek at the first byte without taking it, so that TLS still sees it all.
-    auto* notifier = new QSocketNotifier(descriptor, QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [this, notifier, descriptor] {
-        notifier->setEnabled(false);
-        notifier->deleteLater();
-        char first = 0;
-        if (::recv(int(descriptor), &first, 1, MSG_PEEK) != 1) {
-            ::close(int(descriptor));
-            return;
-        }
-        adopt(descriptor, first == tlsHandshakeRecord);
-    });
+    whenFirstByteArrives(this, descriptor,
+                         [this, descriptor](bool tls) { adopt(descriptor, tls); });
 }
 
 void TestServer::adopt(qintptr descriptor, bool tlsHello)
