@@ -25,9 +25,9 @@ class DaemonManagerTest : public ::testing::Test
 protected:
     // A bundle whose "node" runs `script` under /bin/sh, with the test's
     // scratch folder as $SCRATCH.
-    std::unique_ptr<DaemonManager> managerRunning(const QByteArray& script, bool withEntry = true)
+    std::unique_ptr<DaemonManager> managerRunning(const QByteArray& script)
     {
-        bundle.installFakeDaemon("SCRATCH='" + scratch.path().toUtf8() + "'\n" + script, withEntry);
+        bundle.installFakeDaemon("SCRATCH='" + scratch.path().toUtf8() + "'\n" + script);
         return std::make_unique<DaemonManager>(bundle.bundle(), logs());
     }
 
