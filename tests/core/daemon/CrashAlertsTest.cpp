@@ -21,7 +21,7 @@ protected:
     // Alerts on the manager's statuses; the exit codes they announce go to `announced`.
     std::unique_ptr<CrashAlerts> alerts()
     {
-        announced.clear();
+        announced = {}; // not clear(): Qt compares a cleared list with memcmp on a null pointer
         auto alerts = std::make_unique<CrashAlerts>(manager, defaults());
         QObject::connect(alerts.get(), &CrashAlerts::crashed,
                          [this](qint32 code) { announced << code; });
