@@ -67,13 +67,12 @@ TEST(Bundle, AnInfoPlistThatIsAFifoOrOverFourMebibytesIsNotRead)
     EXPECT_TRUE(test.bundle().infoDictionary().isEmpty()); // at once, with no writer
 }
 
+// Its daemon files are found by DaemonLocator (DaemonAPITest).
 TEST(Bundle, TheAssembledBundleCarriesVersionAndResources)
 {
     const Bundle bundle(QStringLiteral(ZENTROPE_APP_DIR));
     EXPECT_FALSE(bundle.infoString(u"CFBundleShortVersionString"_s).isEmpty());
     EXPECT_FALSE(bundle.infoString(u"CFBundleVersion"_s).isEmpty());
     EXPECT_EQ(bundle.infoString(u"CFBundleName"_s), u"Zentrope"_s);
-    EXPECT_TRUE(bundle.resource(u"node"_s, {}, u"Daemon"_s));
-    EXPECT_TRUE(bundle.resource(u"entry"_s, u"mjs"_s, u"Daemon"_s));
     EXPECT_TRUE(bundle.resource(u"manifest"_s, u"xml"_s, u"setup"_s));
 }

@@ -28,29 +28,19 @@ QVariant integer(const QByteArray& text)
 
 } // namespace
 
-TEST(PropertyList, OnlyADictionaryIsAcceptedAsTheRoot)
-{
-    for (const QByteArray root : {"<array><string>a</string></array>", "<string>a</string>",
-                                  "<integer>1</integer>", "<true/>"}) {
-        QString error;
-        EXPECT_FALSE(PropertyList::parseDictionary(plist(root), &error)) << root.constData();
-        EXPECT_EQ(error, u"root is not a <dict>"_s);
-    }
-    QString error;
-    EXPECT_FALSE(PropertyList::parseDictionary("<dict/>", &error));
-    EXPECT_EQ(error, u"missing <plist> root element"_s);
-    EXPECT_EQ(PropertyList::parseDictionary(plist("<dict/>")), QVariantMap());
-}
-
 TEST(PropertyList, IntegersAreExactAcrossSixtyFourBitsAndRefusedBeyond)
 {
-    EXPECT_EQ(integer("2147483648"), QVariant(qint64(2'147'483'648)));                 // 2^31
-    EXPECT_EQ(integer(" 9007199254740993 "), QVariant(qint64(9'007'199'254'740'993))); // 2^53 + 1
-    EXPECT_EQ(integer("-9223372036854775808"), QVariant(std::numeric_limits<qint64>::min()));
-    EXPECT_EQ(integer("18446744073709551615"), QVariant(std::numeric_limits<quint64>::max()));
-    EXPECT_EQ(integer("18446744073709551616"), QVariant(u"refused"_s)); // 2^64
-    EXPECT_EQ(integer("-9223372036854775809"), QVariant(u"refused"_s));
-    EXPECT_EQ(integer("12abc"), QVariant(u"refused"_s));
+    const std::pair<QByteArray, QVariant> cases[] = {
+        {"2147483648", qint64(2'147'483'648)},                 // 2^31
+        {" 9007199254740993 ", qint64(9'007'199'254'740'993)}, // 2^53 + 1
+        {"-9223372036854775808", std::numeric_limits<qint64>::min()},
+        {"18446744073709551615", std::numeric_limits<quint64>::max()},
+        {"18446744073709551616", u"refused"_s}, // 2^64
+        {"-9223372036854775809", u"refused"_s},
+        {"12abc", u"refused"_s},
+    };
+    for (const auto& [text, expected] : cases)
+        EXPECT_EQ(integer(text), expected) << text.constData();
 }
 
 TEST(PropertyList, NestingIsReadTo128LevelsAndRefusedBeyondWithoutRecursion)
@@ -77,7 +67,7 @@ TEST(PropertyList, NestingIsReadTo128LevelsAndRefusedBeyondWithoutRecursion)
         plist("<dict>" + QByteArray("<key>a</key><dict>").repeated(40'000))));
 }
 
-TEST(PropertyList, ValuesOfEveryTypeAndMalformedListsAreTold)
+TEST(PropertyList, ValuesOfEveryTypeAreReadAndAnythingButADictionaryRootIsTold)
 {
     const auto read = PropertyList::parseDictionary(
         plist("<dict><key>s</key><string>a &amp; b</string><key>r</key><real>2.5</real>"
@@ -91,6 +81,11 @@ TEST(PropertyList, ValuesOfEveryTypeAndMalformedListsAreTold)
                                   {u"l"_s, QVariantList{QVariantMap{}, QVariantList{}, -1LL}}}));
 
     const std::pair<QByteArray, QString> malformed[] = {
+        {plist("<array><string>a</string></array>"), u"root is not a <dict>"_s},
+        {plist("<string>a</string>"), u"root is not a <dict>"_s},
+        {plist("<integer>1</integer>"), u"root is not a <dict>"_s},
+        {plist("<true/>"), u"root is not a <dict>"_s},
+        {"<dict/>", u"missing <plist> root element"_s},
         {plist("<dict><string>no key</string></dict>"), u"expected <key> in <dict>"_s},
         {plist("<dict><key>k</key></dict>"), u"key “k” has no value"_s},
         {plist("<dict><key>k</key><blob/></dict>"), u"unknown element <blob>"_s},
@@ -103,4 +98,5 @@ TEST(PropertyList, ValuesOfEveryTypeAndMalformedListsAreTold)
         EXPECT_EQ(error, reason);
     }
     EXPECT_FALSE(PropertyList::parseDictionary("<plist><dict><key>k</key><array>"));
+    EXPECT_EQ(PropertyList::parseDictionary(plist("<dict/>")), QVariantMap());
 }

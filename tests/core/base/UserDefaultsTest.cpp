@@ -9,35 +9,41 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(UserDefaults, EveryKeyHasItsNameAndReadsItsDefaultUntilSet)
+namespace {
+
+QVariantList everyValue(const UserDefaults& defaults)
+{
+    using namespace DefaultsKeys;
+    return {defaults.value(firstRunCompleted),
+            defaults.value(launchAtLoginRegistered),
+            defaults.value(betaChannelEnabled),
+            defaults.value(crashAlerts),
+            defaults.value(automaticallyChecksForUpdates),
+            defaults.value(lastLaunchedShortVersion),
+            defaults.value(skippedVersion),
+            defaults.value(lastUpdateCheckTime),
+            defaults.value(updateCheckInterval)};
+}
+
+} // namespace
+
+// The names are those other programs (and earlier versions) wrote the file with.
+TEST(UserDefaults, EveryKeyReadsItsDefaultUntilTheFileHoldsItsName)
 {
     QTemporaryDir dir;
-    UserDefaults defaults(dir.filePath(u"defaults.conf"_s));
-    const std::pair<const DefaultsKey<bool>&, QString> flags[] = {
-        {DefaultsKeys::firstRunCompleted, u"zentrope.firstRun.completed"_s},
-        {DefaultsKeys::launchAtLoginRegistered, u"zentrope.launchAtLogin.registered"_s},
-        {DefaultsKeys::betaChannelEnabled, u"zentrope.updater.betaChannelEnabled"_s},
-        {DefaultsKeys::crashAlerts, u"zentrope.notifications.crashAlerts"_s},
-        {DefaultsKeys::automaticallyChecksForUpdates, u"SUEnableAutomaticChecks"_s},
-    };
-    for (const auto& [key, name] : flags) {
-        EXPECT_EQ(key.name, name);
-        EXPECT_FALSE(defaults.contains(key));
-        const bool expected =
-            name == u"zentrope.notifications.crashAlerts" || name == u"SUEnableAutomaticChecks";
-        EXPECT_EQ(defaults.value(key), expected) << name.toStdString();
-    }
-    const std::pair<const DefaultsKey<QString>&, QString> texts[] = {
-        {DefaultsKeys::lastLaunchedShortVersion, u"zentrope.lastLaunchedShortVersion"_s},
-        {DefaultsKeys::skippedVersion, u"zentrope.updater.skippedVersion"_s},
-        {DefaultsKeys::lastUpdateCheckTime, u"SULastCheckTime"_s},
-    };
-    for (const auto& [key, name] : texts) {
-        EXPECT_EQ(key.name, name);
-        EXPECT_EQ(defaults.value(key), QString()) << name.toStdString();
-    }
-    EXPECT_EQ(DefaultsKeys::updateCheckInterval.name, u"SUScheduledCheckInterval"_s);
-    EXPECT_EQ(defaults.value(DefaultsKeys::updateCheckInterval), 86400);
+    const QString path = dir.filePath(u"defaults.conf"_s);
+    EXPECT_EQ(everyValue(UserDefaults(path)),
+              (QVariantList{false, false, false, true, true, QString(), QString(), QString(),
+                            qint64(86400)}));
+    writeFileAt(path, "[General]\nzentrope.firstRun.completed=true\n"
+                      "zentrope.launchAtLogin.registered=true\n"
+                      "zentrope.updater.betaChannelEnabled=true\n"
+                      "zentrope.notifications.crashAlerts=false\nSUEnableAutomaticChecks=false\n"
+                      "zentrope.lastLaunchedShortVersion=1.1\nzentrope.updater.skippedVersion=1.2\n"
+                      "SULastCheckTime=t\nSUScheduledCheckInterval=3600\n");
+    EXPECT_EQ(
+        everyValue(UserDefaults(path)),
+        (QVariantList{true, true, true, false, false, u"1.1"_s, u"1.2"_s, u"t"_s, qint64(3600)}));
 }
 
 TEST(UserDefaults, ValuesSurviveInTheFileAndAnUnreadableOneReadsAsTheDefault)
@@ -58,12 +64,9 @@ TEST(UserDefaults, ValuesSurviveInTheFileAndAnUnreadableOneReadsAsTheDefault)
     again.remove(DefaultsKeys::skippedVersion);
     EXPECT_FALSE(again.contains(DefaultsKeys::skippedVersion));
 
-    // As another program (or a hand) may have written them.
-    writeFileAt(path, "[General]\nSUScheduledCheckInterval=often\n"
-                      "zentrope.firstRun.completed=true\n");
-    UserDefaults edited(path);
-    EXPECT_EQ(edited.value(DefaultsKeys::updateCheckInterval), 86400);
-    EXPECT_TRUE(edited.value(DefaultsKeys::firstRunCompleted));
+    // As another program (or a hand) may have written it.
+    writeFileAt(path, "[General]\nSUScheduledCheckInterval=often\n");
+    EXPECT_EQ(UserDefaults(path).value(DefaultsKeys::updateCheckInterval), 86400);
 }
 
 TEST(UserDefaults, TheStandardStoreLivesInTheUsersConfigFolder)

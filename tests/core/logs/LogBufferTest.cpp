@@ -40,16 +40,3 @@ TEST(LogBuffer, TheCutNeverSplitsACharacter)
         EXPECT_LE(buffer.utf8Size(), LogBuffer::trimmedBytes);
     }
 }
-
-TEST(LogBuffer, TheFilterKeepsMatchingLinesIgnoringCase)
-{
-    LogBuffer buffer(QLocale(QLocale::English));
-    buffer.replace(u"INFO started\n\nerror: Disk\nGröße OK\nÉCHEC de l’envoi\nx"_s);
-    EXPECT_EQ(buffer.filtered({}), buffer.text());
-    EXPECT_EQ(buffer.filtered(u"eRRor"_s), u"error: Disk"_s);
-    EXPECT_EQ(buffer.filtered(u"GRÖSSE"_s), u"Größe OK"_s);
-    EXPECT_EQ(buffer.filtered(u"échec"_s), u"ÉCHEC de l’envoi"_s);
-    EXPECT_EQ(buffer.filtered(u"s"_s), u"INFO started\nerror: Disk\nGröße OK"_s);
-    EXPECT_EQ(buffer.filtered(u" ok"_s), u"Größe OK"_s); // spaces count
-    EXPECT_EQ(buffer.filtered(u"nowhere"_s), QString());
-}

@@ -54,13 +54,16 @@ TEST_F(OfficeCacheMaintenanceTest, TheCurrentVersionIsTheShortVersionWhenItIsTex
     EXPECT_EQ(OfficeCacheMaintenance::currentVersion(app.bundle()), QString());
 }
 
-TEST_F(OfficeCacheMaintenanceTest, FirstLaunchAndSameVersionFlushNothing)
+TEST_F(OfficeCacheMaintenanceTest, FirstLaunchTheSameVersionOrNoShortVersionFlushNothing)
 {
     const auto cachesExist = fillCaches(OfficeHost::word);
     setVersion(u"1.0"_s);
-    EXPECT_TRUE(flush().isEmpty());
+    EXPECT_TRUE(flush().isEmpty()) << "first launch";
     EXPECT_EQ(defaults.value(key), u"1.0"_s);
-    EXPECT_TRUE(flush().isEmpty());
+    EXPECT_TRUE(flush().isEmpty()) << "same version";
+    app.writeInfoPlist({});
+    EXPECT_TRUE(flush().isEmpty()) << "no short version";
+    EXPECT_EQ(defaults.value(key), u"1.0"_s) << "nothing stored without one";
     EXPECT_TRUE(cachesExist());
     EXPECT_TRUE(log.lines().isEmpty());
 }
@@ -86,15 +89,6 @@ TEST_F(OfficeCacheMaintenanceTest, AChangedVersionFlushesEveryInstalledHostOnce)
                                        u"for Microsoft Word, Microsoft PowerPoint"_s});
     EXPECT_EQ(defaults.value(key), u"1.0"_s);
     EXPECT_TRUE(flush().isEmpty());
-}
-
-TEST_F(OfficeCacheMaintenanceTest, WithoutAShortVersionNothingIsReadStoredOrDeleted)
-{
-    const auto cachesExist = fillCaches(OfficeHost::excel);
-    defaults.setValue(key, u"1.0"_s);
-    EXPECT_TRUE(flush().isEmpty());
-    EXPECT_EQ(defaults.value(key), u"1.0"_s);
-    EXPECT_TRUE(cachesExist());
 }
 
 } // namespace
