@@ -17,23 +17,21 @@ namespace {
 class CrashAlertsTest : public ::testing::Test
 {
 protected:
-    CrashAlertsTest() { bundle.installFakeDaemon("exit 0\n"); }
-
     UserDefaults defaults() const { return UserDefaults(folder.filePath(u"defaults.conf"_s)); }
-    // The exit codes announced while the statuses are published in turn.
-    QList<qint32> alertsFor(const QList<Status>& statuses)
+    // Alerts on the manager's statuses; the exit codes they announce go to `announced`.
+    std::unique_ptr<CrashAlerts> alerts()
     {
-        DaemonManager manager(bundle.bundle(), folder.filePath(u"Logs"_s));
-        CrashAlerts alerts(manager, defaults());
-        QList<qint32> announced;
-        QObject::connect(&alerts, &CrashAlerts::crashed, [&](qint32 code) { announced << code; });
-        for (const Status& status : statuses)
-            alerts.observe(status);
-        return announced;
+        announced = {}; // not clear(): Qt compares a cleared list with memcmp on a null pointer
+        auto alerts = std::make_unique<CrashAlerts>(manager, defaults());
+        QObject::connect(alerts.get(), &CrashAlerts::crashed,
+                         [this](qint32 code) { announced << code; });
+        return alerts;
     }
 
     QTemporaryDir folder;
     TestBundle bundle;
+    DaemonManager manager{bundle.bundle(), folder.filePath(u"Logs"_s)};
+    QList<qint32> announced;
 };
 
 } // namespace
@@ -66,41 +64,39 @@ TEST_F(CrashAlertsTest, AnnouncesOnlyCrashesNobodyAskedFor)
          {starting, running, stopped, starting, running, Status::crashed(3)},
          {3}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(alertsFor(c.statuses), c.alerts) << c.story;
+    for (const auto& c : cases) {
+        const auto watching = alerts();
+        for (const Status& status : c.statuses)
+            watching->observe(status);
+        EXPECT_EQ(announced, c.alerts) << c.story;
+    }
 }
 
 TEST_F(CrashAlertsTest, TheSettingIsReadWhenTheCrashHappens)
 {
-    DaemonManager manager(bundle.bundle(), folder.filePath(u"Logs"_s));
-    CrashAlerts alerts(manager, defaults());
-    int announced = 0;
-    QObject::connect(&alerts, &CrashAlerts::crashed, [&] { ++announced; });
-    alerts.observe(Status::running(1));
+    const auto watching = alerts();
+    watching->observe(Status::running(1));
     UserDefaults settings = defaults();
     settings.setValue(DefaultsKeys::crashAlerts, false);
-    alerts.observe(Status::crashed(3));
-    EXPECT_EQ(announced, 0);
+    watching->observe(Status::crashed(3));
+    EXPECT_EQ(announced, QList<qint32>());
 
     settings.setValue(DefaultsKeys::crashAlerts, true);
-    alerts.observe(Status::running(2));
-    alerts.observe(Status::crashed(3));
-    EXPECT_EQ(announced, 1);
+    watching->observe(Status::running(2));
+    watching->observe(Status::crashed(3));
+    EXPECT_EQ(announced, QList<qint32>{3});
 }
 
 // The real supervisor: a daemon that ignores SIGTERM ends as crashed (9)
 // after Stop, unannounced; the same daemon crashing by itself is announced once.
 TEST_F(CrashAlertsTest, FollowsTheSupervisorsRealStatuses)
 {
-    const QByteArray exitFlag = folder.filePath(u"exit"_s).toUtf8();
+    const QString exitFlag = folder.filePath(u"exit"_s);
     const QString ready = folder.filePath(u"ready"_s);
     bundle.installFakeDaemon("trap '' TERM\necho > '" + ready.toUtf8() + "'\nwhile [ ! -f '" +
-                             exitFlag + "' ]; do sleep 0.05; done\nexit 3\n");
-    DaemonManager manager(bundle.bundle(), folder.filePath(u"Logs"_s));
+                             exitFlag.toUtf8() + "' ]; do sleep 0.05; done\nexit 3\n");
     StatusRecorder recorder(manager);
-    CrashAlerts alerts(manager, defaults());
-    QList<qint32> announced;
-    QObject::connect(&alerts, &CrashAlerts::crashed, [&](qint32 code) { announced << code; });
+    const auto watching = alerts();
 
     manager.start();
     ASSERT_TRUE(waitUntil([&] { return QFile::exists(ready); })) << "SIGTERM ignored from here on";
@@ -110,7 +106,7 @@ TEST_F(CrashAlertsTest, FollowsTheSupervisorsRealStatuses)
     EXPECT_EQ(announced, QList<qint32>());
 
     manager.start();
-    writeFileAt(QString::fromUtf8(exitFlag), "");
+    writeFileAt(exitFlag, "");
     ASSERT_TRUE(recorder.waitForChildEnds(2));
     EXPECT_EQ(manager.status(), Status::crashed(3));
     EXPECT_EQ(announced, QList<qint32>{3});

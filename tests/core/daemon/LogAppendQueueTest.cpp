@@ -4,6 +4,7 @@
 #include "support/TestBundle.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <atomic>
@@ -23,7 +24,7 @@ mode_t currentUmask()
 
 } // namespace
 
-TEST(LogAppendQueue, AppendsInOrderAndRecreatesADeletedFile)
+TEST(LogAppendQueue, AppendsInOrderAndMakesMissingFilesButNoFolders)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("daemon.log"));
@@ -32,23 +33,25 @@ TEST(LogAppendQueue, AppendsInOrderAndRecreatesADeletedFile)
     queue.append(path, "two\n");
     queue.drain();
     EXPECT_EQ(readFileAt(path), QByteArray("one two\n"));
+    EXPECT_TRUE(LogAppendQueue::ensureFile(path));
+    EXPECT_EQ(readFileAt(path), QByteArray("one two\n")) << "an existing file is untouched";
 
     QFile::remove(path);
     queue.append(path, "three\n");
-    queue.drain();
-    EXPECT_EQ(readFileAt(path), QByteArray("three\n"));
-    struct stat status = {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0644 & ~currentUmask());
-}
-
-TEST(LogAppendQueue, AMissingFolderDropsTheChunkSilently)
-{
-    QTemporaryDir dir;
-    LogAppendQueue queue;
     queue.append(dir.filePath(QStringLiteral("gone/daemon.log")), "lost\n");
     queue.drain();
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone/daemon.log"))));
+    EXPECT_EQ(readFileAt(path), QByteArray("three\n"));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("gone"))));
+    const QString fresh = dir.filePath(QStringLiteral("daemon.err"));
+    EXPECT_TRUE(LogAppendQueue::ensureFile(fresh));
+    // The user's to read and write, nobody else's to write, not a program.
+    for (const QString& made : {path, fresh}) {
+        struct stat status = {};
+        ASSERT_EQ(::stat(QFile::encodeName(made).constData(), &status), 0);
+        EXPECT_TRUE(S_ISREG(status.st_mode));
+        EXPECT_EQ(status.st_mode & 07777, 0644 & ~currentUmask());
+    }
+    EXPECT_EQ(QFileInfo(fresh).size(), 0);
 }
 
 TEST(LogAppendQueue, ALinkIsNeitherFollowedNorCreatedAndItsRefusalIsToldOnce)
@@ -82,22 +85,6 @@ TEST(LogAppendQueue, ALinkIsNeitherFollowedNorCreatedAndItsRefusalIsToldOnce)
     queue.drain();
     EXPECT_EQ(told.size(), 2);
     EXPECT_FALSE(QFile::exists(target));
-}
-
-TEST(LogAppendQueue, EnsureFileLeavesAnExistingFileUntouched)
-{
-    QTemporaryDir dir;
-    const QString path = writeFileAt(dir.filePath(QStringLiteral("daemon.err")), "kept");
-    LogAppendQueue::ensureFile(path);
-    EXPECT_EQ(readFileAt(path), QByteArray("kept"));
-    const QString fresh = dir.filePath(QStringLiteral("new.log"));
-    LogAppendQueue::ensureFile(fresh);
-    EXPECT_TRUE(QFile::exists(fresh));
-    EXPECT_TRUE(readFileAt(fresh).isEmpty());
-    // The user's to read and write, nobody else's to write, not a program.
-    struct stat status = {};
-    ASSERT_EQ(::stat(QFile::encodeName(fresh).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0644 & ~currentUmask());
 }
 
 TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)

@@ -11,7 +11,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QHash>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -28,61 +28,41 @@ const QByteArray numberedLines = "stop=0\ntrap 'stop=1' TERM\nn=0\n"
                                  "done\n"
                                  "echo \"$$ end $n\"; echo \"$$ end $n\" >&2\n";
 
-enum class Call
-{
-    start,
-    stop,
-    restart
-};
+using Call = void (DaemonManager::*)();
+const Call calls[] = {&DaemonManager::start, &DaemonManager::stop, &DaemonManager::restart};
 
 // Checks one log: each child's lines form one block, numbered from 1 without
 // a gap, closed by its "end" line with the count. Returns the number of
-// children seen, or -1 after reporting what is wrong.
+// children seen, or -1 after reporting the first line out of place.
 int childrenInLog(const QByteArray& log, const QByteArray& stream)
 {
-    QByteArray current; // the pid whose block is open
-    qint64 expected = 1;
-    QHash<QByteArray, bool> seen;
-    int line = 0;
+    QSet<QByteArray> seen;
+    QByteArray open; // the pid whose block is open
+    qint64 next = 1;
     for (const QByteArray& text : log.split('\n')) {
-        ++line;
         if (text.isEmpty())
             continue;
         const QList<QByteArray> words = text.split(' ');
-        if (words.size() != 3) {
-            ADD_FAILURE() << stream.constData() << " line " << line << ": " << text.constData();
+        if (open.isEmpty() && !seen.contains(words[0])) {
+            open = words[0];
+            seen.insert(open);
+            next = 1;
+        }
+        const qint64 number = words.value(2).toLongLong();
+        const bool ends = words.value(1) == "end" && number == next - 1;
+        if (words.size() != 3 || words[0] != open ||
+            !(ends || (words[1] == stream && number == next))) {
+            ADD_FAILURE() << stream.constData() << ": " << text.constData() << " where line "
+                          << next << " of " << open.constData() << " was due";
             return -1;
         }
-        if (words[0] != current) {
-            if (!current.isEmpty() || seen.contains(words[0]) || words[1] != stream ||
-                words[2] != "1") {
-                ADD_FAILURE() << stream.constData() << " line " << line
-                              << " opens a block badly: " << text.constData()
-                              << " (open: " << current.constData() << ")";
-                return -1;
-            }
-            current = words[0];
-            seen.insert(current, true);
-            expected = 1;
-        }
-        if (words[1] == "end") {
-            if (words[2].toLongLong() != expected - 1) {
-                ADD_FAILURE() << stream.constData() << " line " << line << ": " << text.constData()
-                              << " after " << expected - 1 << " lines";
-                return -1;
-            }
-            current.clear();
-            continue;
-        }
-        if (words[1] != stream || words[2].toLongLong() != expected) {
-            ADD_FAILURE() << stream.constData() << " line " << line << ": " << text.constData()
-                          << ", expected number " << expected;
-            return -1;
-        }
-        ++expected;
+        if (ends)
+            open.clear();
+        else
+            ++next;
     }
-    if (!current.isEmpty()) {
-        ADD_FAILURE() << stream.constData() << ": child " << current.constData() << " has no end";
+    if (!open.isEmpty()) {
+        ADD_FAILURE() << stream.constData() << ": child " << open.constData() << " has no end";
         return -1;
     }
     return int(seen.size());
@@ -106,21 +86,11 @@ public:
     // random pause of up to 15 ms (events processed) before each.
     Call cycle()
     {
-        Call call = Call::stop;
+        Call call = nullptr;
         for (int i = 0; i < 3; ++i) {
             pause();
-            call = Call(std::uniform_int_distribution(0, 2)(m_random));
-            switch (call) {
-            case Call::start:
-                m_manager->start();
-                break;
-            case Call::stop:
-                m_manager->stop();
-                break;
-            case Call::restart:
-                m_manager->restart();
-                break;
-            }
+            call = calls[std::uniform_int_distribution(0, 2)(m_random)];
+            ((*m_manager).*call)();
         }
         return call;
     }
@@ -131,7 +101,7 @@ public:
     bool settlesAfter(Call last)
     {
         return waitUntil([&] {
-            return last == Call::stop
+            return last == &DaemonManager::stop
                        ? !m_manager->hasChild() && m_manager->status() == DaemonStatus::stopped()
                        : m_manager->hasChild() && m_manager->status().isRunning();
         });
@@ -167,7 +137,7 @@ TEST(SupervisorSoak, CyclesLeaveNothingBehindAndLoseNoLine)
     for (int i = 0; i < 10; ++i)
         soak.cycle();
     soak.manager().stop();
-    ASSERT_TRUE(soak.settlesAfter(Call::stop));
+    ASSERT_TRUE(soak.settlesAfter(&DaemonManager::stop));
     const ProcessResources before = ProcessResources::now();
 
     for (int i = 1; i <= cycles; ++i) {
@@ -178,7 +148,7 @@ TEST(SupervisorSoak, CyclesLeaveNothingBehindAndLoseNoLine)
         }
     }
     soak.manager().stop();
-    ASSERT_TRUE(soak.settlesAfter(Call::stop));
+    ASSERT_TRUE(soak.settlesAfter(&DaemonManager::stop));
     const ProcessResources after = ProcessResources::now();
     std::cout << "supervisor soak: " << after.deltaFrom(before).toStdString() << std::endl;
 
