@@ -49,7 +49,9 @@ QRegularExpression expression(const QString& pattern,
     return compiled;
 }
 
-// The rules as regular expressions, with their replacements, in order.
+// The rules as regular expressions, with their replacements, in order. In a
+// class, PCRE's \v is every vertical space (U+0085 and U+2028 too), where the
+// scans stop at the vertical tab only: \x0B says that.
 const std::pair<QRegularExpression, QString> rules[] = {
     {expression(QStringLiteral(R"([A-Za-z0-9._%+-]+@[A-Za-z0-9.-]+\.[A-Za-z]{2,})")),
      QStringLiteral("<redacted-email>")},
@@ -68,7 +70,7 @@ const std::pair<QRegularExpression, QString> rules[] = {
          anyCaseOf({u"password"_qs, u"passwd"_qs, u"passphrase"_qs, u"secret"_qs, u"token"_qs,
                     u"apikey"_qs, u"api_key"_qs, u"api-key"_qs, u"access_key"_qs, u"access-key"_qs,
                     u"private_key"_qs, u"private-key"_qs, u"credentials"_qs, u"credential"_qs}) +
-         assignment + QStringLiteral(R"()(?:(\\?["'])[^"'\r\n]+|[^ \t\r\n\f\v"'\\&,;]+))")),
+         assignment + QStringLiteral(R"()(?:(\\?["'])[^"'\r\n]+|[^ \t\r\n\f\x0B"'\\&,;]+))")),
      QStringLiteral("\\1\\2<redacted>")},
     {expression(QStringLiteral("(?<![A-Za-z])(") + anyCase(QStringLiteral("bearer")) +
                 QStringLiteral(R"([ \t]++)[A-Za-z0-9\-._~+/]{8,}+=*+)")),

@@ -12,7 +12,7 @@
 
 int main(int argc, char* argv[])
 {
-    SignalWatcher::ignoreBrokenPipes();
+    SignalWatcher::ignoreSignalsOfFailedWrites();
     // A desktop may start us with an empty or broken HOME that the user never
     // sees: then the password database's home is taken (and becomes HOME for
     // Qt and the daemon too), before anything reads it.

@@ -11,7 +11,7 @@
 
 int main(int argc, char* argv[])
 {
-    SignalWatcher::ignoreBrokenPipes(); // a failed write is reported (Console)
+    SignalWatcher::ignoreSignalsOfFailedWrites(); // a failed write is reported (Console)
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("Zentrope"));
     QCoreApplication::setOrganizationName(QStringLiteral("Zentrope"));

@@ -114,6 +114,28 @@ TEST(CommandLine, AnArgumentThatIsNotUtf8IsRefusedNotReadAsAnotherName)
               "UTF-8; file names and other words are read as UTF-8.\n");
 }
 
+// Only the real process has the signal dispositions its main sets.
+TEST(CommandLine, AWriteBeyondTheFileSizeLimitIsReportedNotDiedOf)
+{
+    QTemporaryDir home;
+    QDir().mkpath(home.filePath(u"Library/Containers/com.microsoft.Word"_s));
+    const QString manifest =
+        writeFileAt(home.filePath(u"manifest.xml"_s), QByteArray(64 * 1024, 'm'));
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"HOME"_s, home.path());
+    QProcess tool;
+    tool.setProcessEnvironment(environment);
+    tool.start(u"/bin/sh"_s,
+               {u"-c"_s, u"ulimit -f 16; exec \"$0\" sideload install --manifest \"$1\""_s,
+                QStringLiteral(ZENTROPECTL_PATH), manifest});
+    ASSERT_TRUE(tool.waitForFinished(30000));
+    ASSERT_EQ(tool.exitStatus(), QProcess::NormalExit) << "killed by SIGXFSZ";
+    EXPECT_EQ(tool.exitCode(), 1);
+    EXPECT_TRUE(tool.readAllStandardError().endsWith(
+        "/Library/Containers/com.microsoft.Word/Data/Documents/wef/zentrope.manifest.xml"
+        "\xe2\x80\x9d: File too large\n"));
+}
+
 // Every command that prints something fails when it cannot, and says so;
 // one that would go on until interrupted stops at once.
 TEST(CommandLine, OutputThatCannotBeWrittenIsReportedAndFailsEveryCommand)

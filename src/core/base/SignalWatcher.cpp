@@ -63,9 +63,10 @@ SignalWatcher::~SignalWatcher()
     signalPipe[0] = signalPipe[1] = -1;
 }
 
-void SignalWatcher::ignoreBrokenPipes()
+void SignalWatcher::ignoreSignalsOfFailedWrites()
 {
     installHandler(SIGPIPE, SIG_IGN);
+    installHandler(SIGXFSZ, SIG_IGN);
 }
 
 void SignalWatcher::readSignal()

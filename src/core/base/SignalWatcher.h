@@ -16,10 +16,11 @@ public:
     explicit SignalWatcher(QObject* parent = nullptr);
     ~SignalWatcher() override;
 
-    // For main(), once: a reader that went away (`| head`) makes writes fail
-    // with EPIPE, to be reported, instead of killing us before the daemon is
-    // stopped. Children get the default back (ChildLaunch).
-    static void ignoreBrokenPipes();
+    // For main(), once: a reader that went away (`| head`) or a file-size
+    // limit reached makes writes fail (EPIPE, EFBIG), to be reported, instead
+    // of killing us before the daemon is stopped. Children get the defaults
+    // back (ChildLaunch).
+    static void ignoreSignalsOfFailedWrites();
 
 Q_SIGNALS:
     void interrupted(int signalNumber);

@@ -52,7 +52,7 @@ void defaultSignals()
         if (::sigaction(signal, nullptr, &current) != 0)
             continue;
         const bool caught = current.sa_handler != SIG_DFL && current.sa_handler != SIG_IGN;
-        if (caught || signal == SIGPIPE)
+        if (caught || signal == SIGPIPE || signal == SIGXFSZ)
             ::sigaction(signal, &defaultAction, nullptr);
     }
 }

@@ -11,8 +11,9 @@
 // only makes system calls, all prepared beforehand, as a child of a process
 // with threads must. There it:
 //   - takes the given descriptors, and /dev/null as standard input if asked;
-//   - restores the default action of SIGPIPE, which we ignore, and of every
-//     signal we catch (a handler of ours must not run in the child);
+//   - restores the default action of SIGPIPE and SIGXFSZ, which we ignore,
+//     and of every signal we catch (a handler of ours must not run in the
+//     child);
 //   - when it is to end with its parent, asks the kernel for SIGKILL on the
 //     parent's death, then checks that the parent is still the one that
 //     forked it, since it may have died before the request was made.

@@ -121,9 +121,21 @@ const QStringList secretKeys{
     QStringLiteral("credentials"), QStringLiteral("credential"),
 };
 
+// Most characters begin no key: one look instead of a comparison per key.
+const QString secretKeyInitials = [] {
+    QString initials;
+    for (const QString& key : secretKeys) {
+        if (!initials.contains(key.front()))
+            initials += key.front();
+    }
+    return initials;
+}();
+
 // Where the value of a key at `at` lies, or nothing.
 std::optional<std::pair<qsizetype, qsizetype>> secretValueAt(QStringView text, qsizetype at)
 {
+    if (!secretKeyInitials.contains(asciiLower(text[at])))
+        return std::nullopt;
     for (const QString& key : secretKeys) {
         if (!wordAt(text, at, key))
             continue;

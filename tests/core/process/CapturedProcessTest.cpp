@@ -39,15 +39,17 @@ TEST(CapturedProcess, WithinABoundItReadsNothingAndKillsWhatOutrunsIt)
     EXPECT_EQ(hung.value().termination.status, SIGKILL);
 }
 
-TEST(CapturedProcess, AChildGetsTheDefaultSigpipeAndAnEmptySignalMask)
+TEST(CapturedProcess, AChildGetsTheDefaultSigpipeAndSigxfszAndAnEmptySignalMask)
 {
-    // As in our executables, which ignore SIGPIPE to report failed writes.
-    struct sigaction ignore = {}, previous = {};
+    // As in our executables, which ignore both to report failed writes.
+    struct sigaction ignore = {}, previousPipe = {}, previousSize = {};
     ignore.sa_handler = SIG_IGN;
-    ASSERT_EQ(::sigaction(SIGPIPE, &ignore, &previous), 0);
+    ASSERT_EQ(::sigaction(SIGPIPE, &ignore, &previousPipe), 0);
+    ASSERT_EQ(::sigaction(SIGXFSZ, &ignore, &previousSize), 0);
     const auto ran = CapturedProcess::runWithin(
         u"/bin/grep"_s, {u"-E"_s, u"^Sig(Ign|Blk):"_s, u"/proc/self/status"_s}, 10s);
-    ::sigaction(SIGPIPE, &previous, nullptr);
+    ::sigaction(SIGPIPE, &previousPipe, nullptr);
+    ::sigaction(SIGXFSZ, &previousSize, nullptr);
     ASSERT_TRUE(ran.ok());
     // So `producer | head` in a script it runs ends as it would from a shell.
     bool ok = false;
@@ -55,6 +57,6 @@ TEST(CapturedProcess, AChildGetsTheDefaultSigpipeAndAnEmptySignalMask)
     ASSERT_EQ(lines.size(), 2) << ran.value().bytes.toStdString();
     const quint64 ignored = lines[1].mid(lines[1].indexOf('\t') + 1).toULongLong(&ok, 16);
     ASSERT_TRUE(ok);
-    EXPECT_EQ(ignored & (1u << (SIGPIPE - 1)), 0u);
+    EXPECT_EQ(ignored & ((1u << (SIGPIPE - 1)) | (1u << (SIGXFSZ - 1))), 0u);
     EXPECT_EQ(lines[0], "SigBlk:\t0000000000000000");
 }
