@@ -14,7 +14,6 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
 #include <future>
 #include <gtest/gtest.h>
@@ -34,9 +33,13 @@ protected:
     {
         auto app = std::make_unique<ZentropeApp>(context.context(),
                                                  ZentropeApp::Options{systemTray}, instance);
+        // The daemon's state at each quit.
+        QObject::connect(app.get(), &ZentropeApp::quitting,
+                         [this] { quits << daemon().status().kind(); });
         app->launch();
         return app;
     }
+    void notFirstRun() { defaults().setValue(DefaultsKeys::firstRunCompleted, true); }
     bool windowShown(const ZentropeApp& app) const
     {
         return app.mainWindow() && app.mainWindow()->isVisible();
@@ -45,6 +48,7 @@ protected:
     UserDefaults& defaults() { return context.context().defaults(); }
 
     TestContext context;
+    QList<Kind> quits;
 };
 
 } // namespace
@@ -66,14 +70,26 @@ TEST_F(AppLifecycleTest, TheLaunchFlushesCachesThenRegistersTheLoginItemThenStar
     EXPECT_EQ(daemon().status().kind(), Kind::running);
 }
 
-TEST_F(AppLifecycleTest, TheFirstLaunchOpensTheWindowOnceAndLaterLaunchesDoNot)
+TEST_F(AppLifecycleTest, OnlyTheFirstLaunchOpensTheWindowAndClosingItKeepsEverythingRunning)
 {
     auto first = launched();
     EXPECT_TRUE(windowShown(*first));
     EXPECT_TRUE(readFileAt(defaults().filePath()).contains("zentrope.firstRun.completed=true"))
         << "written to the store, not only kept in memory";
-    EXPECT_EQ(first->mainWindow()->windowTitle(), u"Zentrope"_qs);
-    EXPECT_EQ(first->mainWindow()->size(), QSize(820, 540));
+    MainWindow* window = first->mainWindow();
+    window->resize(900, 600);
+    window->setSelection(MainWindow::Tab::logs);
+    window->close();
+    EXPECT_TRUE(waitUntil([&] { return !first->mainWindow(); })) << "destroyed on close";
+    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
+    EXPECT_EQ(daemon().status().kind(), Kind::running);
+
+    first->openMainWindow();
+    ASSERT_TRUE(windowShown(*first));
+    EXPECT_EQ(first->mainWindow()->shownTab(), MainWindow::Tab::status) << "built afresh";
+    EXPECT_EQ(first->mainWindow()->size(), QSize(900, 600)) << "where the user left it";
+    first->openMainWindow();
+    EXPECT_EQ(QApplication::topLevelWidgets().count(first->mainWindow()), 1);
     first.reset();
 
     auto second = launched();
@@ -82,48 +98,19 @@ TEST_F(AppLifecycleTest, TheFirstLaunchOpensTheWindowOnceAndLaterLaunchesDoNot)
     EXPECT_TRUE(second->menuBarExtra()->trayIcon().isVisible());
 }
 
-TEST_F(AppLifecycleTest, ClosingTheWindowKeepsTheApplicationAndTheDaemonRunning)
-{
-    auto app = launched();
-    MainWindow* window = app->mainWindow();
-    ASSERT_TRUE(window);
-    window->resize(900, 600);
-    window->setSelection(MainWindow::Tab::logs);
-    window->close();
-    EXPECT_TRUE(waitUntil([&] { return !app->mainWindow(); })) << "destroyed on close";
-    EXPECT_FALSE(QApplication::quitOnLastWindowClosed());
-    EXPECT_EQ(daemon().status().kind(), Kind::running);
-
-    app->openMainWindow();
-    ASSERT_TRUE(windowShown(*app));
-    EXPECT_EQ(app->mainWindow()->shownTab(), MainWindow::Tab::status) << "built afresh";
-    EXPECT_EQ(app->mainWindow()->size(), QSize(900, 600)) << "where the user left it";
-    app->openMainWindow();
-    EXPECT_EQ(QApplication::topLevelWidgets().count(app->mainWindow()), 1);
-}
-
 TEST_F(AppLifecycleTest, QuittingFromThePanelStopsTheDaemonThenTheApplication)
 {
-    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    notFirstRun();
     auto app = launched();
-    int quits = 0;
-    Kind statusAtQuit = Kind::running;
-    QObject::connect(app.get(), &ZentropeApp::quitting, [&] {
-        ++quits;
-        statusAtQuit = daemon().status().kind();
-    });
     app->menuBarExtra()->togglePanel();
-    QPushButton* quit = Widgets::visibleButton(app->menuBarExtra()->panel(), u"Quit Zentrope"_s);
-    ASSERT_TRUE(quit);
-    QTest::mouseClick(quit, Qt::LeftButton);
-    EXPECT_EQ(quits, 1);
-    EXPECT_EQ(statusAtQuit, Kind::stopped);
+    ASSERT_TRUE(Widgets::click(app->menuBarExtra()->panel(), u"Quit Zentrope"_s));
+    EXPECT_EQ(quits, QList<Kind>{Kind::stopped});
     EXPECT_TRUE(waitUntil([&] { return !daemon().hasChild(); })) << "the daemon was asked to stop";
 }
 
 TEST_F(AppLifecycleTest, WithoutATrayEveryLaunchOpensTheWindowAndItsMenuQuits)
 {
-    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    notFirstRun();
     auto app = launched(false);
     ASSERT_TRUE(windowShown(*app));
     EXPECT_FALSE(app->menuBarExtra());
@@ -134,23 +121,17 @@ TEST_F(AppLifecycleTest, WithoutATrayEveryLaunchOpensTheWindowAndItsMenuQuits)
     ASSERT_EQ(items.size(), 1);
     EXPECT_EQ(items.first()->text(), u"Quit Zentrope"_qs);
     EXPECT_EQ(items.first()->shortcut(), QKeySequence(u"Ctrl+Q"_qs));
-
-    int quits = 0;
-    QObject::connect(app.get(), &ZentropeApp::quitting, [&] { ++quits; });
     items.first()->trigger();
-    EXPECT_EQ(quits, 1);
-    EXPECT_EQ(daemon().status().kind(), Kind::stopped);
+    EXPECT_EQ(quits, QList<Kind>{Kind::stopped});
 }
 
-TEST_F(AppLifecycleTest, ACrashIsNotifiedOnceAndItsClickOpensTheWindow)
+TEST_F(AppLifecycleTest, ACrashIsNotifiedAndItsClickOpensTheWindow)
 {
-    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    notFirstRun();
     context.setCrashing(true);
     auto app = launched();
     const auto& shown = context.fakes.notifications->shown;
-    ASSERT_TRUE(waitUntil([&] { return daemon().status() == DaemonStatus::crashed(3); }));
     ASSERT_TRUE(waitUntil([&] { return !shown.isEmpty(); }));
-    EXPECT_EQ(shown.size(), 1);
     EXPECT_EQ(shown.first().title, u"Zentrope"_qs);
     EXPECT_TRUE(shown.first().body.contains(u"(exit 3)"_qs)) << shown.first().body.toStdString();
     EXPECT_FALSE(app->mainWindow());
@@ -174,7 +155,7 @@ TEST_F(AppLifecycleTest, WithNeitherNotificationsNorATrayACrashBringsTheWindowFo
 
 TEST_F(AppLifecycleTest, ALaterLaunchBringsTheWindowForward)
 {
-    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    notFirstRun();
     QTemporaryDir folder;
     SingleInstance instance(folder.path());
     ASSERT_TRUE(instance.claim().ok());
@@ -184,42 +165,34 @@ TEST_F(AppLifecycleTest, ALaterLaunchBringsTheWindowForward)
     auto later =
         std::async(std::launch::async, [&] { return SingleInstance(folder.path()).claim(5s); });
     ASSERT_TRUE(waitUntil([&] { return later.wait_for(0s) == std::future_status::ready; }));
-    const auto role = later.get();
-    ASSERT_TRUE(role.ok());
-    EXPECT_EQ(role.value(), SingleInstance::Role::forwarded);
+    EXPECT_EQ(later.get().value(), SingleInstance::Role::forwarded);
     EXPECT_TRUE(waitUntil([&] { return windowShown(*app); }));
 }
 
-// The panel's check and a scheduled check's find answer in the update flow's
-// windows: the user's own check says when there is nothing new.
+// The panel's check and a scheduled check's find answer in the update flow's windows.
 TEST_F(AppLifecycleTest, UpdateChecksFromThePanelAndTheScheduleShowTheirAnswers)
 {
-    defaults().setValue(DefaultsKeys::firstRunCompleted, true);
+    notFirstRun();
     auto app = launched();
     app->menuBarExtra()->togglePanel();
-    QPushButton* check =
-        Widgets::visibleButton(app->menuBarExtra()->panel(), u"Check for updates…"_s);
-    ASSERT_TRUE(check);
-    QTest::mouseClick(check, Qt::LeftButton);
-    const auto shownText = [] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible())
-                return box->text();
-        }
-        return QString();
+    ASSERT_TRUE(Widgets::click(app->menuBarExtra()->panel(), u"Check for updates…"_s));
+    const auto shown = [](auto isTheWindow) {
+        return waitUntil([&] {
+            const QWidgetList windows = QApplication::topLevelWidgets();
+            return std::any_of(windows.cbegin(), windows.cend(), [&](QWidget* window) {
+                return window->isVisible() && isTheWindow(window);
+            });
+        });
     };
-    EXPECT_TRUE(waitUntil([&] { return shownText() == u"You’re up to date!"_qs; }));
+    EXPECT_TRUE(shown([](QWidget* window) {
+        auto* box = qobject_cast<QMessageBox*>(window);
+        return box && box->text() == u"You’re up to date!"_qs;
+    }));
 
     platform::AvailableUpdate update;
     update.version = u"99"_qs;
     update.displayVersion = u"9.9"_qs;
     update.download = QUrl(u"https://example.com/Zentrope-9.9.zip"_qs);
     context.fakes.updateFramework->lastController()->announce(update);
-    EXPECT_TRUE(waitUntil([] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (qobject_cast<UpdateDialog*>(window) && window->isVisible())
-                return true;
-        }
-        return false;
-    }));
+    EXPECT_TRUE(shown([](QWidget* window) { return qobject_cast<UpdateDialog*>(window); }));
 }

@@ -92,21 +92,3 @@ TEST(ZentropeApp, ASecondLaunchEndsWithoutStartingASecondDaemon)
     ASSERT_TRUE(first.waitForFinished(10000));
     EXPECT_EQ(readFileAt(zentrope.note("launches")), "launched\n");
 }
-
-// Killed outright, the application cannot stop its daemon: the daemon goes
-// with it all the same.
-TEST(ZentropeApp, KilledOutrightTheApplicationTakesItsDaemonAlong)
-{
-    Installation zentrope;
-    zentrope.installDaemon("exec sleep 300\n");
-    QProcess app;
-    zentrope.launch(app);
-    const pid_t daemon = zentrope.daemonPid();
-
-    ::kill(pid_t(app.processId()), SIGKILL);
-    ASSERT_TRUE(app.waitForFinished(10000));
-    const bool gone = waitUntil([&] { return ::kill(daemon, 0) != 0; });
-    if (!gone)
-        ::kill(daemon, SIGKILL);
-    EXPECT_TRUE(gone) << "the daemon outlived the killed application";
-}

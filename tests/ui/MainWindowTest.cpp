@@ -97,9 +97,11 @@ TEST_F(MainWindowTest, TabViewSitsBelowHeaderAndDividerInsetBy16)
 
 TEST_F(MainWindowTest, EachSelectionBuildsItsViewAfreshAndDestroysTheLast)
 {
+    ASSERT_TRUE(daemon.startAndSettle());
     EXPECT_EQ(window.selection(), Tab::status);
     EXPECT_EQ(shownTitle(), u"Status"_s);
     QPointer<QWidget> firstStatus = window.tabView();
+    ASSERT_TRUE(window.findChild<StatusPoller*>()->isActive());
 
     // Keyboard only: the sidebar has the focus and the arrows move through it.
     ASSERT_TRUE(sidebar()->hasFocus());
@@ -107,11 +109,16 @@ TEST_F(MainWindowTest, EachSelectionBuildsItsViewAfreshAndDestroysTheLast)
     EXPECT_EQ(window.selection(), Tab::addIn);
     EXPECT_EQ(shownTitle(), u"Add-in"_s);
     EXPECT_TRUE(firstStatus.isNull()) << "the status view is gone with its state";
+    EXPECT_EQ(window.findChildren<StatusPoller*>().size(), 0) << "its polling ended with it";
     QPointer<QWidget> addIn = window.tabView();
 
     QTest::keyClick(sidebar(), Qt::Key_Up);
     EXPECT_TRUE(addIn.isNull());
     EXPECT_EQ(shownTitle(), u"Status"_s);
+    const QList<StatusPoller*> pollers = window.findChildren<StatusPoller*>();
+    ASSERT_EQ(pollers.size(), 1);
+    EXPECT_TRUE(pollers.first()->isActive() && pollers.first()->isQuerying())
+        << "polling starts over";
     EXPECT_EQ(window.tabView()
                   ->parentWidget()
                   ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
@@ -137,21 +144,6 @@ TEST_F(MainWindowTest, NoSelectionShowsTheStatusTab)
     QPointer<QWidget> status = window.tabView();
     window.setSelection(std::nullopt);
     EXPECT_EQ(window.tabView(), status.data()) << "the status tab stays as it was";
-}
-
-TEST_F(MainWindowTest, LeavingAndReenteringTheStatusTabLeavesOnePollingLoop)
-{
-    ASSERT_TRUE(daemon.startAndSettle());
-    QPointer<StatusPoller> first = window.findChild<StatusPoller*>();
-    ASSERT_TRUE(first && first->isActive());
-    window.setSelection(Tab::addIn);
-    EXPECT_TRUE(first.isNull()) << "its loop ended with the view";
-    EXPECT_EQ(window.findChildren<StatusPoller*>().size(), 0);
-    window.setSelection(Tab::status);
-    const QList<StatusPoller*> pollers = window.findChildren<StatusPoller*>();
-    ASSERT_EQ(pollers.size(), 1);
-    EXPECT_TRUE(pollers.first()->isActive());
-    EXPECT_TRUE(pollers.first()->isQuerying()) << "polling starts over";
 }
 
 TEST_F(MainWindowTest, EveryControlIsNamedAndReachableByTab)
@@ -204,6 +196,8 @@ TEST_F(MainWindowTest, TintsFollowADarkThemeSwitchedOnWhileOpen)
     ASSERT_TRUE(captionShows(light));
     QApplication::setPalette(Widgets::darkPalette());
     EXPECT_TRUE(captionShows(Widgets::darkPalette()));
+    EXPECT_EQ(caption->palette().color(QPalette::Window), QColor(0x32, 0x32, 0x32))
+        << "only the text takes the tint";
     QApplication::setPalette(light);
     EXPECT_TRUE(captionShows(light));
 }

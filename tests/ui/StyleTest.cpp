@@ -4,7 +4,6 @@
 #include "ui/support/Widgets.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <gtest/gtest.h>
@@ -66,23 +65,6 @@ TEST(SemanticColors, ReadOnLightAndDarkWindows)
     }
     EXPECT_NE(semanticColor(SemanticColor::green, light),
               semanticColor(SemanticColor::green, dark));
-}
-
-TEST(Style, TintsFollowThePaletteOnRefresh)
-{
-    QWidget window;
-    window.setPalette(QApplication::style()->standardPalette());
-    auto* label = new QLabel(u"Could not reach daemon"_s, &window);
-    Style::setTint(label, SemanticColor::red);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText),
-              semanticColor(SemanticColor::red, window.palette()));
-
-    window.setPalette(Widgets::darkPalette());
-    Style::refresh(&window);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText),
-              semanticColor(SemanticColor::red, Widgets::darkPalette()));
-    EXPECT_EQ(label->palette().color(QPalette::Window), QColor(0x32, 0x32, 0x32))
-        << "only the text takes the tint";
 }
 
 TEST(Style, AProminentButtonLooksDisabledWhenItIs)

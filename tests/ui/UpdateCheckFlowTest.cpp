@@ -13,11 +13,9 @@
 #include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
 
-#include <QLabel>
+#include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
-#include <QTest>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -44,19 +42,10 @@ protected:
     }
     UpdateDialog* dialog() const { return qobject_cast<UpdateDialog*>(flow.shownWindow()); }
     QMessageBox* message() const { return qobject_cast<QMessageBox*>(flow.shownWindow()); }
-    QStringList dialogTexts() const
-    {
-        QStringList texts;
-        for (const QLabel* label : dialog()->findChildren<QLabel*>())
-            if (label->isVisibleTo(dialog()))
-                texts << label->text();
-        return texts;
-    }
+    QStringList dialogTexts() const { return Widgets::shownTexts(dialog()); }
     void choose(const QString& text)
     {
-        QPushButton* button = Widgets::visibleButton(dialog(), text);
-        ASSERT_TRUE(button) << text.toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
+        ASSERT_TRUE(Widgets::click(dialog(), text)) << text.toStdString();
     }
     bool closed() const
     {

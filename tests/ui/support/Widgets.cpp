@@ -1,7 +1,9 @@
 #include "ui/support/Widgets.h"
 
 #include <QAccessible>
+#include <QLabel>
 #include <QPushButton>
+#include <QTest>
 
 namespace Widgets {
 
@@ -25,6 +27,24 @@ QPushButton* visibleButton(const QWidget* root, const QString& text)
             return button;
     }
     return nullptr;
+}
+
+bool click(const QWidget* root, const QString& text)
+{
+    QPushButton* button = visibleButton(root, text);
+    if (button)
+        QTest::mouseClick(button, Qt::LeftButton);
+    return button != nullptr;
+}
+
+QStringList shownTexts(const QWidget* root)
+{
+    QStringList texts;
+    for (const QLabel* label : root->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(root) && !label->text().isEmpty())
+            texts << label->text();
+    }
+    return texts;
 }
 
 QList<QWidget*> unnamedControls(const QWidget* root)
