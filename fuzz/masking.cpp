@@ -75,7 +75,8 @@ const std::pair<QRegularExpression, QString> rules[] = {
     {expression(QStringLiteral("(?<![A-Za-z])(") + anyCase(QStringLiteral("bearer")) +
                 QStringLiteral(R"([ \t]++)[A-Za-z0-9\-._~+/]{8,}+=*+)")),
      QStringLiteral("\\1<redacted>")},
-    {expression(QStringLiteral(R"(eyJ[A-Za-z0-9_\-]*+\.[A-Za-z0-9_\-]++\.[A-Za-z0-9_\-]*+)")),
+    {expression(QStringLiteral(R"((?<![A-Za-z0-9_\-])[A-Za-z0-9_\-]*eyJ[A-Za-z0-9_\-]*+\.)"
+                               R"([A-Za-z0-9_\-]++\.[A-Za-z0-9_\-]*+)")),
      QStringLiteral("<redacted-jwt>")},
     {expression(QStringLiteral(R"((?<![A-Za-z0-9_\-])(?:sk-|sk_|pk_|rk_|ghp_|gho_|ghu_|ghs_|)"
                                R"(ghr_|github_pat_|xoxb-|xoxp-|xoxa-|xoxr-|xoxs-|AKIA|AIza))"

@@ -94,10 +94,11 @@ void FlappingServer::serve(qintptr descriptor, Behaviour behaviour, bool tlsHell
         tls->setPrivateKey(TestCertificates::shared().serverKey());
         tls->startServerEncryption();
     }
-    connect(socket, &QTcpSocket::readyRead, socket, [socket, behaviour] {
+    connect(socket, &QTcpSocket::readyRead, socket, [this, socket, behaviour] {
         if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))
             return;
         socket->readAll();
+        m_answers.append(behaviour);
         socket->write(answer(behaviour));
         socket->disconnectFromHost();
     });

@@ -27,6 +27,9 @@ public:
     quint16 port() const { return serverPort(); }
     // One per connection accepted, in order.
     const QList<Behaviour>& behaviours() const { return m_behaviours; }
+    // One per HTTP answer written (badJson, valid), in order: a connection
+    // Qt opened earlier on its own may carry a later request.
+    const QList<Behaviour>& answers() const { return m_answers; }
 
     // Stalled connections the client has not closed yet: Qt may send a
     // later request on one that it opened on its own.
@@ -42,5 +45,6 @@ private:
 
     std::function<Behaviour()> m_choose;
     QList<Behaviour> m_behaviours;
+    QList<Behaviour> m_answers;
     int m_openStalls = 0;
 };

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <malloc.h>
 #include <unistd.h>
 
 namespace {
@@ -40,18 +41,21 @@ ProcessResources ProcessResources::now()
         if (line.startsWith("VmRSS:"))
             resources.residentKiB = line.mid(6).trimmed().split(' ').value(0).toLongLong();
     }
+    const struct mallinfo2 heap = ::mallinfo2();
+    resources.heapInUseKiB = qint64((heap.uordblks + heap.hblkhd) / 1024);
     return resources;
 }
 
 QString ProcessResources::deltaFrom(const ProcessResources& before) const
 {
-    return QStringLiteral("descriptors %1%2, threads %3%4, children %5 (%6 zombies), RSS %7%8 KiB")
-        .arg(descriptors >= before.descriptors ? QStringLiteral("+") : QString())
-        .arg(descriptors - before.descriptors)
-        .arg(threads >= before.threads ? QStringLiteral("+") : QString())
-        .arg(threads - before.threads)
+    const auto signedDelta = [](qint64 now, qint64 then) {
+        return (now >= then ? QStringLiteral("+") : QString()) + QString::number(now - then);
+    };
+    return QStringLiteral("descriptors %1, threads %2, children %3 (%4 zombies), RSS %5 KiB, "
+                          "heap in use %6 KiB")
+        .arg(signedDelta(descriptors, before.descriptors), signedDelta(threads, before.threads))
         .arg(children)
         .arg(zombies)
-        .arg(residentKiB >= before.residentKiB ? QStringLiteral("+") : QString())
-        .arg(residentKiB - before.residentKiB);
+        .arg(signedDelta(residentKiB, before.residentKiB),
+             signedDelta(heapInUseKiB, before.heapInUseKiB));
 }

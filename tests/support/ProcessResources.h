@@ -11,6 +11,10 @@ struct ProcessResources
     int children = 0; // processes whose parent we are, zombies included
     int zombies = 0;
     qint64 residentKiB = 0;
+    // What the allocator has handed out and not had back: unlike RSS, it
+    // does not count the free memory an allocator keeps, so a leak shows
+    // in it and fragmentation does not.
+    qint64 heapInUseKiB = 0;
 
     static ProcessResources now();
     // Whether RSS tells anything here: AddressSanitizer keeps freed memory in
@@ -20,6 +24,7 @@ struct ProcessResources
 #else
     static constexpr bool residentSizeIsTelling = true;
 #endif
-    // "descriptors +0, threads +0, children 0 (0 zombies), RSS +1234 KiB"
+    // "descriptors +0, threads +0, children 0 (0 zombies), RSS +1234 KiB,
+    // heap in use +12 KiB"
     QString deltaFrom(const ProcessResources& before) const;
 };

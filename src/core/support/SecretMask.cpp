@@ -188,7 +188,9 @@ QString maskBearerTokens(const QString& text)
 }
 
 // A failed attempt at any "eyJ" within the same run of base64url characters
-// fails the same way, so the search goes on after that run.
+// fails the same way, so the search goes on after that run. A token glued to
+// the end of a word takes the word along: a part left before the marker could
+// read, on a second pass, as a name of its own (a home folder's).
 QString maskWebTokens(const QString& text)
 {
     TextRewriter out(text);
@@ -201,7 +203,10 @@ QString maskWebTokens(const QString& text)
             continue;
         }
         const qsizetype end = skip(text, payload + 1, isBase64Url);
-        out.replace(at, end, u"<redacted-jwt>");
+        qsizetype start = at;
+        while (start > 0 && isBase64Url(text[start - 1]))
+            --start;
+        out.replace(start, end, u"<redacted-jwt>");
         at = end;
     }
     return out.finish();

@@ -31,34 +31,28 @@ namespace {
 // margin for a loaded machine.
 constexpr qint64 pollDeadlineMs = 2 * 5000 + 1000;
 
-// Whether `result` is what one of `connections` calls for. Qt may itself
-// open another connection after one was reset or spoke garbage, even once
-// the reply has ended, and the next poll may go out on it: the deciding
-// connection is among those since the previous poll began, or, for a time-out,
-// a stalled one Qt kept open from any time before. Qt may also wait, without
-// a word, on its own reconnection after a reset (about 1 poll in 2,500): then
+// Whether `result` is what the server did. An answer, good or not the
+// status, was written during this poll: which connection carried it does not
+// matter, since Qt may open connections on its own after a reset or garbage
+// and send a later request on one (under load, polls later). A failure comes
+// from a connection since the previous poll began, or, for a time-out, from a
+// stalled one Qt kept open from any time before; Qt may also wait, without a
+// word, on its own reconnection after a reset (about 1 poll in 2,500): then
 // the deadline ends the poll.
-bool classifiedAsExpected(const QList<Behaviour>& connections, bool stallWasOpen,
-                          const StatusResult& result)
+bool classifiedAsExpected(const QList<Behaviour>& connections, const QList<Behaviour>& answers,
+                          bool stallWasOpen, const StatusResult& result)
 {
-    const bool timedOut = !result && result.error().kind == Kind::timedOut;
-    if (timedOut && (stallWasOpen || connections.contains(Behaviour::reset)))
-        return true;
-    return std::any_of(connections.begin(), connections.end(), [&](Behaviour behaviour) {
-        switch (behaviour) {
-        case Behaviour::valid:
-            return result.ok() && result.value().version == u"1.0";
-        case Behaviour::badJson:
-            return !result && result.error().kind == Kind::cannotDecodeResponse;
-        case Behaviour::stall:
-            return !result && result.error().kind == Kind::timedOut;
-        case Behaviour::reset:
-        case Behaviour::garbage:
-            return !result && result.error().kind != Kind::timedOut &&
-                   result.error().kind != Kind::cannotDecodeResponse;
-        }
-        return false;
-    });
+    if (result)
+        return result.value().version == u"1.0" && answers.contains(Behaviour::valid);
+    switch (result.error().kind) {
+    case Kind::cannotDecodeResponse:
+        return answers.contains(Behaviour::badJson);
+    case Kind::timedOut:
+        return stallWasOpen || connections.contains(Behaviour::stall) ||
+               connections.contains(Behaviour::reset);
+    default:
+        return connections.contains(Behaviour::reset) || connections.contains(Behaviour::garbage);
+    }
 }
 
 std::string names(const QList<Behaviour>& connections)
@@ -116,6 +110,7 @@ private:
         --m_left;
         m_previousFirstConnection = std::exchange(m_firstConnection, m_server.behaviours().size());
         m_stallWasOpen = m_server.openStalls() > 0;
+        m_firstAnswer = m_server.answers().size();
         m_clock.start();
         m_watcher.setFuture(DaemonAPI::status(m_channel));
     }
@@ -125,13 +120,14 @@ private:
         const qint64 tookMs = m_clock.elapsed();
         const StatusResult result = m_watcher.result();
         const QList<Behaviour> connections = m_server.behaviours().mid(m_previousFirstConnection);
+        const QList<Behaviour> answers = m_server.answers().mid(m_firstAnswer);
         ++polls;
         longestMs = std::max(longestMs, tookMs);
         answeredWell += result.ok() ? 1 : 0;
         EXPECT_LE(tookMs, pollDeadlineMs) << "poll " << polls;
-        EXPECT_TRUE(classifiedAsExpected(connections, m_stallWasOpen, result))
-            << "poll " << polls << " after connections " << names(connections) << ": "
-            << (result ? "ok" : result.error().logText().toStdString());
+        EXPECT_TRUE(classifiedAsExpected(connections, answers, m_stallWasOpen, result))
+            << "poll " << polls << " after connections " << names(connections) << ", answers "
+            << names(answers) << ": " << (result ? "ok" : result.error().logText().toStdString());
         next();
     }
 
@@ -144,6 +140,7 @@ private:
     bool m_stallWasOpen = false;
     qsizetype m_firstConnection = 0;
     qsizetype m_previousFirstConnection = 0;
+    qsizetype m_firstAnswer = 0;
     QElapsedTimer m_clock;
 };
 
@@ -184,9 +181,12 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
     std::vector<qint64> grownKiB;
     for (int round = 1; round <= 5; ++round) {
         ASSERT_TRUE(runAll(lanes, polls / 50, false));
-        grownKiB.push_back(ProcessResources::now().residentKiB - before.residentKiB);
+        const ProcessResources now = ProcessResources::now();
+        grownKiB.push_back(now.residentKiB - before.residentKiB);
         std::cout << "status poll soak: round " << round << ", RSS " << std::showpos
-                  << grownKiB.back() << std::noshowpos << " KiB" << std::endl;
+                  << grownKiB.back() << " KiB, heap in use "
+                  << now.heapInUseKiB - before.heapInUseKiB << std::noshowpos << " KiB"
+                  << std::endl;
     }
     ASSERT_TRUE(runAll(lanes, 3, true));
     // Managers retired after a time-out go with the events that follow.
@@ -210,5 +210,8 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
     const qint64 lastTwoRoundsKiB = grownKiB[4] - grownKiB[2];
     if (ProcessResources::residentSizeIsTelling) {
         EXPECT_LT(lastTwoRoundsKiB, std::max<qint64>(grownKiB[0], 2048)) << "RSS still grows";
+        // Over 50,000 polls it came back to within 0.5 MiB after each round
+        // of 10,000, while RSS grew 9 MiB: what the allocator keeps.
+        EXPECT_LT(after.heapInUseKiB - before.heapInUseKiB, 4096) << "heap still in use";
     }
 }

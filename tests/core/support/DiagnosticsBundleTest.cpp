@@ -315,3 +315,22 @@ TEST_F(DiagnosticsBundleTest, NeverWritesThroughALinkPlantedAsThePrivateFolder)
 }
 
 } // namespace
+
+// The archive goes to the Desktop the desktop names, wherever it is, else to
+// "Desktop" in the home folder.
+TEST_F(DiagnosticsBundleTest, TheArchiveGoesToTheDesktopTheDesktopNamesElseDesktopInTheHome)
+{
+    ScopedEnvironment environment("XDG_CONFIG_HOME", (home.path() + u"/.config"_s).toUtf8());
+    DaemonChannel channel(1, {});
+    const auto desktopOfApplication = [&] {
+        return DiagnosticsBundle::applicationSetup(bundle.bundle(), logs, channel,
+                                                   services.services())
+            .desktopDirectory;
+    };
+    EXPECT_EQ(desktopOfApplication(), home.path() + u"/Desktop"_s);
+
+    QDir().mkpath(home.path() + u"/Schreibtisch"_s);
+    writeFileAt(home.path() + u"/.config/user-dirs.dirs"_s,
+                "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n");
+    EXPECT_EQ(desktopOfApplication(), home.path() + u"/Schreibtisch"_s);
+}
