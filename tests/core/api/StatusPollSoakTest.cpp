@@ -17,7 +17,6 @@
 #include <gtest/gtest.h>
 #include <iostream>
 #include <random>
-#include <utility>
 #include <vector>
 
 using Behaviour = FlappingServer::Behaviour;
@@ -41,35 +40,27 @@ constexpr qint64 pollDeadlineMs = 2 * 5000 + 1000;
 bool classifiedAsExpected(const QList<Behaviour>& connections, bool stallWasOpen,
                           const StatusResult& result)
 {
-    const bool timedOut = !result && result.error().kind == Kind::timedOut;
-    if (timedOut && (stallWasOpen || connections.contains(Behaviour::reset)))
+    const Kind kind = result ? Kind::other : result.error().kind;
+    if (kind == Kind::timedOut && (stallWasOpen || connections.contains(Behaviour::reset)))
         return true;
     return std::any_of(connections.begin(), connections.end(), [&](Behaviour behaviour) {
         switch (behaviour) {
         case Behaviour::valid:
             return result.ok() && result.value().version == u"1.0";
         case Behaviour::badJson:
-            return !result && result.error().kind == Kind::cannotDecodeResponse;
+            return kind == Kind::cannotDecodeResponse;
         case Behaviour::stall:
-            return !result && result.error().kind == Kind::timedOut;
+            return kind == Kind::timedOut;
         case Behaviour::reset:
         case Behaviour::garbage:
-            return !result && result.error().kind != Kind::timedOut &&
-                   result.error().kind != Kind::cannotDecodeResponse;
+            return !result && kind != Kind::timedOut && kind != Kind::cannotDecodeResponse;
         }
         return false;
     });
 }
 
-std::string names(const QList<Behaviour>& connections)
-{
-    std::string text;
-    for (Behaviour behaviour : connections)
-        text += std::string(text.empty() ? "" : ", ") + FlappingServer::name(behaviour);
-    return text;
-}
-
-// One server and the channel that polls it, one poll at a time.
+// One server and the channel that polls it, one poll at a time; a steady
+// lane's server always answers well.
 class Lane
 {
 public:
@@ -82,7 +73,6 @@ public:
                          [this] { answered(); });
     }
 
-    // A steady lane's server always answers well.
     void run(int count, bool steady)
     {
         m_left = count;
@@ -129,8 +119,11 @@ private:
         longestMs = std::max(longestMs, tookMs);
         answeredWell += result.ok() ? 1 : 0;
         EXPECT_LE(tookMs, pollDeadlineMs) << "poll " << polls;
+        QStringList names;
+        for (Behaviour behaviour : connections)
+            names.append(QString::fromLatin1(FlappingServer::name(behaviour)));
         EXPECT_TRUE(classifiedAsExpected(connections, m_stallWasOpen, result))
-            << "poll " << polls << " after connections " << names(connections) << ": "
+            << "poll " << polls << " after connections " << names.join(u", ").toStdString() << ": "
             << (result ? "ok" : result.error().logText().toStdString());
         next();
     }
@@ -152,12 +145,11 @@ bool runAll(std::vector<std::unique_ptr<Lane>>& lanes, int pollsEach, bool stead
     for (auto& lane : lanes)
         lane->run(pollsEach, steady);
     // Every lane may meet a stall on every poll in the worst case.
-    const auto bound = std::chrono::milliseconds(pollDeadlineMs) * pollsEach;
     return waitUntil(
         [&] {
             return std::all_of(lanes.begin(), lanes.end(), [](auto& lane) { return lane->done(); });
         },
-        bound);
+        std::chrono::milliseconds(pollDeadlineMs) * pollsEach);
 }
 
 } // namespace
@@ -207,8 +199,8 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
               << longestMs << " ms; " << after.deltaFrom(before).toStdString() << std::endl;
     EXPECT_LE(after.descriptors, before.descriptors);
     EXPECT_LE(after.threads, before.threads);
-    const qint64 lastTwoRoundsKiB = grownKiB[4] - grownKiB[2];
     if (ProcessResources::residentSizeIsTelling) {
-        EXPECT_LT(lastTwoRoundsKiB, std::max<qint64>(grownKiB[0], 2048)) << "RSS still grows";
+        EXPECT_LT(grownKiB[4] - grownKiB[2], std::max<qint64>(grownKiB[0], 2048))
+            << "RSS still grows";
     }
 }
