@@ -135,12 +135,9 @@ TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErr
     EXPECT_TRUE(errorFor(feedAt(closedLocalPort()))
                     .startsWith(u"error: Could not fetch the update feed: "_s));
     EXPECT_EQ(errorFor(QUrl()), u"error: No update feed is configured."_s);
-    for (const char* feed : {"http://example.com/appcast.xml", "file:///etc/passwd",
-                             "javascript:alert(1)", "ftp://127.0.0.1/appcast.xml"}) {
-        EXPECT_EQ(errorFor(QUrl(QString::fromUtf8(feed))),
-                  u"error: The update feed address must use HTTPS."_s)
-            << feed;
-    }
+    // Which addresses are trusted is UpdateAddress's; one is enough to see it asked.
+    EXPECT_EQ(errorFor(QUrl(u"http://example.com/appcast.xml"_s)),
+              u"error: The update feed address must use HTTPS."_s);
     EXPECT_EQ(errorFor(feedAt(server.port()), {}),
               u"error: The application’s version is unknown."_s);
     EXPECT_EQ(requests(), 0);
