@@ -166,15 +166,21 @@ TEST(DaemonChannel, ADaemonThatWentSilentDuringTheHandshakeIsHeardOnceItAnswersA
     EXPECT_EQ(server.behaviours().size(), 3);
 }
 
-// That any other status is an answer too, DaemonAPI's suite shows with a 503.
-TEST(DaemonChannel, ARedirectIsAnAnswerAndNotFollowed)
+TEST(DaemonChannel, AnyHttpStatusIsAnAnswerAndRedirectsAreNotFollowed)
 {
     TestServer server(Serves::https);
+    auto channel = channelTo(server.port());
+    server.setAnswer(500, "<html>oops</html>", "text/html");
+    const auto error = send(*channel);
+    expectAnswer(error);
+    EXPECT_EQ(error.value().statusCode, 500);
+    EXPECT_EQ(error.value().body, "<html>oops</html>");
+
     server.setAnswer(302, {}, "text/plain", "Location: /api/elsewhere\r\n");
-    const auto redirect = send(*channelTo(server.port()));
+    const auto redirect = send(*channel);
     expectAnswer(redirect);
     EXPECT_EQ(redirect.value().statusCode, 302);
-    EXPECT_EQ(server.requests().size(), 1);
+    EXPECT_EQ(server.requests().size(), 2);
 }
 
 TEST(DaemonChannel, ContentTypeIsSentWithABodyOnlyAndAnAddressThatDoesNotParseSendsNothing)
