@@ -59,6 +59,12 @@ TEST_F(InstallCertTest, TheScriptsStatusAndOutputMakeTheResult)
     EXPECT_EQ(install().value(), QString::fromUtf8("café"));
 }
 
+TEST_F(InstallCertTest, WithoutTheScriptNothingRuns)
+{
+    // Bash, run on a missing script, would end with status 127 instead.
+    EXPECT_EQ(install().error(), (Error{u"SetupCheck"_s, 1, u"Bundled cert installer missing."_s}));
+}
+
 TEST_F(InstallCertTest, BothStreamsArriveInterleavedAndInFull)
 {
     script("echo one\necho two >&2\necho three\nhead -c 10485760 /dev/zero | tr '\\0' x\n");
