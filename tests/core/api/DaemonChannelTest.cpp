@@ -10,15 +10,17 @@
 #include <QThread>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Kind = DaemonApiError::Kind;
 using Serves = TestServer::Serves;
 
-const QString get = QStringLiteral("GET");
-const QString statusPath = QStringLiteral("/api/status");
+const QString statusPath = u"/api/status"_s;
 
-DaemonChannel::Outcome send(DaemonChannel& channel, const QString& method, const QString& path,
+DaemonChannel::Outcome send(DaemonChannel& channel, const QString& path = statusPath,
+                            const QString& method = u"GET"_s,
                             const std::optional<QByteArray>& body = std::nullopt)
 {
     return awaitResult(channel.request(method, path, body));
@@ -34,6 +36,11 @@ std::unique_ptr<DaemonChannel> channelTo(quint16 port, bool trustTestCa = true,
     return std::make_unique<DaemonChannel>(port, extra, limits);
 }
 
+void expectAnswer(const DaemonChannel::Outcome& outcome)
+{
+    ASSERT_TRUE(outcome.ok()) << outcome.error().logText().toStdString();
+}
+
 void expectFailure(const DaemonChannel::Outcome& outcome, Kind kind, const char* scheme)
 {
     ASSERT_FALSE(outcome.ok());
@@ -43,72 +50,56 @@ void expectFailure(const DaemonChannel::Outcome& outcome, Kind kind, const char*
 
 } // namespace
 
-TEST(DaemonChannel, StatusProbeFallsBackToPlainHttpWhenTheServerHasNoTls)
+TEST(DaemonChannel, TheStatusProbeTakesOneHttpsRequestOrFallsBackToPlainHttpWithoutTls)
 {
-    TestServer server(Serves::plainHttp);
-    const auto outcome = send(*channelTo(server.port()), get, statusPath);
-    ASSERT_TRUE(outcome.ok()) << outcome.error().logText().toStdString();
-    EXPECT_EQ(outcome.value().body, "{}");
-    EXPECT_EQ(server.tlsConnections(), 1); // the refused HTTPS attempt
-    ASSERT_EQ(server.requests().size(), 1);
-    EXPECT_FALSE(server.requests().first().overTls);
+    for (const bool tls : {true, false}) {
+        TestServer server(tls ? Serves::https : Serves::plainHttp);
+        expectAnswer(send(*channelTo(server.port())));
+        EXPECT_EQ(server.tlsConnections(), 1); // when refused, the only HTTPS attempt
+        EXPECT_EQ(server.plainConnections(), tls ? 0 : 1);
+        ASSERT_EQ(server.requests().size(), 1);
+        EXPECT_EQ(server.requests().first().overTls, tls);
+    }
 }
 
 TEST(DaemonChannel, OnlyAnExactGetOfTheStatusPathFallsBack)
 {
     TestServer server(Serves::plainHttp);
     auto channel = channelTo(server.port());
-    const QList<std::pair<QString, QString>> others{{get, QStringLiteral("/api/status/")},
-                                                    {get, QStringLiteral("/api/status?x=1")},
-                                                    {get, QStringLiteral("/api/sessions")},
-                                                    {QStringLiteral("get"), statusPath},
-                                                    {QStringLiteral("HEAD"), statusPath}};
+    const QList<std::pair<QString, QString>> others{{u"GET"_s, u"/api/status/"_s},
+                                                    {u"GET"_s, u"/api/status?x=1"_s},
+                                                    {u"GET"_s, u"/api/sessions"_s},
+                                                    {u"get"_s, statusPath},
+                                                    {u"HEAD"_s, statusPath}};
     for (const auto& [method, path] : others)
-        expectFailure(send(*channel, method, path), Kind::secureConnectionFailed, "https");
+        expectFailure(send(*channel, path, method), Kind::secureConnectionFailed, "https");
     EXPECT_EQ(server.tlsConnections(), others.size());
     EXPECT_EQ(server.plainConnections(), 0);
-}
-
-TEST(DaemonChannel, TrustedHttpsTakesExactlyOneRequest)
-{
-    TestServer server(Serves::https);
-    const auto outcome = send(*channelTo(server.port()), get, statusPath);
-    ASSERT_TRUE(outcome.ok()) << outcome.error().logText().toStdString();
-    EXPECT_EQ(server.connections(), 1);
-    ASSERT_EQ(server.requests().size(), 1);
-    EXPECT_TRUE(server.requests().first().overTls);
 }
 
 TEST(DaemonChannel, AnUntrustedCertificateLetsOnlyTheStatusProbeFallBack)
 {
     TestServer httpsOnly(Serves::https);
     auto channel = channelTo(httpsOnly.port(), false);
-    expectFailure(send(*channel, get, QStringLiteral("/api/sessions")),
-                  Kind::serverCertificateUntrusted, "https");
-    expectFailure(send(*channel, QStringLiteral("POST"), statusPath),
-                  Kind::serverCertificateUntrusted, "https");
+    expectFailure(send(*channel, u"/api/sessions"_s), Kind::serverCertificateUntrusted, "https");
+    expectFailure(send(*channel, statusPath, u"POST"_s), Kind::serverCertificateUntrusted, "https");
     EXPECT_EQ(httpsOnly.plainConnections(), 0);
 
     // The probe falls back, and the plain attempt's failure is the one reported.
-    expectFailure(send(*channel, get, statusPath), Kind::other, "http");
+    expectFailure(send(*channel), Kind::other, "http");
     EXPECT_GE(httpsOnly.plainConnections(), 1);
 
     TestServer both(Serves::both);
-    ASSERT_TRUE(send(*channelTo(both.port(), false), get, statusPath).ok());
+    expectAnswer(send(*channelTo(both.port(), false)));
     ASSERT_EQ(both.requests().size(), 1);
     EXPECT_FALSE(both.requests().first().overTls);
 }
 
 TEST(DaemonChannel, NothingListeningFailsBothAttemptsWithCannotConnect)
 {
-    quint16 closedPort = 0;
-    {
-        TestServer gone(Serves::nothing);
-        closedPort = gone.port();
-    }
-    auto channel = channelTo(closedPort);
-    expectFailure(send(*channel, get, statusPath), Kind::cannotConnectToHost, "http");
-    expectFailure(send(*channel, get, QStringLiteral("/x")), Kind::cannotConnectToHost, "https");
+    auto channel = channelTo(closedLocalPort());
+    expectFailure(send(*channel), Kind::cannotConnectToHost, "http");
+    expectFailure(send(*channel, u"/x"_s), Kind::cannotConnectToHost, "https");
 }
 
 TEST(DaemonChannel, TheDeadlineCountsTheWholeAnswerAndATimeOutNeverFallsBack)
@@ -122,7 +113,7 @@ TEST(DaemonChannel, TheDeadlineCountsTheWholeAnswerAndATimeOutNeverFallsBack)
     TestServer trickling(Serves::both);
     trickling.setTrickle(std::chrono::milliseconds(50));
     for (TestServer* server : {&silent, &trickling}) {
-        const auto outcome = send(*channelTo(server->port(), true, quick), get, statusPath);
+        const auto outcome = send(*channelTo(server->port(), true, quick));
         expectFailure(outcome, Kind::timedOut, "https");
         EXPECT_EQ(outcome.error().description, u"No complete answer within 1.5 s.");
         EXPECT_EQ(server->plainConnections(), 0);
@@ -133,17 +124,16 @@ TEST(DaemonChannel, TheDeadlineCountsTheWholeAnswerAndATimeOutNeverFallsBack)
 TEST(DaemonChannel, AnAnswerBeyondItsLimitIsCutOffWhileItArrives)
 {
     TestServer server(Serves::https);
-    const DaemonChannel::Limits small{std::chrono::seconds(20), 1000};
-    auto channel = channelTo(server.port(), true, small);
+    auto channel = channelTo(server.port(), true, {std::chrono::seconds(20), 1000});
     server.setAnswer(200, QByteArray(1000, 'x'));
-    EXPECT_TRUE(send(*channel, get, statusPath).ok()) << "exactly the limit is an answer";
+    expectAnswer(send(*channel)); // exactly the limit
     server.setAnswer(200, QByteArray(1001, 'x'));
-    expectFailure(send(*channel, get, statusPath), Kind::dataLengthExceedsMaximum, "https");
+    expectFailure(send(*channel), Kind::dataLengthExceedsMaximum, "https");
 
     // An endless answer, which the channel must stop reading rather than
     // keep: had it waited for the end, it would have met its deadline instead.
     server.setEndless(true);
-    const auto flood = send(*channelTo(server.port()), get, statusPath);
+    const auto flood = send(*channelTo(server.port()));
     expectFailure(flood, Kind::dataLengthExceedsMaximum, "https");
     EXPECT_EQ(flood.error().description, u"The answer is larger than 1048576 bytes.");
     ASSERT_TRUE(waitUntil([&] { return server.endlessClosed() == 1; }));
@@ -168,11 +158,11 @@ TEST(DaemonChannel, ADaemonThatWentSilentDuringTheHandshakeIsHeardOnceItAnswersA
         [&] { return std::exchange(first, false) ? Behaviour::stall : Behaviour::valid; });
     auto channel = channelTo(server.port());
     const auto silent = awaitResult(
-        channel->attempt(QStringLiteral("https"), get, statusPath, std::chrono::milliseconds(200)));
+        channel->attempt(u"https"_s, u"GET"_s, statusPath, std::chrono::milliseconds(200)));
     expectFailure(silent, Kind::timedOut, "https");
     for (int i = 0; i < 2; ++i) {
-        const auto heard = send(*channel, get, statusPath);
-        ASSERT_TRUE(heard.ok()) << heard.error().logText().toStdString();
+        const auto heard = send(*channel);
+        expectAnswer(heard);
         EXPECT_TRUE(heard.value().body.contains("\"ok\": true"));
     }
     EXPECT_EQ(server.behaviours().size(), 3);
@@ -181,26 +171,31 @@ TEST(DaemonChannel, ADaemonThatWentSilentDuringTheHandshakeIsHeardOnceItAnswersA
 TEST(DaemonChannel, AnyHttpStatusIsAnAnswerAndRedirectsAreNotFollowed)
 {
     TestServer server(Serves::https);
-    server.setAnswer(500, "<html>oops</html>", "text/html");
     auto channel = channelTo(server.port());
-    const auto error = send(*channel, get, statusPath);
-    ASSERT_TRUE(error.ok()) << error.error().logText().toStdString();
+    server.setAnswer(500, "<html>oops</html>", "text/html");
+    const auto error = send(*channel);
+    expectAnswer(error);
     EXPECT_EQ(error.value().statusCode, 500);
     EXPECT_EQ(error.value().body, "<html>oops</html>");
 
     server.setAnswer(302, {}, "text/plain", "Location: /api/elsewhere\r\n");
-    const auto redirect = send(*channel, get, statusPath);
-    ASSERT_TRUE(redirect.ok()) << redirect.error().logText().toStdString();
+    const auto redirect = send(*channel);
+    expectAnswer(redirect);
     EXPECT_EQ(redirect.value().statusCode, 302);
     EXPECT_EQ(server.requests().size(), 2);
 }
 
-TEST(DaemonChannel, ContentTypeIsSentWithABodyOnly)
+TEST(DaemonChannel, ContentTypeIsSentWithABodyOnlyAndAnAddressThatDoesNotParseSendsNothing)
 {
     TestServer server(Serves::https);
     auto channel = channelTo(server.port());
-    ASSERT_TRUE(send(*channel, QStringLiteral("POST"), QStringLiteral("/api/x"), "{\"a\":1}").ok());
-    ASSERT_TRUE(send(*channel, get, QStringLiteral("/api/x")).ok());
+    const auto unparsed = send(*channel, u"api/status"_s);
+    ASSERT_FALSE(unparsed.ok());
+    EXPECT_EQ(unparsed.error().kind, Kind::badURL);
+    EXPECT_EQ(server.connections(), 0);
+
+    expectAnswer(send(*channel, u"/api/x"_s, u"POST"_s, "{\"a\":1}"));
+    expectAnswer(send(*channel, u"/api/x"_s));
     ASSERT_EQ(server.requests().size(), 2);
     const auto& withBody = server.requests().at(0);
     EXPECT_EQ(withBody.headers.value("content-type"), "application/json");
@@ -209,32 +204,23 @@ TEST(DaemonChannel, ContentTypeIsSentWithABodyOnly)
         EXPECT_FALSE(server.requests().at(1).headers.contains(name)) << name.constData();
 }
 
-TEST(DaemonChannel, AnAddressThatDoesNotParseSendsNothing)
-{
-    TestServer server(Serves::plainHttp);
-    const auto outcome = send(*channelTo(server.port()), get, QStringLiteral("api/status"));
-    ASSERT_FALSE(outcome.ok());
-    EXPECT_EQ(outcome.error().kind, Kind::badURL);
-    EXPECT_EQ(server.connections(), 0);
-}
-
 TEST(DaemonChannel, RequestsFromAnotherThreadRunOnTheChannelsThread)
 {
     TestServer server(Serves::https);
     auto channel = channelTo(server.port());
     QFuture<DaemonChannel::Outcome> future;
     std::unique_ptr<QThread> worker(
-        QThread::create([&] { future = channel->request(get, QStringLiteral("/api/x")); }));
+        QThread::create([&] { future = channel->request(u"GET"_s, u"/api/x"_s); }));
     worker->start();
     ASSERT_TRUE(worker->wait(10000));
-    EXPECT_TRUE(awaitResult(future).ok());
+    expectAnswer(awaitResult(future));
 }
 
 TEST(DaemonChannel, DestroyingTheChannelCancelsWhatIsUnderWay)
 {
     TestServer server(Serves::nothing);
     auto channel = channelTo(server.port());
-    auto future = channel->request(get, statusPath);
+    auto future = channel->request(u"GET"_s, statusPath);
     ASSERT_TRUE(waitUntil([&] { return server.connections() == 1; }));
     channel.reset();
     EXPECT_TRUE(future.isCanceled());

@@ -55,15 +55,16 @@ bool classifiedAsExpected(const QList<Behaviour>& connections, const QList<Behav
     }
 }
 
-std::string names(const QList<Behaviour>& connections)
+std::string names(const QList<Behaviour>& behaviours)
 {
-    std::string text;
-    for (Behaviour behaviour : connections)
-        text += std::string(text.empty() ? "" : ", ") + FlappingServer::name(behaviour);
-    return text;
+    QStringList words;
+    for (Behaviour behaviour : behaviours)
+        words.append(QString::fromLatin1(FlappingServer::name(behaviour)));
+    return words.join(u", ").toStdString();
 }
 
-// One server and the channel that polls it, one poll at a time.
+// One server and the channel that polls it, one poll at a time; a steady
+// lane's server always answers well.
 class Lane
 {
 public:
@@ -76,7 +77,6 @@ public:
                          [this] { answered(); });
     }
 
-    // A steady lane's server always answers well.
     void run(int count, bool steady)
     {
         m_left = count;
@@ -149,12 +149,11 @@ bool runAll(std::vector<std::unique_ptr<Lane>>& lanes, int pollsEach, bool stead
     for (auto& lane : lanes)
         lane->run(pollsEach, steady);
     // Every lane may meet a stall on every poll in the worst case.
-    const auto bound = std::chrono::milliseconds(pollDeadlineMs) * pollsEach;
     return waitUntil(
         [&] {
             return std::all_of(lanes.begin(), lanes.end(), [](auto& lane) { return lane->done(); });
         },
-        bound);
+        std::chrono::milliseconds(pollDeadlineMs) * pollsEach);
 }
 
 } // namespace
@@ -207,9 +206,9 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
               << longestMs << " ms; " << after.deltaFrom(before).toStdString() << std::endl;
     EXPECT_LE(after.descriptors, before.descriptors);
     EXPECT_LE(after.threads, before.threads);
-    const qint64 lastTwoRoundsKiB = grownKiB[4] - grownKiB[2];
     if (ProcessResources::residentSizeIsTelling) {
-        EXPECT_LT(lastTwoRoundsKiB, std::max<qint64>(grownKiB[0], 2048)) << "RSS still grows";
+        EXPECT_LT(grownKiB[4] - grownKiB[2], std::max<qint64>(grownKiB[0], 2048))
+            << "RSS still grows";
         // Over 50,000 polls it came back to within 0.5 MiB after each round
         // of 10,000, while RSS grew 9 MiB: what the allocator keeps.
         EXPECT_LT(after.heapInUseKiB - before.heapInUseKiB, 4096) << "heap still in use";

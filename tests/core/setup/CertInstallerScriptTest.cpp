@@ -1,10 +1,10 @@
 // The real installer script from the assembled bundle, with its trust step
 // redirected into a temporary folder: the system's trust store is never
 // touched. openssl trusts that folder's bundle through SSL_CERT_FILE.
+#include "core/api/DaemonChannel.h"
 #include "core/daemon/DaemonManager.h"
 #include "core/setup/CertificateValidity.h"
 #include "core/setup/SetupCheck.h"
-#include "platform/fake/FakeAccessibility.h"
 #include "platform/linux/OpensslCertificateTrust.h"
 #include "support/Printers.h"
 #include "support/ScopedEnvironment.h"
@@ -13,8 +13,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -52,20 +50,6 @@ protected:
     ScopedEnvironment environment;
 };
 
-// GETs the status from the stand-in daemon, trusting only `ca`.
-QNetworkReply::NetworkError fetchStatus(const QString& address, const QString& ca)
-{
-    QNetworkRequest request(QUrl(address + u"/api/status"_s));
-    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-    tls.setCaCertificates(QSslCertificate::fromPath(ca));
-    request.setSslConfiguration(tls);
-    QNetworkAccessManager network;
-    std::unique_ptr<QNetworkReply> reply(network.get(request));
-    EXPECT_TRUE(waitUntil([&] { return reply->isFinished(); }));
-    EXPECT_TRUE(reply->readAll().startsWith("{\"ok\":true")) << reply->errorString().toStdString();
-    return reply->error();
-}
-
 } // namespace
 
 TEST_F(CertInstallerScriptTest, InstallsATrustedCertificateTheDaemonServesAndKeepsIt)
@@ -77,11 +61,7 @@ TEST_F(CertInstallerScriptTest, InstallsATrustedCertificateTheDaemonServesAndKee
     const CertificateValidity validity;
     EXPECT_TRUE(validity.isValidForAtLeastDays(cert(), 824));
     EXPECT_FALSE(validity.isValidForAtLeastDays(cert(), 826)); // at most 825 days
-    platform::OpensslCertificateTrust trust;
-    EXPECT_TRUE(trust.isTrustedForSsl(cert()));
-    platform::FakeAccessibility accessibility;
-    const SetupCheck::State state = SetupCheck::evaluate(trust, accessibility);
-    EXPECT_TRUE(state.certInstalled && state.certValid && state.certTrusted);
+    EXPECT_TRUE(platform::OpensslCertificateTrust().isTrustedForSsl(cert()));
 
     QTemporaryDir logs;
     DaemonManager manager(Bundle(QStringLiteral(ZENTROPE_APP_DIR)), logs.path());
@@ -97,7 +77,12 @@ TEST_F(CertInstallerScriptTest, InstallsATrustedCertificateTheDaemonServesAndKee
                       .captured(1);
         return !address.isEmpty();
     })) << readFileAt(logs.filePath(u"daemon.err"_s)).toStdString();
-    EXPECT_EQ(fetchStatus(address, certs(u"ca.crt"_s)), QNetworkReply::NoError);
+    DaemonChannel channel(quint16(QUrl(address).port()),
+                          QSslCertificate::fromPath(certs(u"ca.crt"_s)));
+    const auto status = awaitResult(
+        channel.attempt(u"https"_s, u"GET"_s, u"/api/status"_s, std::chrono::seconds(10)));
+    ASSERT_TRUE(status.ok()) << status.error().logText().toStdString();
+    EXPECT_TRUE(status.value().body.startsWith("{\"ok\":true"));
     manager.stop();
     EXPECT_TRUE(waitUntil([&] { return childEnded.count() == 1; }));
 

@@ -57,11 +57,3 @@ TEST_F(LaunchAtLoginTest, AFailedFirstRegistrationIsLoggedOnceAndNeverRetried)
         fakes.systemLog->lines(),
         QStringList{u"Zentrope: could not register login item: The application was not found."_s});
 }
-
-TEST_F(LaunchAtLoginTest, TheSwitchPassesTheServicesFailureOn)
-{
-    const Error refused{u"LoginItem"_s, 1, u"Operation not permitted"_s};
-    fakes.loginItem->registrationError = fakes.loginItem->unregistrationError = refused;
-    EXPECT_EQ(LaunchAtLogin::set(*fakes.loginItem, true).error(), refused);
-    EXPECT_EQ(LaunchAtLogin::set(*fakes.loginItem, false).error(), refused);
-}

@@ -122,10 +122,7 @@ QString offered(const Case& row)
 TEST(UpdateChooser, OffersWhatAnUpdateFrameworkWouldForEachFeed)
 {
     for (const Case& row : cases) {
-        EXPECT_EQ(offered(row), QString::fromUtf8(row.offered))
-            << row.fixture << ", running " << row.host << " on " << row.system.osName.toStdString()
-            << ' ' << row.system.version.toStdString() << (row.scheduled ? ", scheduled" : "")
-            << ", group " << row.group << ", " << row.hoursAfterRelease << " h, skipped "
-            << row.skipped;
+        SCOPED_TRACE(testing::Message() << row.fixture << ".xml, row " << &row - cases + 1);
+        EXPECT_EQ(offered(row), QString::fromUtf8(row.offered));
     }
 }

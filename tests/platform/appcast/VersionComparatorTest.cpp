@@ -69,13 +69,9 @@ TEST(VersionComparator, IsATotalOrderEvenOnNonsense)
 {
     const QStringList pieces = {u"0"_s, u"1"_s, u"10"_s, u"."_s, u"a"_s, u" "_s, u"-"_s};
     QStringList versions = {QString()};
-    for (qsizetype start = 0, length = 1; length <= 3; ++length) {
-        const qsizetype end = versions.size();
-        for (qsizetype i = start; i < end; ++i) {
-            for (const QString& piece : pieces)
-                versions.append(versions[i] + piece);
-        }
-        start = end;
+    for (qsizetype parent = 0; versions.size() < 400; ++parent) {
+        for (const QString& piece : pieces)
+            versions.append(versions[parent] + piece);
     }
     const qsizetype n = versions.size();
     std::vector<int> order(size_t(n * n));
@@ -95,6 +91,5 @@ TEST(VersionComparator, IsATotalOrderEvenOnNonsense)
             }
         }
     }
-    EXPECT_EQ(n, 400);
     EXPECT_EQ(faults, 0);
 }

@@ -23,53 +23,35 @@ public:
     QStringList shown;
 
 public Q_SLOTS:
-    void ShowItems(const QStringList& uris, const QString& startupId)
-    {
-        Q_UNUSED(startupId)
-        shown += uris;
-    }
+    void ShowItems(const QStringList& uris, const QString&) { shown += uris; }
 };
 
-class FileManagerRevealTest : public SessionBusTest
-{
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QDBusConnection::sessionBus().isConnected());
-        xdgOpen.install();
-    }
-    QString record() const { return xdgOpen.record(); }
-
-    XdgOpenRecorder xdgOpen;
-};
+using FileManagerRevealTest = SessionBusTest;
 
 } // namespace
 
-TEST_F(FileManagerRevealTest, AsksTheFileManagerToSelectTheItem)
+TEST_F(FileManagerRevealTest, AsksTheFileManagerToSelectTheItemElseOpensTheContainingFolder)
 {
+    XdgOpenRecorder xdgOpen;
+    xdgOpen.install();
     FileManagerService service;
     QDBusConnection connection = QDBusConnection::sessionBus();
     const QString objectPath = u"/org/freedesktop/FileManager1"_s;
     ASSERT_TRUE(connection.registerObject(objectPath, &service, QDBusConnection::ExportAllSlots));
     ASSERT_TRUE(connection.registerService(u"org.freedesktop.FileManager1"_s));
-
-    const auto result =
-        awaitResult(platform::FileManagerReveal::reveal(u"/home/someone/My Logs/daemon.log"_s));
-    EXPECT_TRUE(result.ok());
+    EXPECT_TRUE(
+        awaitResult(platform::FileManagerReveal::reveal(u"/home/someone/My Logs/daemon.log"_s))
+            .ok());
     EXPECT_EQ(service.shown, QStringList{u"file:///home/someone/My%20Logs/daemon.log"_s});
-    EXPECT_FALSE(QFile::exists(record())) << "the folder was opened as well";
+    EXPECT_FALSE(QFile::exists(xdgOpen.record())) << "the folder was opened as well";
 
     connection.unregisterService(u"org.freedesktop.FileManager1"_s);
     connection.unregisterObject(objectPath);
-}
-
-TEST_F(FileManagerRevealTest, WithoutAFileManagerServiceOpensTheContainingFolder)
-{
-    const auto result =
-        awaitResult(platform::FileManagerReveal::reveal(u"/home/someone/wef/../Documents/wef"_s));
-    EXPECT_TRUE(result.ok());
-    EXPECT_TRUE(waitUntil([&] { return !readFileAt(record()).isEmpty(); }));
-    EXPECT_EQ(readFileAt(record()), QByteArray("file:///home/someone/Documents\n"));
+    EXPECT_TRUE(
+        awaitResult(platform::FileManagerReveal::reveal(u"/home/someone/wef/../Documents/wef"_s))
+            .ok());
+    EXPECT_TRUE(waitUntil([&] { return !readFileAt(xdgOpen.record()).isEmpty(); }));
+    EXPECT_EQ(readFileAt(xdgOpen.record()), QByteArray("file:///home/someone/Documents\n"));
 }
 
 #include "FileManagerRevealTest.moc"

@@ -21,20 +21,17 @@ class NotificationServer : public QObject
 public:
     struct Call
     {
-        QString appName, appIcon, summary, body;
+        QString summary, body;
         QStringList actions;
         QVariantMap hints;
     };
     QList<Call> calls;
 
 public Q_SLOTS:
-    uint Notify(const QString& appName, uint replacesId, const QString& appIcon,
-                const QString& summary, const QString& body, const QStringList& actions,
-                const QVariantMap& hints, int expireTimeout)
+    uint Notify(const QString&, uint, const QString&, const QString& summary, const QString& body,
+                const QStringList& actions, const QVariantMap& hints, int)
     {
-        Q_UNUSED(replacesId)
-        Q_UNUSED(expireTimeout)
-        calls << Call{appName, appIcon, summary, body, actions, hints};
+        calls << Call{summary, body, actions, hints};
         return uint(calls.size()) + 40;
     }
 };

@@ -1,8 +1,8 @@
 #include "platform/linux/ProcPortLookup.h"
 
 #include "support/Printers.h"
+#include "support/TestBundle.h"
 
-#include <QFile>
 #include <QTcpServer>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -11,11 +11,7 @@ using namespace Qt::StringLiterals;
 
 TEST(ProcPortLookup, FindsTheProcessListeningOnAPortOverIpv4OrIpv6)
 {
-    const QString ourName = QString::fromUtf8([] {
-        QFile comm(u"/proc/self/comm"_s);
-        return comm.open(QIODevice::ReadOnly) ? comm.readAll() : QByteArray();
-    }()
-                                                  .trimmed());
+    const QString ourName = QString::fromUtf8(readFileAt(u"/proc/self/comm"_s).trimmed());
     const platform::ProcPortLookup lookup;
     for (const QHostAddress& address :
          {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)}) {

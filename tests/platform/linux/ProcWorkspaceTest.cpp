@@ -22,7 +22,7 @@ std::optional<platform::RunningApplication> find(const platform::Workspace& work
 
 } // namespace
 
-TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
+TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifierAndQuitsTheSameExecutableOnly)
 {
     QTemporaryDir folder;
     // Identifiers of no Office host, so that no concurrent quit request hits them.
@@ -31,30 +31,19 @@ TEST(ProcWorkspace, ListsProcessesInsideBundlesThatNameAnIdentifier)
     ASSERT_TRUE(word.start());
     ASSERT_TRUE(anonymous.start());
 
-    const platform::ProcWorkspace workspace;
+    platform::ProcWorkspace workspace;
     const auto listed = find(workspace, word.pid());
     ASSERT_TRUE(listed);
     EXPECT_EQ(listed->bundleIdentifier, u"com.example.Words"_s);
     EXPECT_EQ(listed->executablePath, word.executablePath());
     EXPECT_FALSE(find(workspace, anonymous.pid()));
     EXPECT_FALSE(find(workspace, ::getpid())) << "a process outside any bundle";
-}
-
-TEST(ProcWorkspace, QuitRequestIsSigtermToTheSameExecutableOnly)
-{
-    QTemporaryDir folder;
-    FakeApplication excel(folder.path(), u"Spreadsheet"_s, u"com.example.Sheets"_s);
-    ASSERT_TRUE(excel.start());
-    platform::ProcWorkspace workspace;
-    auto application = find(workspace, excel.pid());
-    ASSERT_TRUE(application);
 
     // The process id may belong to another program by the time we ask.
-    platform::RunningApplication recycled = *application;
+    platform::RunningApplication recycled = *listed;
     recycled.executablePath = u"/bin/sleep"_s;
     EXPECT_FALSE(workspace.terminate(recycled));
-
-    EXPECT_TRUE(workspace.terminate(*application));
-    EXPECT_EQ(excel.waitForEndingSignal(), SIGTERM);
-    EXPECT_FALSE(workspace.terminate(*application)) << "gone already";
+    EXPECT_TRUE(workspace.terminate(*listed));
+    EXPECT_EQ(word.waitForEndingSignal(), SIGTERM);
+    EXPECT_FALSE(workspace.terminate(*listed)) << "gone already";
 }
