@@ -37,6 +37,10 @@ QString anyCaseOf(const QStringList& words)
 const QString sep = QStringLiteral(R"((?:/|\\|%2[Ff]|%5[Cc]))");
 const QString quote = QStringLiteral(R"((?:\\?["'])?+)");
 const QString keywords = QStringLiteral("(?:Users|users|home)");
+// A percent escape, and "one ends here": a token or key may begin after one,
+// but its digits are no part of a word.
+const QString escape = QStringLiteral("%[0-9A-Fa-f]{2}");
+const QString escapeBefore = QStringLiteral("(?<=") + escape + u')';
 const QString assignment = quote + QStringLiteral(R"([ \t]*+[:=][ \t]*+)");
 
 QRegularExpression expression(const QString& pattern,
@@ -75,10 +79,13 @@ const std::pair<QRegularExpression, QString> rules[] = {
     {expression(QStringLiteral("(?<![A-Za-z])(") + anyCase(QStringLiteral("bearer")) +
                 QStringLiteral(R"([ \t]++)[A-Za-z0-9\-._~+/]{8,}+=*+)")),
      QStringLiteral("\\1<redacted>")},
-    {expression(QStringLiteral(R"((?<![A-Za-z0-9_\-])[A-Za-z0-9_\-]*eyJ[A-Za-z0-9_\-]*+\.)"
+    {expression(QStringLiteral(R"((?:(?<![A-Za-z0-9_\-])|)") + escapeBefore +
+                QStringLiteral(R"()(?:[A-Za-z0-9_\-](?<!)") + escape +
+                QStringLiteral(R"())*eyJ[A-Za-z0-9_\-]*+\.)"
                                R"([A-Za-z0-9_\-]++\.[A-Za-z0-9_\-]*+)")),
      QStringLiteral("<redacted-jwt>")},
-    {expression(QStringLiteral(R"((?<![A-Za-z0-9_\-])(?:sk-|sk_|pk_|rk_|ghp_|gho_|ghu_|ghs_|)"
+    {expression(QStringLiteral(R"((?:(?<![A-Za-z0-9_\-])|)") + escapeBefore +
+                QStringLiteral(R"()(?:sk-|sk_|pk_|rk_|ghp_|gho_|ghu_|ghs_|)"
                                R"(ghr_|github_pat_|xoxb-|xoxp-|xoxa-|xoxr-|xoxs-|AKIA|AIza))"
                                R"([A-Za-z0-9_\-]{12,}+)")),
      QStringLiteral("<redacted-key>")},

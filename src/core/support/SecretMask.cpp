@@ -23,6 +23,18 @@ bool isBase64Url(QChar c)
     return isAsciiAlphanumeric(c) || c == u'_' || c == u'-';
 }
 
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+// Whether a percent escape ("%2F") ends just before `at`. An escape reads as
+// the character it stands for, so its digits belong to no word after them.
+bool afterPercentEscape(QStringView text, qsizetype at)
+{
+    return at >= 3 && text[at - 3] == u'%' && isHexDigit(text[at - 2]) && isHexDigit(text[at - 1]);
+}
+
 bool isQuote(QChar c)
 {
     return c == u'"' || c == u'\'';
@@ -190,7 +202,8 @@ QString maskBearerTokens(const QString& text)
 // A failed attempt at any "eyJ" within the same run of base64url characters
 // fails the same way, so the search goes on after that run. A token glued to
 // the end of a word takes the word along: a part left before the marker could
-// read, on a second pass, as a name of its own (a home folder's).
+// read, on a second pass, as a name of its own (a home folder's). It stops at
+// a percent escape, which an encoded path needs whole as its separator.
 QString maskWebTokens(const QString& text)
 {
     TextRewriter out(text);
@@ -204,7 +217,7 @@ QString maskWebTokens(const QString& text)
         }
         const qsizetype end = skip(text, payload + 1, isBase64Url);
         qsizetype start = at;
-        while (start > 0 && isBase64Url(text[start - 1]))
+        while (start > 0 && isBase64Url(text[start - 1]) && !afterPercentEscape(text, start))
             --start;
         out.replace(start, end, u"<redacted-jwt>");
         at = end;
@@ -221,8 +234,17 @@ const QStringList keyPrefixes{
     QStringLiteral("AKIA"),        QStringLiteral("AIza"),
 };
 
-// Keys start only where no key character is before them, so within a run
-// of key characters only its start is looked at.
+bool keyBetween(QStringView text, qsizetype at, qsizetype runEnd)
+{
+    for (const QString& prefix : keyPrefixes) {
+        if (text.sliced(at).startsWith(prefix) && runEnd - at - prefix.size() >= 12)
+            return true;
+    }
+    return false;
+}
+
+// Keys start only where no key character is before them, or just after a
+// percent escape ("%22ghp_…" in an encoded query).
 QString maskApiKeys(const QString& text)
 {
     TextRewriter out(text);
@@ -232,13 +254,13 @@ QString maskApiKeys(const QString& text)
             continue;
         }
         const qsizetype runEnd = skip(text, at, isBase64Url);
-        for (const QString& prefix : keyPrefixes) {
-            if (QStringView(text).sliced(at).startsWith(prefix) &&
-                runEnd - at - prefix.size() >= 12) {
-                out.replace(at, runEnd, u"<redacted-key>");
-                break;
-            }
-        }
+        // A run begins after "%" at the earliest, so an escape can end only two in.
+        const qsizetype escaped = at + 2;
+        if (keyBetween(text, at, runEnd))
+            out.replace(at, runEnd, u"<redacted-key>");
+        else if (escaped < runEnd && afterPercentEscape(text, escaped) &&
+                 keyBetween(text, escaped, runEnd))
+            out.replace(escaped, runEnd, u"<redacted-key>");
         at = runEnd;
     }
     return out.finish();
