@@ -2,9 +2,8 @@
 
 #include "support/Printers.h"
 
-#include <QJsonDocument>
+#include <QJsonObject>
 #include <gtest/gtest.h>
-#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -23,8 +22,8 @@ QByteArray with(const char* from, const char* to)
 
 } // namespace
 
-// Each decodes to the record given, and what `zentropectl status --json`
-// prints of it decodes to the same record.
+// That what `zentropectl status --json` prints of each decodes to it again
+// is the rule of the fuzz target status_answer, whose seeds hold these cases.
 TEST(DaemonStatusRecord, DecodesEveryFieldExactlyAndIgnoresUnknownKeys)
 {
     const DaemonStatusRecord::Permissions permissions{u"granted"_s, u"denied"_s, u"unknown"_s};
@@ -34,40 +33,27 @@ TEST(DaemonStatusRecord, DecodesEveryFieldExactlyAndIgnoresUnknownKeys)
         {with(R"(,"accessibility":"unknown")", ""), {true, u"1.2.3"_s, 2, withoutAccessibility}},
         {with(R"("unknown")", "null"), {true, u"1.2.3"_s, 2, withoutAccessibility}},
         {with(":2,", ":9007199254740993,"), {true, u"1.2.3"_s, 9007199254740993, permissions}},
-        {with(":2,", ":9223372036854775807,"),
-         {true, u"1.2.3"_s, std::numeric_limits<qint64>::max(), permissions}},
-        {with(":2,", ":-9223372036854775808,"),
-         {true, u"1.2.3"_s, std::numeric_limits<qint64>::min(), permissions}},
     };
     for (const auto& [body, expected] : cases) {
         const auto decoded = DaemonStatusRecord::decode(body);
         ASSERT_TRUE(decoded.ok()) << decoded.error().description.toStdString();
         EXPECT_EQ(decoded.value(), expected) << body.toStdString();
-        const QJsonObject printed = decoded.value().toJson();
-        EXPECT_EQ(DaemonStatusRecord::decode(QJsonDocument(printed).toJson()).value(), expected);
-        EXPECT_EQ(printed.value(u"permissions"_s).toObject().contains(u"accessibility"_s),
+        const QJsonObject printed = decoded.value().toJson().value(u"permissions"_s).toObject();
+        EXPECT_EQ(printed.contains(u"accessibility"_s),
                   expected.permissions.accessibility.has_value());
     }
 }
 
+// One case per kind of fault; more are seeds of the fuzz target status_answer.
 TEST(DaemonStatusRecord, RejectsWhatIsNotAStatusAndNamesTheFault)
 {
     const QList<std::pair<QByteArray, QString>> cases{
         {"", QStringLiteral("not valid JSON")},
-        {"<html>Internal error</html>", QStringLiteral("not valid JSON")},
         {"[]", QStringLiteral("not a JSON object")},
         {with("\"permissions\"", "\"permission\""), QStringLiteral("lacks the key “permissions”")},
-        {with("\"permissions\":{", "\"permissions\":null,\"x\":{"),
-         QStringLiteral("“permissions” as null")},
         {with("\"ok\":true", "\"ok\":1"), QStringLiteral("“ok” as 1 where a boolean")},
-        {with("\"ok\":true", "\"ok\":\"true\""), QStringLiteral("“ok” as a string")},
-        {with("\"1.2.3\"", "null"), QStringLiteral("“version” as null")},
-        {with(":2,", ":\"2\","), QStringLiteral("“activeSessions” as a string")},
         {with(":2,", ":1.5,"), QStringLiteral("“activeSessions” as 1.5")},
         {with(":2,", ":9223372036854775808,"), QStringLiteral("“activeSessions” as 9.22")},
-        {with("prismAutomation", "prism"), QStringLiteral("“permissions.prismAutomation”")},
-        {with("\"denied\"", "false"),
-         QStringLiteral("“permissions.systemEventsAutomation” as a boolean")},
         {with("\"unknown\"", "7"), QStringLiteral("“permissions.accessibility” as 7")},
     };
     for (const auto& [body, fault] : cases) {

@@ -1,8 +1,7 @@
-// Status polls soaked: many requests through daemon channels against servers
-// that flap on every connection (reset, stall, garbage, a body that is not
-// the status, a good answer). Each poll must end within its two attempts'
-// time-outs with the outcome its last connection calls for, and the process
-// must end holding what it held before. scripts/soak runs 10,000 polls.
+// Status polls soaked against servers that flap on every connection (reset,
+// stall, garbage, a body that is not the status, a good answer): each poll
+// ends within its two attempts' time-outs with the outcome its connections
+// call for, and the process ends holding what it held. scripts/soak runs 10,000.
 #include "core/api/DaemonAPI.h"
 #include "support/FlappingServer.h"
 #include "support/Printers.h"
@@ -31,14 +30,11 @@ namespace {
 // margin for a loaded machine.
 constexpr qint64 pollDeadlineMs = 2 * 5000 + 1000;
 
-// Whether `result` is what the server did. An answer, good or not the
-// status, was written during this poll: which connection carried it does not
-// matter, since Qt may open connections on its own after a reset or garbage
-// and send a later request on one (under load, polls later). A failure comes
-// from a connection since the previous poll began, or, for a time-out, from a
-// stalled one Qt kept open from any time before; Qt may also wait, without a
-// word, on its own reconnection after a reset (about 1 poll in 2,500): then
-// the deadline ends the poll.
+// An answer was written during this poll, on whichever connection: Qt may
+// open connections on its own after a reset or garbage and send a later
+// request on one. A failure comes from a connection since the previous poll
+// began or, for a time-out, from a stall Qt kept open; Qt may also wait on its
+// own reconnection after a reset (1 poll in 2,500), and the deadline ends it.
 bool classifiedAsExpected(const QList<Behaviour>& connections, const QList<Behaviour>& answers,
                           bool stallWasOpen, const StatusResult& result)
 {
@@ -57,19 +53,26 @@ bool classifiedAsExpected(const QList<Behaviour>& connections, const QList<Behav
 
 std::string names(const QList<Behaviour>& behaviours)
 {
-    QStringList words;
+    std::string words;
     for (Behaviour behaviour : behaviours)
-        words.append(QString::fromLatin1(FlappingServer::name(behaviour)));
-    return words.join(u", ").toStdString();
+        words += std::string(FlappingServer::name(behaviour)) + ' ';
+    return words;
 }
+
+struct Totals
+{
+    int answeredWell = 0;
+    qint64 longestMs = 0;
+};
 
 // One server and the channel that polls it, one poll at a time; a steady
 // lane's server always answers well.
 class Lane
 {
 public:
-    explicit Lane(std::mt19937& random)
+    Lane(std::mt19937& random, Totals& totals)
         : m_random(random)
+        , m_totals(totals)
         , m_server([this] { return choose(); })
         , m_channel(m_server.port(), {TestCertificates::shared().caCertificate()})
     {
@@ -85,17 +88,11 @@ public:
     }
     bool done() const { return m_left == 0 && !m_watcher.isRunning(); }
 
-    int polls = 0;
-    int answeredWell = 0;
-    qint64 longestMs = 0;
-
 private:
     Behaviour choose()
     {
-        if (m_steady)
-            return Behaviour::valid;
         // A stall costs a whole time-out, so it is the rare one.
-        const int roll = std::uniform_int_distribution(0, 99)(m_random);
+        const int roll = m_steady ? 99 : std::uniform_int_distribution(0, 99)(m_random);
         return roll < 2    ? Behaviour::stall
                : roll < 26 ? Behaviour::reset
                : roll < 50 ? Behaviour::garbage
@@ -119,19 +116,19 @@ private:
     {
         const qint64 tookMs = m_clock.elapsed();
         const StatusResult result = m_watcher.result();
-        const QList<Behaviour> connections = m_server.behaviours().mid(m_previousFirstConnection);
-        const QList<Behaviour> answers = m_server.answers().mid(m_firstAnswer);
-        ++polls;
-        longestMs = std::max(longestMs, tookMs);
-        answeredWell += result.ok() ? 1 : 0;
-        EXPECT_LE(tookMs, pollDeadlineMs) << "poll " << polls;
+        const auto connections = m_server.behaviours().mid(m_previousFirstConnection);
+        const auto answers = m_server.answers().mid(m_firstAnswer);
+        m_totals.longestMs = std::max(m_totals.longestMs, tookMs);
+        m_totals.answeredWell += result.ok() ? 1 : 0;
+        EXPECT_LE(tookMs, pollDeadlineMs);
         EXPECT_TRUE(classifiedAsExpected(connections, answers, m_stallWasOpen, result))
-            << "poll " << polls << " after connections " << names(connections) << ", answers "
-            << names(answers) << ": " << (result ? "ok" : result.error().logText().toStdString());
+            << "after connections " << names(connections) << "and answers " << names(answers)
+            << ": " << (result ? "ok" : result.error().logText().toStdString());
         next();
     }
 
     std::mt19937& m_random;
+    Totals& m_totals;
     FlappingServer m_server;
     DaemonChannel m_channel;
     QFutureWatcher<StatusResult> m_watcher;
@@ -150,9 +147,7 @@ bool runAll(std::vector<std::unique_ptr<Lane>>& lanes, int pollsEach, bool stead
         lane->run(pollsEach, steady);
     // Every lane may meet a stall on every poll in the worst case.
     return waitUntil(
-        [&] {
-            return std::all_of(lanes.begin(), lanes.end(), [](auto& lane) { return lane->done(); });
-        },
+        [&] { return std::ranges::all_of(lanes, [](auto& lane) { return lane->done(); }); },
         std::chrono::milliseconds(pollDeadlineMs) * pollsEach);
 }
 
@@ -164,27 +159,25 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
     const quint32 seed = SoakSettings::seed();
     std::cout << "status poll soak: " << polls << " polls, seed " << seed << std::endl;
     std::mt19937 random(seed);
+    Totals totals;
     // Ten at once, so that stalls overlap instead of adding up.
     std::vector<std::unique_ptr<Lane>> lanes;
     for (int i = 0; i < 10; ++i)
-        lanes.push_back(std::make_unique<Lane>(random));
-    // Warm-up (TLS contexts, network threads, buffers) and settling are
-    // steady, so that both measurements find every channel in use and none
-    // timed out and waiting for its next request to start afresh.
+        lanes.push_back(std::make_unique<Lane>(random, totals));
+    // Warm-up (TLS contexts, network threads, buffers) and settling are steady,
+    // so that both measurements find every channel in use and none waiting,
+    // after a time-out, for its next request to start afresh.
     ASSERT_TRUE(runAll(lanes, 10, true));
     const ProcessResources before = ProcessResources::now();
 
-    // In five rounds, so that a leak shows as a trend: it grows as much in
-    // each round, while the allocator's growth (arenas of the network
-    // threads that come and go with retired managers) slows down.
+    // In rounds, so that a leak shows as a trend: it grows as much in each
+    // round, while the allocator's growth (arenas of the network threads that
+    // come and go with retired managers) slows down.
     std::vector<qint64> grownKiB;
     for (int round = 1; round <= 5; ++round) {
         ASSERT_TRUE(runAll(lanes, polls / 50, false));
-        const ProcessResources now = ProcessResources::now();
-        grownKiB.push_back(now.residentKiB - before.residentKiB);
-        std::cout << "status poll soak: round " << round << ", RSS " << std::showpos
-                  << grownKiB.back() << " KiB, heap in use "
-                  << now.heapInUseKiB - before.heapInUseKiB << std::noshowpos << " KiB"
+        grownKiB.push_back(ProcessResources::now().residentKiB - before.residentKiB);
+        std::cout << "status poll soak: round " << round << ", RSS +" << grownKiB.back() << " KiB"
                   << std::endl;
     }
     ASSERT_TRUE(runAll(lanes, 3, true));
@@ -197,14 +190,8 @@ TEST(StatusPollSoak, FlappingServersNeitherLeakNorHoldAPoll)
             return after.descriptors <= before.descriptors && after.threads <= before.threads;
         },
         20s);
-    int answeredWell = 0;
-    qint64 longestMs = 0;
-    for (const auto& lane : lanes) {
-        answeredWell += lane->answeredWell;
-        longestMs = std::max(longestMs, lane->longestMs);
-    }
-    std::cout << "status poll soak: " << answeredWell << " answered well, longest poll "
-              << longestMs << " ms; " << after.deltaFrom(before).toStdString() << std::endl;
+    std::cout << "status poll soak: " << totals.answeredWell << " answered well, longest poll "
+              << totals.longestMs << " ms; " << after.deltaFrom(before).toStdString() << std::endl;
     EXPECT_LE(after.descriptors, before.descriptors);
     EXPECT_LE(after.threads, before.threads);
     if (ProcessResources::residentSizeIsTelling) {
