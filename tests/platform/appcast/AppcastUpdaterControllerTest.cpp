@@ -1,7 +1,6 @@
 #include "platform/appcast/AppcastUpdaterController.h"
 
 #include "core/updates/ChannelDelegate.h"
-#include "platform/appcast/PhasedRollout.h"
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 #include "support/TestServer.h"
@@ -74,50 +73,28 @@ protected:
 };
 
 const QString offer11 = u"1.1 https://example.com/Zentrope-43.zip"_s;
-const QString offer12 = u"1.2b https://example.com/Zentrope-44.zip"_s;
 
 } // namespace
 
-TEST_F(AppcastUpdaterControllerTest, TheBetaSettingSwitchesChannelsAtTheNextCheck)
-{
-    auto updater = controller();
-    EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
-    defaults().setValue(DefaultsKeys::betaChannelEnabled, true);
-    EXPECT_EQ(offered(updater->checkForUpdates()), offer12);
-    defaults().setValue(DefaultsKeys::betaChannelEnabled, false);
-    EXPECT_EQ(offered(updater->checkForUpdates()), offer11);
-    useFeed(feedAt(server.port()), u"43"_s);
-    EXPECT_EQ(offered(updater->checkForUpdates()), u"up to date"_s);
-    EXPECT_EQ(requests(), 4);
-}
-
+// What the release notes and the title keep is ReleaseNotes' and
+// ControlCharacters'; one case of each shows they are asked.
 TEST_F(AppcastUpdaterControllerTest, GivesTheDialogWhatItShowsAndNothingUnsafe)
 {
     serve(server,
           R"(<rss xmlns:sparkle="http://www.andymatuschak.org/xml-namespaces/sparkle"><channel>
 <item><title>Zentrope&#155;[2J 2.0</title><sparkle:version>50</sparkle:version>
-  <sparkle:shortVersionString>2.0</sparkle:shortVersionString>
-  <description><![CDATA[<h2>New</h2><p>Faster <img src="https://evil.example/t.png">sync.</p>]]></description>
-  <pubDate>Mon, 01 Jan 2024 12:00:00 +0000</pubDate>
-  <link>https://example.com/2.0</link>
-  <sparkle:criticalUpdate sparkle:version="45"/>
+  <description><![CDATA[<p>Faster <img src="https://evil.example/t.png">sync.</p>]]></description>
+  <link>https://example.com/2.0</link><sparkle:criticalUpdate sparkle:version="45"/>
   <enclosure url="https://example.com/Zentrope-50.zip" length="123456"/></item>
 </channel></rss>)");
     auto updater = controller();
     const Result<UpdateCheck> checked = awaitResult(updater->checkForUpdates());
     ASSERT_TRUE(checked && checked.value().update);
     const AvailableUpdate& update = *checked.value().update;
-    EXPECT_EQ(update.version, u"50"_s);
-    EXPECT_EQ(update.displayVersion, u"2.0"_s);
     EXPECT_EQ(update.title, u"Zentrope[2J 2.0"_s);
-    EXPECT_EQ(update.releaseNotesHtml, u"<h2>New</h2><p>Faster sync.</p>"_s);
-    EXPECT_EQ(update.releaseNotesText, u"New\nFaster sync."_s);
-    EXPECT_TRUE(update.releaseNotesLink.isEmpty());
-    EXPECT_EQ(update.publicationDate, QDateTime(QDate(2024, 1, 1), QTime(12, 0), Qt::UTC));
+    EXPECT_EQ(update.releaseNotesHtml, u"<p>Faster sync.</p>"_s);
     EXPECT_TRUE(update.critical); // 42 is older than 45
-    EXPECT_FALSE(update.informational);
     EXPECT_EQ(update.download, QUrl(u"https://example.com/Zentrope-50.zip"_s));
-    EXPECT_EQ(update.downloadLength, 123456);
     EXPECT_EQ(update.infoLink, QUrl(u"https://example.com/2.0"_s));
 
     const Result<Done> skipped = updater->skipVersion(update);
@@ -126,43 +103,38 @@ TEST_F(AppcastUpdaterControllerTest, GivesTheDialogWhatItShowsAndNothingUnsafe)
     EXPECT_FALSE(defaults().contains(DefaultsKeys::skippedVersion));
 }
 
-TEST_F(AppcastUpdaterControllerTest, FeedsThatCannotBeReachedTrustedOrReadAreErrors)
+TEST_F(AppcastUpdaterControllerTest,
+       FeedsThatCannotBeReachedTrustedOrReadAreErrorsAndNoneNewerIsNews)
 {
-    const auto errorFor = [&](const QUrl& feed, const QString& version = u"42"_s) {
+    const auto offeredBy = [&](const QUrl& feed, const QString& version = u"42"_s) {
         useFeed(feed, version);
         return offered(controller()->checkForUpdates());
     };
-    EXPECT_TRUE(errorFor(feedAt(closedLocalPort()))
+    EXPECT_TRUE(offeredBy(feedAt(closedLocalPort()))
                     .startsWith(u"error: Could not fetch the update feed: "_s));
-    EXPECT_EQ(errorFor(QUrl()), u"error: No update feed is configured."_s);
+    EXPECT_EQ(offeredBy(QUrl()), u"error: No update feed is configured."_s);
     // Which addresses are trusted is UpdateAddress's; one is enough to see it asked.
-    EXPECT_EQ(errorFor(QUrl(u"http://example.com/appcast.xml"_s)),
+    EXPECT_EQ(offeredBy(QUrl(u"http://example.com/appcast.xml"_s)),
               u"error: The update feed address must use HTTPS."_s);
-    EXPECT_EQ(errorFor(feedAt(server.port()), {}),
+    EXPECT_EQ(offeredBy(feedAt(server.port()), {}),
               u"error: The application’s version is unknown."_s);
     EXPECT_EQ(requests(), 0);
     serve(server, QByteArray(5 * 1024 * 1024, ' '));
-    EXPECT_EQ(errorFor(feedAt(server.port())), u"error: The update feed is larger than 4 MB."_s);
+    EXPECT_EQ(offeredBy(feedAt(server.port())), u"error: The update feed is larger than 4 MB."_s);
+    serve(server, sampleAppcast());
+    EXPECT_EQ(offeredBy(feedAt(server.port()), u"43"_s), u"up to date"_s);
 }
 
-TEST_F(AppcastUpdaterControllerTest, AFeedThatTricklesOrNeverEndsIsGivenUpInTime)
+// How a reply is bounded is proven with the daemon channel, which shares it.
+TEST_F(AppcastUpdaterControllerTest, AFeedIsBoundToThirtySecondsAndFourMegabytes)
 {
     EXPECT_EQ(AppcastUpdaterController::feedDeadline, std::chrono::seconds(30));
     EXPECT_EQ(AppcastUpdaterController::largestFeed, 4 * 1024 * 1024);
-
     server.setTrickle(50ms);
     auto updater = controller();
     updater->setFeedBounds({300ms, AppcastUpdaterController::largestFeed});
     EXPECT_EQ(offered(updater->checkForUpdates()),
               u"error: Could not fetch the update feed: No complete answer within 0.3 s."_s);
-
-    // Stopped while it streams: waiting for its end would meet the deadline instead.
-    server.setTrickle(0ms);
-    server.setEndless(true);
-    EXPECT_EQ(offered(controller()->checkForUpdates()),
-              u"error: The update feed is larger than 4 MB."_s);
-    ASSERT_TRUE(waitUntil([&] { return server.endlessClosed() == 1; }));
-    EXPECT_LT(server.endlessBytesSent(), 64 * 1024 * 1024);
 }
 
 // 0.0.0.0 reaches this machine too, but it is no loopback address: were the
@@ -233,6 +205,7 @@ TEST_F(AppcastUpdaterControllerTest, ScheduledChecksAnnounceUpdatesButNotASkippe
     EXPECT_EQ(offered(updater->checkForUpdates()), offer11); // asked for, it shows anyway
     EXPECT_EQ(defaults().value(DefaultsKeys::updateGroupIdentifier), group);
 
+    // The beta setting counts from the next check on.
     defaults().setValue(DefaultsKeys::betaChannelEnabled, true);
     ASSERT_TRUE(waitUntil([&] { return announced.contains(u"1.2b"_s); }));
 }

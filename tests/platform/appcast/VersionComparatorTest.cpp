@@ -62,34 +62,3 @@ TEST(VersionComparator, OrdersReleasesPreReleasesAndBuildNumbersAsUpdateFeedsMea
         }
     }
 }
-
-// Every string of up to three of these pieces: an order that depends on the
-// pair compared (balancing one version against the other) fails here.
-TEST(VersionComparator, IsATotalOrderEvenOnNonsense)
-{
-    const QStringList pieces = {u"0"_s, u"1"_s, u"10"_s, u"."_s, u"a"_s, u" "_s, u"-"_s};
-    QStringList versions = {QString()};
-    for (qsizetype parent = 0; versions.size() < 400; ++parent) {
-        for (const QString& piece : pieces)
-            versions.append(versions[parent] + piece);
-    }
-    const qsizetype n = versions.size();
-    std::vector<int> order(size_t(n * n));
-    for (qsizetype i = 0; i < n; ++i) {
-        for (qsizetype j = 0; j < n; ++j)
-            order[size_t(i * n + j)] = sign(VersionComparator::compare(versions[i], versions[j]));
-    }
-    int faults = 0;
-    for (qsizetype i = 0; i < n; ++i) {
-        for (qsizetype j = 0; j < n; ++j) {
-            const int ij = order[size_t(i * n + j)];
-            if (ij != -order[size_t(j * n + i)])
-                ++faults;
-            for (qsizetype k = 0; ij <= 0 && k < n; ++k) {
-                if (order[size_t(j * n + k)] <= 0 && order[size_t(i * n + k)] > 0)
-                    ++faults;
-            }
-        }
-    }
-    EXPECT_EQ(faults, 0);
-}
