@@ -16,10 +16,7 @@ TEST(ProcPortLookup, FindsTheProcessListeningOnAPortOverIpv4OrIpv6)
     for (const QHostAddress& address :
          {QHostAddress(QHostAddress::LocalHost), QHostAddress(QHostAddress::LocalHostIPv6)}) {
         QTcpServer server;
-        if (!server.listen(address, 0)) {
-            ADD_FAILURE() << "cannot listen on " << address.toString().toStdString();
-            continue;
-        }
+        ASSERT_TRUE(server.listen(address, 0)) << address.toString().toStdString();
         const quint16 port = server.serverPort();
         EXPECT_EQ(lookup.listenerOn(port), (platform::PortHolder{::getpid(), ourName}))
             << address.toString().toStdString();
