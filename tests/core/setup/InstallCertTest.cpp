@@ -38,6 +38,8 @@ Error failed(int code, const QString& output)
 
 TEST_F(InstallCertTest, TheScriptsStatusAndOutputMakeTheResult)
 {
+    // Bash, run on a missing script, would end with status 127 instead.
+    EXPECT_EQ(install().error(), (Error{u"SetupCheck"_s, 1, u"Bundled cert installer missing."_s}));
     script("echo 'no keychain' >&2\nexit 3\n");
     EXPECT_EQ(install().error(), failed(3, u"no keychain\n"_s));
     script("echo partial\nkill -KILL $$\n"); // ended by a signal: never a success
@@ -46,12 +48,6 @@ TEST_F(InstallCertTest, TheScriptsStatusAndOutputMakeTheResult)
     EXPECT_EQ(install().value(), QString()); // not UTF-8
     script("printf 'caf\\303\\251'\n");
     EXPECT_EQ(install().value(), QString::fromUtf8("café"));
-}
-
-TEST_F(InstallCertTest, WithoutTheScriptNothingRuns)
-{
-    // Bash, run on a missing script, would end with status 127 instead.
-    EXPECT_EQ(install().error(), (Error{u"SetupCheck"_s, 1, u"Bundled cert installer missing."_s}));
 }
 
 TEST_F(InstallCertTest, BothStreamsArriveInterleavedAndInFull)

@@ -25,9 +25,8 @@ using State = SetupCheck::State;
 
 namespace {
 
-// A trust check that answers yes once released, as a slow program would, and
-// remembers the thread that asked. It gives up after a while, so a failing
-// test cannot hang.
+// A trust check that answers yes once released, as a slow program would (or
+// after 30 s, so a failing test cannot hang), and remembers the asking thread.
 class GatedTrust final : public platform::CertificateTrust
 {
 public:

@@ -27,8 +27,7 @@ struct Case
 };
 
 const Case cases[] = {
-    // The default channel (3.0's empty channel is it), never another system's
-    // release (6.0), never a lone patch (7.0), never a patch as the download.
+    // The default channel (3.0's empty one too); no other system's 6.0, no lone or chosen patch.
     {"channels", "3.0 3.0.zip"},
     {"channels", "4.0 4.0.zip", "1.0", {u"beta"_s}},
     {"channels", "5.0 5.0.zip", "1.0", {u"beta"_s, u"nightly"_s}},
@@ -36,8 +35,7 @@ const Case cases[] = {
     {"channel-names", "4.0 4.0.zip", "1.0", {u"beta_1.x-rc"_s}},
     // The namespace by its URI, not by its prefix.
     {"namespaces", "4.0 4.0.zip", "1.0", {u"beta"_s}},
-    // Informational for listed versions and below a version; a page-only
-    // release always is, if its page may be shown.
+    // Informational for listed versions, below one, and always for a page-only release.
     {"informational", "3.0 3.0.zip informational", "2.4"},
     {"informational", "3.0 3.0.zip", "2.6"},
     {"informational", "3.0 3.0.zip informational", "0.4"},
@@ -47,30 +45,26 @@ const Case cases[] = {
     {"critical", "2.0 2.0.zip critical", "1.0"},
     {"critical", "2.0 2.0.zip", "1.5"},
     {"critical", "3.0 3.0.zip critical", "1.6", {u"legacy"_s}},
-    // System bounds: macOS versions only where they can be compared, ours
-    // (the kernel's) where a release names our system.
+    // System bounds: macOS's where comparable, the kernel's where a release names ours.
     {"system", "4.0 4.0.tar.gz"},
     {"system", "2.0 2.0.zip", "1.0", {}, {u"linux"_s, u"5.10.0"_s}},
     {"system", "2.0 2.0.zip", "1.0", {}, {u"linux"_s, u"12.0"_s}},
     {"system", "2.0 2.0.zip", "1.0", {}, {u"linux"_s, {}}},
     {"system", "3.0 3.0.zip", "1.0", {}, {u"macos"_s, u"14.0"_s}},
     {"system", "5.0 5.0.zip", "1.0", {}, {u"macos"_s, u"13.0"_s}},
-    // Phased rollout: group g gets 3.0 g days after its release, on scheduled
-    // checks only; a critical update goes to everyone.
+    // Group g gets 3.0 g days after its release on scheduled checks; a critical one at once.
     {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 0, 0},
     {"rollout", "2.0 2.0.zip", "1.0", {}, linux61, true, 1, 23},
     {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 1, 24},
     {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 6, 144},
     {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, false, 6, 0},
     {"rollout", "4.0 4.0.zip critical", "1.0", {u"urgent"_s}, linux61, true, 6, 0},
-    // A skipped version and all before it stay away from scheduled checks; a
-    // later one comes back, a check on request shows it, a critical one stays.
+    // Skipped and older stay from scheduled checks; not later, requested or critical ones.
     {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, true, 0, 0, "2.0"},
     {"rollout", "", "1.0", {}, linux61, true, 0, 0, "3.0"},
     {"rollout", "3.0 3.0.zip", "1.0", {}, linux61, false, 0, 0, "3.0"},
     {"rollout", "4.0 4.0.zip critical", "1.0", {u"urgent"_s}, linux61, true, 0, 0, "4.0"},
-    // Downloads only over HTTPS, or plain HTTP on this machine; relative ones
-    // resolved against the feed.
+    // Downloads over HTTPS or local plain HTTP only; relative ones resolved against the feed.
     {"addresses", "2.0 2.0.zip"},
     {"addresses", "2.0 2.0.zip", "1.0", {u"beta"_s, u"nightly"_s}},
     {"addresses", "6.0 6.0.zip", "1.0", {u"local"_s}},

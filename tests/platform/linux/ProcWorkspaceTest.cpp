@@ -4,6 +4,7 @@
 #include "support/Printers.h"
 
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -13,11 +14,10 @@ namespace {
 
 std::optional<platform::RunningApplication> find(const platform::Workspace& workspace, pid_t pid)
 {
-    for (const auto& application : workspace.runningApplications()) {
-        if (application.processIdentifier == pid)
-            return application;
-    }
-    return std::nullopt;
+    const auto running = workspace.runningApplications();
+    const auto found =
+        std::ranges::find(running, pid, &platform::RunningApplication::processIdentifier);
+    return found != running.end() ? std::optional(*found) : std::nullopt;
 }
 
 } // namespace
