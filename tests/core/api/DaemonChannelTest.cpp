@@ -75,10 +75,6 @@ TEST(DaemonChannel, OnlyTheStatusProbeFallsBackToPlainHttpWhenHttpsIsRefusedOrUn
     EXPECT_EQ(httpsOnly.plainConnections(), 0);
     // The probe falls back, and the plain attempt's failure is the one reported.
     expectFailure(send(*channel), Kind::other, "http");
-    TestServer both(Serves::both);
-    expectAnswer(send(*channelTo(both.port(), false)));
-    ASSERT_EQ(both.requests().size(), 1);
-    EXPECT_FALSE(both.requests().first().overTls);
 }
 
 TEST(DaemonChannel, NothingListeningFailsBothAttemptsWithCannotConnect)

@@ -110,8 +110,6 @@ TEST_F(AppcastUpdaterControllerTest,
         useFeed(feed, version);
         return offered(controller()->checkForUpdates());
     };
-    EXPECT_TRUE(offeredBy(feedAt(closedLocalPort()))
-                    .startsWith(u"error: Could not fetch the update feed: "_s));
     EXPECT_EQ(offeredBy(QUrl()), u"error: No update feed is configured."_s);
     // Which addresses are trusted is UpdateAddress's; one is enough to see it asked.
     EXPECT_EQ(offeredBy(QUrl(u"http://example.com/appcast.xml"_s)),
