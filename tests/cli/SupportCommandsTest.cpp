@@ -1,6 +1,4 @@
-// `zentropectl crash-reports` and `diagnostics`, in-process with the daemon's
-// port closed: what they print and how they exit. Which reports count is
-// CrashReports', the archive itself DiagnosticsBundle's, both tested in core.
+// `zentropectl crash-reports` and `diagnostics`: what they print and how they exit.
 #include "core/base/ByteCountFormatter.h"
 #include "support/InProcessCli.h"
 #include "support/Printers.h"
@@ -54,6 +52,7 @@ TEST(SupportCommands, DiagnosticsPrintsTheArchivesPathAndSizeOrTheFailure)
     // A temporary directory that is a file: the run's folder cannot be made.
     const QString notAFolder = writeFileAt(folder.filePath(u"tmp"_s), "");
     ScopedEnvironment environment("TMPDIR", notAFolder.toUtf8());
-    EXPECT_TRUE(outcome(cli.run(u"diagnostics"_s))
-                    .startsWith(u"1||Couldn’t create the folder “"_s + notAFolder + u"/zentrope-"_s));
+    EXPECT_TRUE(
+        outcome(cli.run(u"diagnostics"_s))
+            .startsWith(u"1||Couldn’t create the folder “"_s + notAFolder + u"/zentrope-"_s));
 }
