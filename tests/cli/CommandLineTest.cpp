@@ -1,8 +1,6 @@
 // zentropectl's command line as a whole, in-process where no real process is needed.
 #include "cli/CommandLine.h"
 
-#include "cli/Console.h"
-#include "cli/FileDescriptorSink.h"
 #include "core/office/OfficeHost.h"
 #include "support/InProcessCli.h"
 #include "support/Printers.h"
@@ -10,7 +8,6 @@
 #include "support/TestServer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>

@@ -3,7 +3,6 @@
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>

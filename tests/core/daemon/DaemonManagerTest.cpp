@@ -223,7 +223,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // A normal exit with 15 is not a SIGTERM.
                       Ending{"Exit15", "exit 15\n", Status::crashed(15), "", ""},
                       Ending{"Sigterm", "kill -TERM $$\n", Status::stopped(), "", ""},
-                      Ending{"Sigsegv", "kill -SEGV $$\n", Status::crashed(11), "", ""},
                       // Binary bytes, a line split over two writes, and streams far larger
                       // than a pipe holds, so chunks split wherever the pipe splits them.
                       Ending{"WritesBinaryAndLongStreams",
