@@ -71,8 +71,20 @@ TEST(LogAppendQueue, ALinkIsNeitherFollowedNorCreatedAndItsRefusalIsToldOnce)
     queue.append(path, "two\n");
     queue.drain();
     EXPECT_FALSE(QFile::exists(target));
-    EXPECT_EQ(told,
-              QStringList{path + QStringLiteral(": Is a symbolic link, which is not followed")});
+    const QString refused = path + QStringLiteral(": Is a symbolic link, which is not followed");
+    EXPECT_EQ(told, QStringList{refused});
+
+    // Told again only after the file could be written in between.
+    ASSERT_TRUE(QFile::remove(path));
+    queue.append(path, "three\n");
+    queue.drain();
+    EXPECT_EQ(readFileAt(path), "three\n");
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QFile::link(target, path));
+    queue.append(path, "four\n");
+    queue.drain();
+    EXPECT_EQ(told, (QStringList{refused, refused}));
+    EXPECT_FALSE(QFile::exists(target));
 }
 
 TEST(LogAppendQueue, ASlowWriterHoldsTheProducerBackWithoutLosingBytes)
