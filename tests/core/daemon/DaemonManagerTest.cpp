@@ -357,20 +357,6 @@ TEST_F(DaemonManagerTest, TheLastCallDecidesEvenWhileTheOldChildIsStillStopping)
     }
 }
 
-TEST_F(DaemonManagerTest, WithoutAChildStopOnlyShowsStoppedAndRestartIsAPlainStart)
-{
-    auto manager = managerRunning("[ -e \"$SCRATCH/crashed\" ] && exec sleep 30\n"
-                                  ": > \"$SCRATCH/crashed\"\nexit 3\n");
-    StatusRecorder recorder(*manager);
-    manager->start();
-    ASSERT_TRUE(recorder.waitForChildEnds());
-    manager->stop();
-    EXPECT_EQ(recorder.statuses().last(), Status::stopped());
-    EXPECT_EQ(recorder.childEnds(), 1);
-    manager->restart();
-    EXPECT_TRUE(manager->status().isRunning());
-}
-
 TEST_F(DaemonManagerTest, TheEndOfAForgottenChildDoesNotReportOverItsSuccessor)
 {
     // First launch exits at once; the second stays up.

@@ -85,9 +85,7 @@ TEST(SupervisorSoak, CyclesLeaveNothingBehindAndLoseNoLine)
         }
         return call;
     };
-    // Done what `last` asked: a running child and nothing pending, or no
-    // child at all. Only a stop leaves a child recorded while the status is
-    // not running, and it ends in time.
+    // Done what `last` asked, from any state: a running child, or none at all.
     const auto settlesAfter = [&](Call last) {
         return waitUntil([&] {
             return last == &DaemonManager::stop
