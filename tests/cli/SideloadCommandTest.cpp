@@ -1,6 +1,4 @@
-// `zentropectl sideload`, `flush-caches` and `quit-hosts`, in-process with a
-// fake workspace: the lines they print and their exit codes. What may be
-// installed where is the Sideloader's, tested in core.
+// `zentropectl sideload`, `flush-caches` and `quit-hosts`: their lines and exit codes.
 #include "core/office/OfficeHost.h"
 #include "support/InProcessCli.h"
 #include "support/Printers.h"
@@ -49,49 +47,35 @@ TEST_F(SideloadCommandTest, StatusHasOneLinePerHostAndAJsonFormInHostOrder)
 {
     writeFileAt(installed(word), "m");
     wordRuns();
-    const QString lines = u"Microsoft Word: Sideloaded — restart to load\n"
-                          u"Microsoft Excel: Not sideloaded\n"
-                          u"Microsoft PowerPoint: App not installed on this Mac\n"_s;
-    EXPECT_EQ(cli.run(u"sideload"_s).out, lines);
-    EXPECT_EQ(cli.run(u"sideload status"_s).out, lines);
+    EXPECT_EQ(cli.run(u"sideload"_s).out,
+              u"Microsoft Word: Sideloaded — restart to load\n"
+              u"Microsoft Excel: Not sideloaded\n"
+              u"Microsoft PowerPoint: App not installed on this Mac\n"_s);
 
     const CliRun json = cli.run(u"sideload status --json"_s);
     EXPECT_EQ(json.exitCode, 0);
     EXPECT_LT(json.out.indexOf(u"\"word\""), json.out.indexOf(u"\"excel\""));
     EXPECT_LT(json.out.indexOf(u"\"excel\""), json.out.indexOf(u"\"powerpoint\""));
-    const QJsonObject hosts = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    EXPECT_EQ(hosts.value(u"word"_s).toObject(),
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).object().value(u"word"_s).toObject(),
               QJsonObject({{u"installed"_s, true},
                            {u"sideloaded"_s, true},
                            {u"running"_s, true},
                            {u"wefDirectory"_s, word.wefDirectory()}}));
-    EXPECT_FALSE(hosts.value(u"powerpoint"_s).toObject().value(u"installed"_s).toBool(true));
 }
 
 TEST_F(SideloadCommandTest, InstallTakesTheBundledManifestOrAsksForOneAndFailsOnStandardError)
 {
-    const CliRun missing = cli.run(u"sideload install"_s);
-    EXPECT_EQ(missing.exitCode, 1);
-    EXPECT_EQ(missing.err, u"Pick a manifest first.\n"_s);
-    EXPECT_FALSE(QFileInfo::exists(word.wefDirectory()));
-
+    EXPECT_EQ(outcome(cli.run(u"sideload install"_s)), u"1||Pick a manifest first.\n"_s);
     cli.bundle.writeFile(u"Resources/setup/manifest.xml"_s, "production");
-    const CliRun all = cli.run(u"sideload install"_s);
-    EXPECT_EQ(all.exitCode, 0);
-    EXPECT_EQ(all.out, u"Installed into: Microsoft Word, Microsoft Excel\n"_s);
+    EXPECT_EQ(outcome(cli.run(u"sideload install"_s)),
+              u"0|Installed into: Microsoft Word, Microsoft Excel\n|"_s);
     EXPECT_EQ(readFileAt(installed(excel)), "production");
     EXPECT_EQ(cli.run(u"sideload install --host word"_s).out,
               u"Installed at %1\n"_s.arg(installed(word)));
-    const CliRun skipped = cli.run(u"sideload install --host powerpoint"_s);
-    EXPECT_EQ(skipped.exitCode, 0);
-    EXPECT_EQ(skipped.out,
-              u"Skipped install into Microsoft PowerPoint: Microsoft PowerPoint not installed\n"_s);
 
-    // Hosts there, every attempt failed: no claim that there were none.
     const CliRun failed = cli.run({u"sideload"_s, u"install"_s, u"--manifest"_s, home.path()});
     EXPECT_EQ(failed.exitCode, 1);
     EXPECT_EQ(failed.out, QString());
-    EXPECT_EQ(failed.err.count(u'\n'), 2);
     EXPECT_TRUE(failed.err.startsWith(u"Failed to install into Microsoft Word: "_s))
         << failed.err.toStdString();
 }
@@ -104,10 +88,7 @@ TEST_F(SideloadCommandTest, RemoveSpeaksTheTabsWords)
               u"Removed %1\n"_s.arg(installed(excel)));
     EXPECT_EQ(cli.run(u"sideload remove --host excel"_s).out,
               u"Skipped remove from Microsoft Excel: not sideloaded\n"_s);
-    EXPECT_EQ(cli.run(u"sideload remove"_s).out, u"Removed from: Microsoft Word\n"_s);
-    const CliRun nothing = cli.run(u"sideload remove"_s);
-    EXPECT_EQ(nothing.exitCode, 0);
-    EXPECT_EQ(nothing.out, u"Nothing to remove.\n"_s);
+    EXPECT_EQ(outcome(cli.run(u"sideload remove"_s)), u"0|Removed from: Microsoft Word\n|"_s);
 }
 
 TEST_F(SideloadCommandTest, FlushCachesNamesTheInstalledHosts)
@@ -123,8 +104,6 @@ TEST_F(SideloadCommandTest, QuitHostsAsksOnlyExactIdentifiers)
 {
     EXPECT_EQ(cli.run(u"quit-hosts"_s).out, u"No Office hosts running.\n"_s);
     wordRuns(4242);
-    const CliRun quit = cli.run(u"quit-hosts"_s);
-    EXPECT_EQ(quit.exitCode, 0);
-    EXPECT_EQ(quit.out, u"Asked Microsoft Word to quit.\n"_s);
+    EXPECT_EQ(outcome(cli.run(u"quit-hosts"_s)), u"0|Asked Microsoft Word to quit.\n|"_s);
     EXPECT_EQ(cli.fakes.workspace->terminated(), QList<qint64>{4242});
 }

@@ -1,6 +1,4 @@
-// `zentropectl status`, in-process against a stand-in daemon on a port of
-// its own: the rows, the JSON and the exit codes. Decoding and the rows'
-// words are DaemonAPI's and DaemonStatusRows', tested in core.
+// `zentropectl status` against a stand-in daemon: the rows, the JSON and the exit codes.
 #include "support/InProcessCli.h"
 #include "support/Printers.h"
 #include "support/TestServer.h"
@@ -12,30 +10,30 @@
 
 using namespace Qt::StringLiterals;
 
-TEST(StatusCommand, PrintsTheRowsOrTheAnswerAsJson)
+// What the daemon says cannot drive the terminal.
+TEST(StatusCommand, PrintsTheRowsEscapedOrTheAnswerAsJson)
 {
     TestServer daemon(TestServer::Serves::plainHttp);
-    daemon.setAnswer(200, R"({"ok": true, "version": "1.2.3", "activeSessions": 2,
-        "permissions": {"prismAutomation": "granted", "systemEventsAutomation": "unknown"}})");
+    daemon.setAnswer(200, R"({"ok": true, "version": "1.0\u001b[2J\r\u0000\nDaemon: forged",
+        "activeSessions": 2, "permissions": {"prismAutomation": "granted\u001b]0;x\u0007",
+        "systemEventsAutomation": "unknown"}})");
     InProcessCli cli;
     cli.daemon.port = daemon.port();
 
     const CliRun rows = cli.run(u"status"_s);
     EXPECT_EQ(rows.exitCode, 0) << rows.err.toStdString();
-    EXPECT_EQ(rows.out, u"Daemon: Listening — version 1.2.3\n"
+    EXPECT_EQ(rows.out, u"Daemon: Listening — version 1.0\\x1b[2J\\r\\x00\\nDaemon: forged\n"
                         u"Sessions: 2 active\n"
-                        u"Prism automation: Granted\n"
+                        u"Prism automation: Granted\\x1b]0;x\\x07\n"
                         u"System Events: Not yet probed\n"_s);
 
     const CliRun json = cli.run(u"status --json"_s);
     EXPECT_EQ(json.exitCode, 0);
     EXPECT_TRUE(json.out.endsWith(u"}\n"_s));
-    const QJsonObject answer = QJsonDocument::fromJson(json.out.toUtf8()).object();
-    EXPECT_EQ(answer.value(u"version"_s).toString(), u"1.2.3"_s);
-    EXPECT_EQ(answer.value(u"activeSessions"_s).toInt(), 2);
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()).object().value(u"activeSessions"_s), 2);
 }
 
-TEST(StatusCommand, NoDaemonOrAnAnswerThatDoesNotDecodeExitsOne)
+TEST(StatusCommand, NoDaemonExitsOne)
 {
     InProcessCli cli; // its port has nothing listening
     const CliRun unreachable = cli.run(u"status"_s);
@@ -43,29 +41,6 @@ TEST(StatusCommand, NoDaemonOrAnAnswerThatDoesNotDecodeExitsOne)
     EXPECT_EQ(unreachable.out, QString());
     EXPECT_TRUE(unreachable.err.startsWith(u"Could not reach daemon: "_s))
         << unreachable.err.toStdString();
-
-    TestServer daemon(TestServer::Serves::plainHttp);
-    daemon.setAnswer(500, "<html>oops</html>", "text/html");
-    cli.daemon.port = daemon.port();
-    const CliRun garbled = cli.run(u"status --json"_s);
-    EXPECT_EQ(garbled.exitCode, 1);
-    EXPECT_TRUE(garbled.err.startsWith(u"Could not reach daemon: "_s)) << garbled.err.toStdString();
-}
-
-TEST(StatusCommand, WhatTheDaemonSaysCannotDriveTheTerminal)
-{
-    TestServer daemon(TestServer::Serves::plainHttp);
-    daemon.setAnswer(200, R"({"ok": true, "version": "1.0\u001b[2J\r\u0000\nDaemon: forged",
-        "activeSessions": 1, "permissions": {"prismAutomation": "granted\u001b]0;x\u0007",
-        "systemEventsAutomation": "denied"}})");
-    InProcessCli cli;
-    cli.daemon.port = daemon.port();
-    const CliRun run = cli.run(u"status"_s);
-    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    const QStringList lines = run.out.split(u'\n');
-    ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
-    EXPECT_EQ(lines[0], u"Daemon: Listening — version 1.0\\x1b[2J\\r\\x00\\nDaemon: forged"_s);
-    EXPECT_EQ(lines[2], u"Prism automation: Granted\\x1b]0;x\\x07"_s);
 }
 
 TEST(StatusCommand, WatchPrintsEachChangeUntilInterrupted)
@@ -75,8 +50,7 @@ TEST(StatusCommand, WatchPrintsEachChangeUntilInterrupted)
     InProcessCli cli;
     cli.daemon.port = daemon.port();
 
-    // The daemon first fails, then answers; once the answer has been given,
-    // Ctrl-C ends the watch. (A request is announced before it is answered.)
+    // A failure, then an answer, then Ctrl-C (a request is announced before its answer).
     QObject::connect(&daemon, &TestServer::requestReceived, &daemon, [&] {
         if (daemon.requests().size() == 2)
             daemon.setAnswer(200, R"({"ok": true, "version": "1.2.3", "activeSessions": 0,

@@ -3,7 +3,6 @@
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 
-#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -47,37 +46,28 @@ void setMode(const QString& path, mode_t mode)
 
 } // namespace
 
-TEST(DaemonLocator, TheBundlesOwnDaemonFolderComesFirst)
+TEST(DaemonLocator, BothFilesComeFromOnePlaceTheBundlesOwnFirst)
 {
     const DevTree tree(0);
     tree.bundle.installFakeDaemon("exit 0\n");
     const QString own = tree.bundle.path() + u"/Contents/Resources/Daemon"_s;
     EXPECT_EQ(tree.located(), own + u"/node + "_s + own + u"/entry.mjs"_s);
-}
 
-TEST(DaemonLocator, DevelopmentTreeIsFoundOnTheSixthAndLastTry)
-{
-    const DevTree tree(5);
-    EXPECT_EQ(DaemonLocator(tree.bundle.bundle()).devModeDaemonRoot(), tree.daemonRoot);
-    EXPECT_EQ(tree.located(), tree.both());
-}
-
-TEST(DaemonLocator, DevelopmentTreeSixLevelsUpIsOutOfReach)
-{
-    const DevTree tree(6);
-    EXPECT_FALSE(DaemonLocator(tree.bundle.bundle()).devModeDaemonRoot());
-    EXPECT_EQ(tree.located(), u"none: "_s);
-}
-
-TEST(DaemonLocator, BothFilesComeFromOnePlaceNeverOneFromEach)
-{
-    const DevTree tree(0);
-    tree.bundle.installFakeDaemon("exit 0\n", /*withEntry=*/false);
+    ASSERT_TRUE(QFile::remove(own + u"/entry.mjs"_s));
     EXPECT_EQ(tree.located(), tree.both());
     ASSERT_TRUE(QFile::remove(tree.daemonRoot + u"/entry.mjs"_s));
     EXPECT_EQ(tree.located(),
               u"none: Passed over the development daemon in %1: “%1/entry.mjs” is missing"_s.arg(
                   tree.daemonRoot));
+}
+
+TEST(DaemonLocator, ADevelopmentTreeIsFoundUpToFiveLevelsUp)
+{
+    const DevTree near(5);
+    EXPECT_EQ(near.located(), near.both());
+    const DevTree tooFar(6);
+    EXPECT_FALSE(DaemonLocator(tooFar.bundle.bundle()).devModeDaemonRoot());
+    EXPECT_EQ(tooFar.located(), u"none: "_s);
 }
 
 TEST(DaemonLocator, ADevelopmentTreeOthersCanChangeIsPassedOver)

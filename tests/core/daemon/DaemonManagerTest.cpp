@@ -66,15 +66,8 @@ protected:
             [&] { return readFileAt(scratchFile("launches")).count("launched\n") == count; });
     }
 
-    void recordFailures(DaemonManager& manager)
-    {
-        QObject::connect(&manager, &DaemonManager::failureReported,
-                         [this](const QString& reason) { reported.append(reason); });
-    }
-
     TestBundle bundle;
     QTemporaryDir scratch;
-    QStringList reported;
 };
 
 // Notes each launch, then idles until SIGTERM ends it cleanly.
@@ -82,22 +75,6 @@ const QByteArray countedIdler = "trap 'exit 0' TERM\necho launched >> \"$SCRATCH
                                 "while :; do sleep 0.05; done\n";
 
 } // namespace
-
-TEST_F(DaemonManagerTest, SecondStartWhileRunningLaunchesNothing)
-{
-    auto manager = managerRunning(countedIdler);
-    StatusRecorder recorder(*manager);
-    manager->start();
-    const Status first = manager->status();
-    ASSERT_TRUE(first.isRunning());
-    ASSERT_TRUE(launched(1));
-    manager->start();
-    EXPECT_EQ(manager->status(), first);
-    EXPECT_EQ(recorder.labels(),
-              (QStringList{QString::fromUtf8("Starting\xE2\x80\xA6"), first.label()}));
-    manager->shutdown();
-    EXPECT_EQ(readFileAt(scratchFile("launches")), QByteArray("launched\n"));
-}
 
 TEST_F(DaemonManagerTest, ADaemonThatCannotBeFoundOrLaunchedCrashesWithMinusOneAndSaysWhy)
 {
@@ -136,7 +113,9 @@ TEST_F(DaemonManagerTest, OnAFullFileSystemTheDaemonRunsOnIsReadAndIsLoggedAgain
                                   "echo $n > \"$SCRATCH/count\"; done\n");
     const auto lineNumber = [&] { return readFileAt(scratchFile("count")).trimmed().toLongLong(); };
     const QString log = logs() + QStringLiteral("/daemon.log");
-    recordFailures(*manager);
+    QStringList reported;
+    QObject::connect(manager.get(), &DaemonManager::failureReported,
+                     [&](const QString& reason) { reported.append(reason); });
     FileSizeLimit full(16384);
     manager->start();
     const DaemonStatus running = manager->status();
@@ -244,8 +223,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // A normal exit with 15 is not a SIGTERM.
                       Ending{"Exit15", "exit 15\n", Status::crashed(15), "", ""},
                       Ending{"Sigterm", "kill -TERM $$\n", Status::stopped(), "", ""},
-                      Ending{"Sigsegv", "kill -SEGV $$\n", Status::crashed(11), "", ""},
-                      Ending{"Sigkill", "kill -KILL $$\n", Status::crashed(9), "", ""},
                       // Binary bytes, a line split over two writes, and streams far larger
                       // than a pipe holds, so chunks split wherever the pipe splits them.
                       Ending{"WritesBinaryAndLongStreams",
@@ -353,6 +330,7 @@ TEST_F(DaemonManagerTest, TheLastCallDecidesEvenWhileTheOldChildIsStillStopping)
          true},
     };
     for (const auto& each : cases) {
+        SCOPED_TRACE(each.calls);
         QFile::remove(scratchFile("launches"));
         auto manager = managerRunning(slowToStop);
         StatusRecorder recorder(*manager);
@@ -361,36 +339,22 @@ TEST_F(DaemonManagerTest, TheLastCallDecidesEvenWhileTheOldChildIsStillStopping)
         ASSERT_TRUE(launched(1));
         for (const Call call : each.sequence)
             ((*manager).*call)();
-        ASSERT_TRUE(recorder.waitForChildEnds()) << each.calls;
+        ASSERT_TRUE(recorder.waitForChildEnds());
         const int launches = each.endsRunning ? 2 : 1;
-        ASSERT_TRUE(launched(launches)) << each.calls;
-        EXPECT_EQ(manager->status().isRunning(), each.endsRunning) << each.calls;
-        EXPECT_EQ(manager->hasChild(), each.endsRunning) << each.calls;
+        ASSERT_TRUE(launched(launches));
+        EXPECT_EQ(manager->hasChild(), each.endsRunning);
         if (each.endsRunning) {
-            EXPECT_NE(manager->status().pid(), firstPid) << each.calls;
+            EXPECT_TRUE(manager->status().isRunning());
+            EXPECT_NE(manager->status().pid(), firstPid);
         } else {
-            EXPECT_EQ(manager->status(), Status::stopped()) << each.calls;
+            EXPECT_EQ(manager->status(), Status::stopped());
         }
         manager->stop();
-        ASSERT_TRUE(recorder.waitForChildEnds(each.endsRunning ? 2 : 1)) << each.calls;
-        EXPECT_EQ(manager->status(), Status::stopped()) << each.calls;
-        EXPECT_FALSE(manager->hasChild()) << each.calls;
-        EXPECT_TRUE(launched(launches)) << each.calls;
+        ASSERT_TRUE(recorder.waitForChildEnds(launches));
+        EXPECT_EQ(manager->status(), Status::stopped());
+        EXPECT_FALSE(manager->hasChild());
+        EXPECT_TRUE(launched(launches));
     }
-}
-
-TEST_F(DaemonManagerTest, WithoutAChildStopOnlyShowsStoppedAndRestartIsAPlainStart)
-{
-    auto manager = managerRunning("[ -e \"$SCRATCH/crashed\" ] && exec sleep 30\n"
-                                  ": > \"$SCRATCH/crashed\"\nexit 3\n");
-    StatusRecorder recorder(*manager);
-    manager->start();
-    ASSERT_TRUE(recorder.waitForChildEnds());
-    manager->stop();
-    EXPECT_EQ(recorder.statuses().last(), Status::stopped());
-    EXPECT_EQ(recorder.childEnds(), 1);
-    manager->restart();
-    EXPECT_TRUE(manager->status().isRunning());
 }
 
 TEST_F(DaemonManagerTest, TheEndOfAForgottenChildDoesNotReportOverItsSuccessor)

@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -29,99 +28,33 @@ const QByteArray numberedLines = "stop=0\ntrap 'stop=1' TERM\nn=0\n"
                                  "echo \"$$ end $n\"; echo \"$$ end $n\" >&2\n";
 
 using Call = void (DaemonManager::*)();
-const Call calls[] = {&DaemonManager::start, &DaemonManager::stop, &DaemonManager::restart};
 
 // Checks one log: each child's lines form one block, numbered from 1 without
-// a gap, closed by its "end" line with the count. Returns the number of
-// children seen, or -1 after reporting the first line out of place.
+// a gap, closed by its "end" line with the count; so the log is rebuilt from
+// its "end" lines and compared. Returns the number of children, or -1.
 int childrenInLog(const QByteArray& log, const QByteArray& stream)
 {
-    QSet<QByteArray> seen;
-    QByteArray open; // the pid whose block is open
-    qint64 next = 1;
-    for (const QByteArray& text : log.split('\n')) {
-        if (text.isEmpty())
+    QByteArray rebuilt;
+    int children = 0;
+    for (const QByteArray& line : log.split('\n')) {
+        const QList<QByteArray> words = line.split(' ');
+        if (words.value(1) != "end")
             continue;
-        const QList<QByteArray> words = text.split(' ');
-        if (open.isEmpty() && !seen.contains(words[0])) {
-            open = words[0];
-            seen.insert(open);
-            next = 1;
-        }
-        const qint64 number = words.value(2).toLongLong();
-        const bool ends = words.value(1) == "end" && number == next - 1;
-        if (words.size() != 3 || words[0] != open ||
-            !(ends || (words[1] == stream && number == next))) {
-            ADD_FAILURE() << stream.constData() << ": " << text.constData() << " where line "
-                          << next << " of " << open.constData() << " was due";
-            return -1;
-        }
-        if (ends)
-            open.clear();
-        else
-            ++next;
+        ++children;
+        for (int n = 1; n <= words.value(2).toInt(); ++n)
+            rebuilt += words[0] + ' ' + stream + ' ' + QByteArray::number(n) + '\n';
+        rebuilt += line + '\n';
     }
-    if (!open.isEmpty()) {
-        ADD_FAILURE() << stream.constData() << ": child " << open.constData() << " has no end";
-        return -1;
-    }
-    return int(seen.size());
+    if (rebuilt == log)
+        return children;
+    qsizetype at = 0;
+    while (at < log.size() && at < rebuilt.size() && log[at] == rebuilt[at])
+        ++at;
+    const qsizetype lineStart = at > 0 ? log.lastIndexOf('\n', at - 1) + 1 : 0;
+    ADD_FAILURE() << stream.constData()
+                  << ": out of place or without its end: " << log.mid(lineStart, 60).constData();
+    return -1;
 }
-
-class SupervisorSoak
-{
-public:
-    explicit SupervisorSoak(quint32 seed)
-        : m_random(seed)
-    {
-        m_bundle.installFakeDaemon(numberedLines);
-        m_manager = std::make_unique<DaemonManager>(m_bundle.bundle(), logs());
-    }
-
-    QString logs() const { return m_scratch.filePath(QStringLiteral("Logs")); }
-    DaemonManager& manager() { return *m_manager; }
-    void finish() { m_manager.reset(); }
-
-    // Three calls, each of them start, stop or restart at random, with a
-    // random pause of up to 15 ms (events processed) before each.
-    Call cycle()
-    {
-        Call call = nullptr;
-        for (int i = 0; i < 3; ++i) {
-            pause();
-            call = calls[std::uniform_int_distribution(0, 2)(m_random)];
-            ((*m_manager).*call)();
-        }
-        return call;
-    }
-
-    // Waits until the supervisor has done what `last` asked: a running child
-    // and nothing pending, or no child at all. Only a stop leaves a child
-    // recorded while the status is not running, and it ends in time.
-    bool settlesAfter(Call last)
-    {
-        return waitUntil([&] {
-            return last == &DaemonManager::stop
-                       ? !m_manager->hasChild() && m_manager->status() == DaemonStatus::stopped()
-                       : m_manager->hasChild() && m_manager->status().isRunning();
-        });
-    }
-
-private:
-    void pause()
-    {
-        QElapsedTimer clock;
-        clock.start();
-        const int pauseMs = std::uniform_int_distribution(0, 15)(m_random);
-        while (clock.elapsed() < pauseMs)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-
-    std::mt19937 m_random;
-    TestBundle m_bundle;
-    QTemporaryDir m_scratch;
-    std::unique_ptr<DaemonManager> m_manager;
-};
 
 } // namespace
 
@@ -130,25 +63,54 @@ TEST(SupervisorSoak, CyclesLeaveNothingBehindAndLoseNoLine)
     const int cycles = SoakSettings::count("ZENTROPE_SOAK_CYCLES", 50);
     const quint32 seed = SoakSettings::seed();
     std::cout << "supervisor soak: " << cycles << " cycles, seed " << seed << std::endl;
-    SupervisorSoak soak(seed);
+    std::mt19937 random(seed);
+    TestBundle bundle;
+    bundle.installFakeDaemon(numberedLines);
+    QTemporaryDir logs;
+    auto manager = std::make_unique<DaemonManager>(bundle.bundle(), logs.path());
+
+    // Three calls, each of them start, stop or restart at random, with a
+    // random pause of up to 15 ms (events processed) before each.
+    const auto cycle = [&] {
+        const Call calls[] = {&DaemonManager::start, &DaemonManager::stop, &DaemonManager::restart};
+        Call call = nullptr;
+        for (int i = 0; i < 3; ++i) {
+            QElapsedTimer clock;
+            clock.start();
+            const int pauseMs = std::uniform_int_distribution(0, 15)(random);
+            while (clock.elapsed() < pauseMs)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+            call = calls[std::uniform_int_distribution(0, 2)(random)];
+            ((*manager).*call)();
+        }
+        return call;
+    };
+    // Done what `last` asked, from any state: a running child, or none at all.
+    const auto settlesAfter = [&](Call last) {
+        return waitUntil([&] {
+            return last == &DaemonManager::stop
+                       ? !manager->hasChild() && manager->status() == DaemonStatus::stopped()
+                       : manager->hasChild() && manager->status().isRunning();
+        });
+    };
 
     // Warm-up: the first children allocate what is reused later (the
     // allocator's per-thread arenas, the log writer's buffers).
     for (int i = 0; i < 10; ++i)
-        soak.cycle();
-    soak.manager().stop();
-    ASSERT_TRUE(soak.settlesAfter(&DaemonManager::stop));
+        cycle();
+    manager->stop();
+    ASSERT_TRUE(settlesAfter(&DaemonManager::stop));
     const ProcessResources before = ProcessResources::now();
 
     for (int i = 1; i <= cycles; ++i) {
-        const Call last = soak.cycle();
+        const Call last = cycle();
         if (i % 10 == 0 || i == cycles) {
-            ASSERT_TRUE(soak.settlesAfter(last))
-                << "cycle " << i << ": " << soak.manager().status().label().toStdString();
+            ASSERT_TRUE(settlesAfter(last))
+                << "cycle " << i << ": " << manager->status().label().toStdString();
         }
     }
-    soak.manager().stop();
-    ASSERT_TRUE(soak.settlesAfter(&DaemonManager::stop));
+    manager->stop();
+    ASSERT_TRUE(settlesAfter(&DaemonManager::stop));
     const ProcessResources after = ProcessResources::now();
     std::cout << "supervisor soak: " << after.deltaFrom(before).toStdString() << std::endl;
 
@@ -161,9 +123,9 @@ TEST(SupervisorSoak, CyclesLeaveNothingBehindAndLoseNoLine)
         EXPECT_LT(after.residentKiB - before.residentKiB, 1024);
     }
 
-    soak.finish(); // writes what is still queued
-    const QByteArray out = readFileAt(soak.logs() + QStringLiteral("/daemon.log"));
-    const QByteArray err = readFileAt(soak.logs() + QStringLiteral("/daemon.err"));
+    manager.reset(); // writes what is still queued
+    const QByteArray out = readFileAt(logs.filePath(QStringLiteral("daemon.log")));
+    const QByteArray err = readFileAt(logs.filePath(QStringLiteral("daemon.err")));
     const int children = childrenInLog(out, "out");
     EXPECT_GT(children, cycles / 2);
     EXPECT_EQ(childrenInLog(err, "err"), children);

@@ -18,8 +18,7 @@ TEST(OfficeHost, CasesComeInOrderWithTheirNames)
                            u"excel com.microsoft.Excel Microsoft Excel"_s,
                            u"powerpoint com.microsoft.Powerpoint Microsoft PowerPoint"_s}));
     EXPECT_EQ(OfficeHost::fromRawValue(u"powerpoint"), OfficeHost::powerpoint);
-    for (const QStringView raw : {u"Word", u"", u"word "})
-        EXPECT_FALSE(OfficeHost::fromRawValue(raw)) << raw.toString().toStdString();
+    EXPECT_FALSE(OfficeHost::fromRawValue(u"Word"));
 }
 
 TEST(OfficeHost, LocationsAndInstalledStateFollowTheHomeFolderOfTheMoment)

@@ -50,13 +50,8 @@ TEST(SideloadAll, ReportsSayWhatWasDoneAndWhatFailed)
         EXPECT_EQ(install.errors.size(), each.failures);
         EXPECT_EQ(remove.errors.size(), each.failures);
     }
-    const SideloadAll::Report failed =
-        SideloadAll::installReport({{word, denied}, {excel, denied}});
-    EXPECT_EQ(failed.errors,
-              (QStringList{u"Failed to install into Microsoft Word: Couldn’t remove “x”: "
-                           u"Permission denied"_s,
-                           u"Failed to install into Microsoft Excel: Couldn’t remove “x”: "
-                           u"Permission denied"_s}));
+    EXPECT_EQ(SideloadAll::installReport({{word, denied}, {excel, denied}}).errors.value(1),
+              u"Failed to install into Microsoft Excel: Couldn’t remove “x”: Permission denied"_s);
     EXPECT_EQ(SideloadAll::removeReport({{excel, denied}}).errors,
               QStringList{u"Failed to remove from Microsoft Excel: Couldn’t remove “x”: "
                           u"Permission denied"_s});
