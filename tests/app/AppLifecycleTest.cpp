@@ -98,16 +98,6 @@ TEST_F(AppLifecycleTest, OnlyTheFirstLaunchOpensTheWindowAndClosingItKeepsEveryt
     EXPECT_TRUE(second->menuBarExtra()->trayIcon().isVisible());
 }
 
-TEST_F(AppLifecycleTest, QuittingFromThePanelStopsTheDaemonThenTheApplication)
-{
-    notFirstRun();
-    auto app = launched();
-    app->menuBarExtra()->togglePanel();
-    ASSERT_TRUE(Widgets::click(app->menuBarExtra()->panel(), u"Quit Zentrope"_s));
-    EXPECT_EQ(quits, QList<Kind>{Kind::stopped});
-    EXPECT_TRUE(waitUntil([&] { return !daemon().hasChild(); })) << "the daemon was asked to stop";
-}
-
 TEST_F(AppLifecycleTest, WithoutATrayEveryLaunchOpensTheWindowAndItsMenuQuits)
 {
     notFirstRun();
@@ -137,19 +127,6 @@ TEST_F(AppLifecycleTest, ACrashIsNotifiedAndItsClickOpensTheWindow)
 
     context.fakes.notifications->click(0);
     EXPECT_TRUE(windowShown(*app));
-}
-
-TEST_F(AppLifecycleTest, WithNeitherNotificationsNorATrayACrashBringsTheWindowForward)
-{
-    context.fakes.notifications->error = Error{u"Notifications"_qs, 1, u"no server"_qs};
-    auto app = launched(false);
-    app->mainWindow()->close();
-    ASSERT_TRUE(waitUntil([&] { return !app->mainWindow(); }));
-    daemon().stop();
-    ASSERT_TRUE(waitUntil([&] { return !daemon().hasChild(); }));
-    context.setCrashing(true);
-    daemon().start();
-    EXPECT_TRUE(waitUntil([&] { return windowShown(*app); }));
 }
 
 TEST_F(AppLifecycleTest, ALaterLaunchBringsTheWindowForward)

@@ -82,12 +82,7 @@ TEST_F(MenuBarContentTest, ShowsEachStateWithItsOwnControls)
         << "the reverse of the window's header";
 
     ASSERT_TRUE(Widgets::click(panel.get(), u"Stop"_s));
-    ASSERT_TRUE(waitUntil([&] { return !daemon.manager().hasChild(); }));
-    daemon.setCrashing(true);
-    ASSERT_TRUE(Widgets::click(panel.get(), u"Start"_s));
-    ASSERT_TRUE(waitUntil([&] { return daemon.manager().status().kind() == Kind::crashed; }));
-    EXPECT_EQ(label(*panel), u"Crashed (exit 3)"_s);
-    EXPECT_EQ(controls(*panel), QStringList{u"Start"_s});
+    EXPECT_EQ(daemon.manager().status().kind(), Kind::stopped);
 }
 
 TEST_F(MenuBarContentTest, EachWayOnClosesThePanelAndQuitStopsTheDaemonFirst)
@@ -111,13 +106,11 @@ TEST_F(MenuBarContentTest, EachWayOnClosesThePanelAndQuitStopsTheDaemonFirst)
     }
 
     auto panel = openPanel();
-    EXPECT_TRUE(Widgets::visibleButton(panel.get(), u"Open Zentrope…"_s)->hasFocus())
-        << "Return opens the window";
     QTest::keyClick(panel.get(), Qt::Key_Escape);
     EXPECT_FALSE(panel->isVisible());
 }
 
-TEST_F(MenuBarContentTest, TheTrayIconFollowsTheStatusAndTogglesThePanel)
+TEST_F(MenuBarContentTest, TheTrayIconFollowsTheStatus)
 {
     MenuBarIcon icon;
     MenuBarExtra extra(daemon.manager(), icon, {});
@@ -128,10 +121,4 @@ TEST_F(MenuBarContentTest, TheTrayIconFollowsTheStatusAndTogglesThePanel)
               u"Zentrope — Running (pid %1)"_s.arg(daemon.manager().status().pid()));
     daemon.manager().stop();
     EXPECT_EQ(extra.shownMask(), icon.idle());
-
-    extra.togglePanel();
-    ASSERT_TRUE(extra.panel());
-    EXPECT_TRUE(extra.panel()->isVisible());
-    extra.togglePanel();
-    EXPECT_TRUE(waitUntil([&] { return !extra.panel(); })) << "closed and gone";
 }

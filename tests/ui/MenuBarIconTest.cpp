@@ -51,27 +51,3 @@ TEST(MenuBarIcon, TheMarkFillsItsCanvasAtScaleTwoAndTheTriangleErasesTheBarsInsi
     EXPECT_EQ(qAlpha(light.pixel(inside)), 0);
     EXPECT_EQ(light.devicePixelRatio(), 2.0);
 }
-
-TEST(MenuBarIcon, EachImageIsMadeOnceAndChosenByTheStatus)
-{
-    int renders = 0;
-    MenuBarIcon icon([&](const ZentropeMark& mark, qreal opacity) {
-        ++renders;
-        return MenuBarIcon::renderMark(mark, opacity);
-    });
-    EXPECT_EQ(&icon.forStatus(DaemonStatus::running(42)), &icon.active());
-    for (const DaemonStatus status :
-         {DaemonStatus::starting(), DaemonStatus::stopped(), DaemonStatus::crashed(3)})
-        EXPECT_EQ(&icon.forStatus(status), &icon.idle()) << status.label().toStdString();
-    icon.forStatus(DaemonStatus::running(43));
-    EXPECT_EQ(renders, 2);
-}
-
-TEST(MenuBarIcon, AFailedDrawingFallsBackToADot)
-{
-    MenuBarIcon icon([](const ZentropeMark&, qreal) { return QImage(); });
-    const QImage& dot = icon.active();
-    EXPECT_EQ(dot.size(), QSize(46, 34));
-    EXPECT_GT(qAlpha(dot.pixel(23, 17)), 200) << "filled in the middle";
-    EXPECT_EQ(qAlpha(dot.pixel(0, 0)), 0);
-}

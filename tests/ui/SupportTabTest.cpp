@@ -200,9 +200,5 @@ TEST_F(SupportTabTest, QuickLinksOpenAndReveal)
                                                         QUrl(u"https://zentrope.app/support"_s)}));
     QTest::mouseClick(button(logs), Qt::LeftButton);
     EXPECT_EQ(app.fakes.workspace->revealed, QStringList{logs});
-
-    app.fakes.workspace->openError = Error{u"Workspace"_s, 1, u"No browser is set up."_s};
-    QTest::mouseClick(button(u"https://zentrope.app/support"_s), Qt::LeftButton);
-    EXPECT_TRUE(Widgets::shownTexts(tab.get()).contains(u"No browser is set up."_s));
     EXPECT_EQ(Widgets::unnamedControls(tab.get()), QList<QWidget*>());
 }

@@ -120,13 +120,6 @@ TEST_F(UpdateCheckFlowTest, CriticalInformationalAndFailingChoices)
         << "a critical update is not skipped";
     EXPECT_TRUE(dialogTexts().value(1).contains(u"This is an important update"));
 
-    app.fakes.workspace->openError = Error{u"Workspace"_s, 1, u"No browser is set up."_s};
-    choose(u"Download"_s);
-    EXPECT_TRUE(dialogTexts().contains(u"No browser is set up."_s)) << "the failure is told";
-    EXPECT_TRUE(dialog()) << "and the dialog stays";
-    app.fakes.workspace->openError.reset();
-    app.fakes.workspace->opened.clear();
-
     AvailableUpdate informational = release(u"46"_s, u"1.5"_s);
     informational.informational = true;
     informational.download.clear();
@@ -136,10 +129,13 @@ TEST_F(UpdateCheckFlowTest, CriticalInformationalAndFailingChoices)
               (QStringList{u"Show Release Notes…"_s, u"Skip This Version"_s, u"Remind Me Later"_s,
                            u"Learn More…"_s}));
     choose(u"Show Release Notes…"_s);
+    app.fakes.workspace->openError = Error{u"Workspace"_s, 1, u"No browser is set up."_s};
     choose(u"Learn More…"_s);
     EXPECT_EQ(app.fakes.workspace->opened,
               (QList<QUrl>{QUrl(u"https://example.com/notes/1.5"_s),
                            QUrl(u"https://example.com/releases/1.5"_s)}));
+    EXPECT_TRUE(dialogTexts().contains(u"No browser is set up."_s)) << "the failure is told";
+    EXPECT_TRUE(dialog()) << "and the dialog stays";
 }
 
 TEST_F(UpdateCheckFlowTest, TheNotesLoadNothingAndOpenHttpsLinksOutside)
