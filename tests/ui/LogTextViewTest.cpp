@@ -80,11 +80,6 @@ TEST_F(LogTextViewTest, LongLinesWrapIntoRowsThatScrollOneByOne)
     QTest::keyClick(&view, Qt::Key_Down);
     QTest::keyClick(&view, Qt::Key_Down);
     EXPECT_EQ(view.topLineText(), longLine) << "two rows down: inside the long line";
-    QTest::keyClick(&view, Qt::Key_Up);
-    QTest::keyClick(&view, Qt::Key_Up);
-    EXPECT_EQ(view.topLineText(), u"short"_s);
-    QTest::keyClick(&view, Qt::Key_End);
-    EXPECT_TRUE(view.isAtEnd());
 }
 
 TEST_F(LogTextViewTest, SelectingWithTheMouseAndCopyingWithTheKeyboard)

@@ -4,7 +4,6 @@
 #include "ui/support/Widgets.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QStyle>
 #include <gtest/gtest.h>
 
@@ -58,18 +57,4 @@ TEST(SemanticColors, ReadOnLightAndDarkWindows)
             EXPECT_GE(contrast(semanticColor(color, palette), window), 3.0)
                 << int(color) << " on " << window.name().toStdString();
     }
-}
-
-TEST(Style, AProminentButtonLooksDisabledWhenItIs)
-{
-    QWidget window;
-    window.setPalette(QApplication::style()->standardPalette());
-    auto* button = new QPushButton(u"Install into all"_s, &window);
-    Style::setProminent(button);
-    const QPalette& palette = button->palette();
-    EXPECT_EQ(palette.color(QPalette::Active, QPalette::ButtonText),
-              window.palette().color(QPalette::HighlightedText));
-    for (const auto role : {QPalette::Button, QPalette::ButtonText})
-        EXPECT_EQ(palette.color(QPalette::Disabled, role),
-                  window.palette().color(QPalette::Disabled, role));
 }

@@ -58,16 +58,3 @@ TEST(Symbols, DrawsEveryNameTheViewsUseDistinctlyInTheTint)
     EXPECT_FALSE(Symbols::contains(u"circle.grid"_s));
     EXPECT_EQ(inkedShare(render(u"circle.grid"_s)), 0);
 }
-
-TEST(Symbols, IconsAreDrawnAtTheAskedPixelRatioAndTakeTheSelectedColour)
-{
-    const QColor selected(Qt::white);
-    const QIcon icon = Symbols::icon(u"circle.fill"_s, ink, selected);
-    const QPixmap sharp = icon.pixmap(QSize(16, 16), 2.0);
-    EXPECT_EQ(sharp.size(), QSize(32, 32));
-    EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
-    EXPECT_EQ(sharp.toImage().pixelColor(16, 16).rgb(), ink.rgb());
-    const QImage chosen = icon.pixmap(QSize(16, 16), 1.0, QIcon::Selected).toImage();
-    EXPECT_EQ(chosen.pixelColor(8, 8).rgb(), selected.rgb());
-    EXPECT_TRUE(Symbols::icon(u"no.such.symbol"_s, ink).isNull());
-}

@@ -110,32 +110,19 @@ TEST_F(UpdateCheckFlowTest, SkipIsRememberedAndALaterVersionIsOfferedAgain)
     EXPECT_EQ(app.fakes.workspace->opened.size(), 1);
 }
 
-TEST_F(UpdateCheckFlowTest, CriticalInformationalAndFailingChoices)
+TEST_F(UpdateCheckFlowTest, ACriticalUpdateIsNotSkippedAndAFailedDownloadIsTold)
 {
     AvailableUpdate critical = release(u"45"_s, u"1.4"_s);
     critical.critical = true;
     flow.showFound(critical);
     EXPECT_EQ(Widgets::visibleButtonTexts(dialog()),
-              (QStringList{u"Remind Me Later"_s, u"Download"_s}))
-        << "a critical update is not skipped";
+              (QStringList{u"Remind Me Later"_s, u"Download"_s}));
     EXPECT_TRUE(dialogTexts().value(1).contains(u"This is an important update"));
 
-    AvailableUpdate informational = release(u"46"_s, u"1.5"_s);
-    informational.informational = true;
-    informational.download.clear();
-    informational.releaseNotesLink = QUrl(u"https://example.com/notes/1.5"_s);
-    flow.showFound(informational);
-    EXPECT_EQ(Widgets::visibleButtonTexts(dialog()),
-              (QStringList{u"Show Release Notes…"_s, u"Skip This Version"_s, u"Remind Me Later"_s,
-                           u"Learn More…"_s}));
-    choose(u"Show Release Notes…"_s);
     app.fakes.workspace->openError = Error{u"Workspace"_s, 1, u"No browser is set up."_s};
-    choose(u"Learn More…"_s);
-    EXPECT_EQ(app.fakes.workspace->opened,
-              (QList<QUrl>{QUrl(u"https://example.com/notes/1.5"_s),
-                           QUrl(u"https://example.com/releases/1.5"_s)}));
-    EXPECT_TRUE(dialogTexts().contains(u"No browser is set up."_s)) << "the failure is told";
-    EXPECT_TRUE(dialog()) << "and the dialog stays";
+    choose(u"Download"_s);
+    EXPECT_TRUE(dialogTexts().contains(u"No browser is set up."_s));
+    EXPECT_TRUE(dialog()) << "the dialog stays";
 }
 
 TEST_F(UpdateCheckFlowTest, TheNotesLoadNothingAndOpenHttpsLinksOutside)
