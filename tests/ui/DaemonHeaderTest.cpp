@@ -37,10 +37,6 @@ protected:
             seen << u"spinning"_s;
         return seen;
     }
-    void click(const char* text)
-    {
-        ASSERT_TRUE(Widgets::click(&header, QString::fromUtf8(text))) << text << " is not shown";
-    }
     Kind kind() { return daemon.manager().status().kind(); }
 
     TestContext daemon;
@@ -78,12 +74,12 @@ TEST_F(DaemonHeaderTest, ShowsEachStateWithItsSymbolLabelAndControls)
 
 TEST_F(DaemonHeaderTest, ButtonsDriveTheSupervisor)
 {
-    click("Start");
+    Widgets::click(&header, u"Start"_s);
     ASSERT_EQ(kind(), Kind::running);
     const qint32 firstPid = daemon.manager().status().pid();
-    click("Restart");
+    Widgets::click(&header, u"Restart"_s);
     ASSERT_TRUE(waitUntil([&] { return kind() == Kind::running; }));
     EXPECT_NE(daemon.manager().status().pid(), firstPid);
-    click("Stop");
+    Widgets::click(&header, u"Stop"_s);
     EXPECT_EQ(kind(), Kind::stopped);
 }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace Widgets {
 
@@ -29,12 +30,12 @@ QPushButton* visibleButton(const QWidget* root, const QString& text)
     return nullptr;
 }
 
-bool click(const QWidget* root, const QString& text)
+void click(const QWidget* root, const QString& text)
 {
-    QPushButton* button = visibleButton(root, text);
-    if (button)
+    if (QPushButton* button = visibleButton(root, text))
         QTest::mouseClick(button, Qt::LeftButton);
-    return button != nullptr;
+    else
+        ADD_FAILURE() << "no button \"" << text.toStdString() << "\" is shown";
 }
 
 QStringList shownTexts(const QWidget* root)

@@ -1,4 +1,4 @@
-#include "ui/Style.h"
+#include "ui/SemanticColor.h"
 
 #include "support/Printers.h"
 #include "ui/support/Widgets.h"
@@ -27,24 +27,6 @@ double contrast(const QColor& a, const QColor& b)
 }
 
 } // namespace
-
-TEST(Fonts, FollowTheDesktopTextStylesFromTheBodySize)
-{
-    QFont body(u"DejaVu Sans"_s);
-    body.setPointSizeF(13);
-    const struct
-    {
-        TextStyle style;
-        qreal points;
-    } sizes[] = {{TextStyle::title2, 17},  {TextStyle::title3, 15},      {TextStyle::headline, 13},
-                 {TextStyle::body, 13},    {TextStyle::subheadline, 11}, {TextStyle::callout, 12},
-                 {TextStyle::caption, 10}, {TextStyle::caption2, 10}};
-    for (const auto& each : sizes)
-        EXPECT_DOUBLE_EQ(Fonts::font(each.style, body).pointSizeF(), each.points);
-    EXPECT_EQ(Fonts::font(TextStyle::headline, body).weight(), QFont::DemiBold);
-    EXPECT_TRUE(Fonts::monospaced(TextStyle::callout, body).fixedPitch());
-    EXPECT_DOUBLE_EQ(Fonts::monospaced(TextStyle::callout, body).pointSizeF(), 12);
-}
 
 TEST(SemanticColors, ReadOnLightAndDarkWindows)
 {
