@@ -14,7 +14,6 @@
 #include "ui/tabs/HostRow.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -89,7 +88,6 @@ TEST_F(AddInTabTest, WithoutTheBundledManifestAPickedOneIsTheSourceUntilForgotte
     EXPECT_FALSE(Widgets::visibleButton(tab.get(), u"Install into all"_s)->isEnabled());
     click(word, u"Install"_s);
     EXPECT_EQ(lines(), std::pair(QString(), u"Pick a manifest first."_s));
-    EXPECT_FALSE(QFileInfo::exists(word.wefDirectory()));
 
     fileDialog.setNextFileName(QString()); // cancelled
     click(u"Choose Manifest…"_s);
@@ -107,7 +105,6 @@ TEST_F(AddInTabTest, WithoutTheBundledManifestAPickedOneIsTheSourceUntilForgotte
     click(u"Forget"_s);
     EXPECT_FALSE(custom->isVisibleTo(tab.get()));
     EXPECT_TRUE(tab->findChildren<QRadioButton*>().value(0)->isChecked());
-    EXPECT_FALSE(shows(u"Forget"_s));
 }
 
 TEST_F(AddInTabTest, InstallIntoAllWithOnlyExcelThenRemoveFromAll)

@@ -1,18 +1,14 @@
 // The logs tab over a context of fakes: what the pane shows and what the
 // controls do. The tail, trim and filter rules are the logs model's, tested
 // in core; here the pane must stay in step with its display without being set
-// afresh at every append, and the tab must fill the window rather than grow it.
+// afresh at every append. How it fills the window is MainWindowTest's.
 #include "ui/tabs/LogsTab.h"
 
 #include "support/Printers.h"
-#include "support/TemporaryHome.h"
 #include "support/TestBundle.h"
 #include "support/Wait.h"
 #include "ui/ElidedLabel.h"
-#include "ui/FileDialog.h"
-#include "ui/MainWindow.h"
 #include "ui/SegmentedPicker.h"
-#include "ui/TabViews.h"
 #include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
 #include "ui/tabs/LogPane.h"
@@ -21,10 +17,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -159,29 +152,4 @@ TEST_F(LogsTabTest, WithFollowOffArrivingTextLeavesTheViewWhereItIs)
     QTest::mouseClick(tab->findChild<QCheckBox*>(), Qt::LeftButton);
     arrive("the end\n");
     EXPECT_TRUE(tab->pane().textView()->isAtEnd());
-}
-
-TEST_F(LogsTabTest, FillsTheWindowAndScrollsItsPaneNotThePage)
-{
-    writeFileAt(logPath(), numberedLines(0, 5'000));
-    TemporaryHome home;
-    FileDialog fileDialog;
-    TabViews views(app.context(), fileDialog);
-    MainWindow window(app.manager(), views);
-    window.setSelection(MainWindow::Tab::logs);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    auto* logs = qobject_cast<LogsTab*>(window.tabView());
-    ASSERT_TRUE(logs);
-    for (const QSize size : {QSize(720, 480), QSize(1200, 900)}) {
-        window.resize(size);
-        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        auto* page = window.findChild<QScrollArea*>();
-        EXPECT_FALSE(page->verticalScrollBar()->isVisible()) << size.height();
-        EXPECT_FALSE(page->horizontalScrollBar()->isVisible()) << size.width();
-        const QRect pane(logs->pane().mapTo(page->viewport(), QPoint()), logs->pane().size());
-        EXPECT_GT(pane.height(), page->viewport()->height() / 2) << "the pane takes the height";
-        EXPECT_LT(pane.bottom(), page->viewport()->height() - 16);
-        EXPECT_TRUE(logs->pane().textView()->verticalScrollBar()->isVisible());
-    }
 }

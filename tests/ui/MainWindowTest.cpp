@@ -8,12 +8,17 @@
 #include "ui/TabViews.h"
 #include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
+#include "ui/tabs/LogPane.h"
+#include "ui/tabs/LogTextView.h"
+#include "ui/tabs/LogsTab.h"
 #include "ui/tabs/StatusTab.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -109,4 +114,27 @@ TEST_F(MainWindowTest, EveryControlIsNamed)
     auto* status = qobject_cast<StatusTab*>(window.tabView());
     ASSERT_TRUE(waitUntil([&] { return status->setupState().has_value(); }));
     EXPECT_EQ(Widgets::unnamedControls(&window), QList<QWidget*>()) << "status tab";
+}
+
+// The logs tab fills the window rather than growing it: its pane scrolls, not the page.
+TEST_F(MainWindowTest, TheLogsTabFillsTheWindowAndScrollsItsPaneNotThePage)
+{
+    QByteArray lines;
+    for (int number = 0; number < 5'000; ++number)
+        lines += "line " + QByteArray::number(number) + '\n';
+    writeFileAt(daemon.context().logDirectory() + u"/daemon.log"_s, lines);
+    window.setSelection(Tab::logs);
+    auto* logs = qobject_cast<LogsTab*>(window.tabView());
+    ASSERT_TRUE(logs);
+    for (const QSize size : {QSize(720, 480), QSize(1200, 900)}) {
+        window.resize(size);
+        QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        auto* page = window.findChild<QScrollArea*>();
+        EXPECT_FALSE(page->verticalScrollBar()->isVisible()) << size.height();
+        EXPECT_FALSE(page->horizontalScrollBar()->isVisible()) << size.width();
+        const QRect pane(logs->pane().mapTo(page->viewport(), QPoint()), logs->pane().size());
+        EXPECT_GT(pane.height(), page->viewport()->height() / 2) << "the pane takes the height";
+        EXPECT_LT(pane.bottom(), page->viewport()->height() - 16);
+        EXPECT_TRUE(logs->pane().textView()->verticalScrollBar()->isVisible());
+    }
 }

@@ -9,7 +9,6 @@
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 #include "support/Wait.h"
-#include "ui/Spinner.h"
 #include "ui/UpdateCheckFlow.h"
 #include "ui/support/TestContext.h"
 #include "ui/support/Widgets.h"
@@ -17,6 +16,7 @@
 #include "ui/tabs/DiagnosticsBox.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QPushButton>
@@ -92,7 +92,6 @@ TEST_F(SupportTabTest, APressedTwiceGenerateStartsOneRunAndShowsItsArchive)
     QTest::mouseClick(generate, Qt::LeftButton);
     QTest::mouseClick(generate, Qt::LeftButton);
     EXPECT_FALSE(generate->isEnabled());
-    EXPECT_TRUE(generate->findChild<Spinner*>()->isVisible());
     EXPECT_EQ(Widgets::shownTexts(generate), QStringList{u"Generating…"_s});
     ASSERT_TRUE(waitUntil([&] { return runs() == 1; })) << "the run reached its zip step";
 
@@ -101,20 +100,16 @@ TEST_F(SupportTabTest, APressedTwiceGenerateStartsOneRunAndShowsItsArchive)
     EXPECT_EQ(runs(), 1);
     EXPECT_TRUE(generate->isEnabled());
     EXPECT_EQ(generate->text(), u"Generate diagnostics"_s);
+    const QString made = QDir(scratch.filePath(u"Desktop"_s)).entryList(QDir::Files).value(0);
     const QStringList archive = shown();
-    ASSERT_EQ(archive.size(), 3) << archive.join(u" | "_s).toStdString();
-    EXPECT_EQ(archive[0], u"Saved to Desktop"_s);
-    EXPECT_TRUE(archive[1].startsWith(u"zentrope-diagnostics-") && archive[1].endsWith(u".zip"));
-    EXPECT_EQ(archive[2], u"Zero KB"_s) << "an archive of 0 bytes";
+    EXPECT_EQ(archive, (QStringList{u"Saved to Desktop"_s, made, u"Zero KB"_s}));
     EXPECT_EQ(Widgets::visibleButtonTexts(diagnostics()),
               (QStringList{u"Generate diagnostics"_s, u"Reveal in Finder"_s, u"Compose email"_s}));
 
     QTest::mouseClick(button(u"Reveal in Finder"_s), Qt::LeftButton);
-    EXPECT_EQ(app.fakes.workspace->revealed,
-              QStringList{scratch.filePath(u"Desktop/"_s) + archive[1]});
+    EXPECT_EQ(app.fakes.workspace->revealed, QStringList{scratch.filePath(u"Desktop/"_s) + made});
     QTest::mouseClick(button(u"Compose email"_s), Qt::LeftButton);
-    EXPECT_EQ(app.fakes.workspace->opened,
-              QList<QUrl>{SupportContacts::supportRequestDraft(archive[1])});
+    EXPECT_EQ(app.fakes.workspace->opened, QList<QUrl>{SupportContacts::supportRequestDraft(made)});
 
     // A failure shows beside the last archive, which stays on show through each run.
     writeFileAt(scratch.filePath(u"fail"_s), "");

@@ -1,12 +1,9 @@
-// The update flow and its dialog over the fake controller and workspace:
-// which window a check on request and a scheduled find show, and what each
-// of the dialog's choices does. Which release is found, skipped releases in
-// scheduled checks and the notes' cleaning are the update framework's,
-// tested there.
+// The update flow and its dialog over the fake controller and workspace: which
+// window a check shows and what each choice does. Which release is found and
+// the notes' cleaning are the update framework's, tested there.
 #include "ui/UpdateCheckFlow.h"
 
 #include "support/Printers.h"
-#include "support/TestBundle.h"
 #include "support/Wait.h"
 #include "ui/ReleaseNotesBrowser.h"
 #include "ui/UpdateDialog.h"
@@ -29,7 +26,6 @@ AvailableUpdate release(const QString& version, const QString& displayVersion)
     update.version = version;
     update.displayVersion = displayVersion;
     update.download = QUrl(u"https://example.com/Zentrope-%1.zip"_s.arg(displayVersion));
-    update.infoLink = QUrl(u"https://example.com/releases/%1"_s.arg(displayVersion));
     return update;
 }
 
@@ -85,7 +81,6 @@ TEST_F(UpdateCheckFlowTest, ACheckOnRequestSaysWhatItFound)
 TEST_F(UpdateCheckFlowTest, SkipIsRememberedAndALaterVersionIsOfferedAgain)
 {
     flow.showFound(release(u"43"_s, u"1.2"_s));
-    ASSERT_TRUE(dialog());
     flow.showFound(release(u"43"_s, u"1.2"_s));
     EXPECT_EQ(QApplication::topLevelWidgets().count(dialog()), 1) << "one dialog per version";
     choose(u"Skip This Version"_s);
@@ -93,8 +88,6 @@ TEST_F(UpdateCheckFlowTest, SkipIsRememberedAndALaterVersionIsOfferedAgain)
     ASSERT_TRUE(closed());
 
     flow.showFound(release(u"44"_s, u"1.3"_s));
-    ASSERT_TRUE(dialog());
-    EXPECT_EQ(dialog()->update().version, u"44"_s);
     choose(u"Download"_s);
     EXPECT_EQ(app.fakes.workspace->opened,
               QList<QUrl>{QUrl(u"https://example.com/Zentrope-1.3.zip"_s)});
