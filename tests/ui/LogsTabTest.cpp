@@ -5,7 +5,6 @@
 #include "ui/tabs/LogsTab.h"
 
 #include "support/Printers.h"
-#include "support/TestBundle.h"
 #include "support/Wait.h"
 #include "ui/ElidedLabel.h"
 #include "ui/SegmentedPicker.h"

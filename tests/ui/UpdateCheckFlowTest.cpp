@@ -64,7 +64,6 @@ TEST_F(UpdateCheckFlowTest, ACheckOnRequestSaysWhatItFound)
     flow.checkNow();
     ASSERT_TRUE(waitUntil([&] { return message() && message()->text() == u"Update Error!"; }));
     EXPECT_EQ(message()->informativeText(), u"The update feed could not be read."_s);
-    EXPECT_EQ(QApplication::topLevelWidgets().count(message()), 1);
 
     fake().nextResult = platform::UpdateCheck{release(u"43"_s, u"1.2"_s)};
     flow.checkNow();
