@@ -1,6 +1,5 @@
-// The application in-process, over a context of fakes: launch, first run,
-// the window's life, quitting, crash notifications and update checks. A later
-// launch is ZentropeAppTest's, with real processes.
+// The application in-process over fakes, one path per journey; a later launch is
+// ZentropeAppTest's, with real processes.
 #include "app/ZentropeApp.h"
 #include "platform/fake/FakeUpdaterController.h"
 #include "support/Printers.h"
@@ -115,7 +114,6 @@ TEST_F(AppLifecycleTest, ACrashIsNotifiedAndItsClickOpensTheWindow)
     EXPECT_TRUE(windowShown(*app));
 }
 
-// The panel's check and a scheduled check's find answer in the update flow's windows.
 TEST_F(AppLifecycleTest, UpdateChecksFromThePanelAndTheScheduleShowTheirAnswers)
 {
     notFirstRun();

@@ -1,7 +1,5 @@
-// The logs tab over a context of fakes: what the pane shows and what the
-// controls do. The tail, trim and filter rules are the logs model's, tested
-// in core; here the pane must stay in step with its display without being set
-// afresh at every append. How it fills the window is MainWindowTest's.
+// The logs tab over fakes. The tail, trim and filter rules are the logs model's, tested in
+// core; here the pane stays in step with its display without being set afresh at every append.
 #include "ui/tabs/LogsTab.h"
 
 #include "support/Printers.h"

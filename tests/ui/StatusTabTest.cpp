@@ -1,7 +1,5 @@
-// The status tab over a real supervisor (a sleeping shell as the daemon), a
-// TestServer on 127.0.0.1 answering as the daemon, and fake platform
-// services. What it shows per state and what its controls call; the polling
-// and the setup evaluation are core's, tested there.
+// The status tab over a real supervisor, a TestServer answering as the daemon and fake
+// services. The polling and the setup evaluation are core's, tested there.
 #include "ui/tabs/StatusTab.h"
 
 #include "core/office/OfficeHost.h"

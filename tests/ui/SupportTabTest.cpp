@@ -1,7 +1,5 @@
-// The support tab over a context of fakes, a stand-in for zip that waits for
-// the test's word, and a reports folder of its own: what each box shows per
-// state and what its controls call. The archive, the report search and its
-// order, the draft's address and the byte counts are core's, tested there.
+// The support tab over fakes, a stand-in for zip and a reports folder of its own. The archive,
+// the report search, the draft's address and the byte counts are core's, tested there.
 #include "ui/tabs/SupportTab.h"
 
 #include "core/base/LocalizedDate.h"

@@ -1,9 +1,10 @@
-#include "ui/SemanticColor.h"
+#include "ui/Style.h"
 
 #include "support/Printers.h"
 #include "ui/support/Widgets.h"
 
 #include <QApplication>
+#include <QPushButton>
 #include <QStyle>
 #include <gtest/gtest.h>
 
@@ -39,4 +40,19 @@ TEST(SemanticColors, ReadOnLightAndDarkWindows)
             EXPECT_GE(contrast(semanticColor(color, palette), window), 3.0)
                 << int(color) << " on " << window.name().toStdString();
     }
+}
+
+// A mended fault: a disabled prominent button kept its accent and looked pressable.
+TEST(Style, AProminentButtonLooksDisabledWhenItIs)
+{
+    QWidget window;
+    window.setPalette(QApplication::style()->standardPalette());
+    auto* button = new QPushButton(u"Install into all"_s, &window);
+    Style::setProminent(button);
+    const QPalette& palette = button->palette();
+    EXPECT_EQ(palette.color(QPalette::Active, QPalette::ButtonText),
+              window.palette().color(QPalette::HighlightedText));
+    for (const auto role : {QPalette::Button, QPalette::ButtonText})
+        EXPECT_EQ(palette.color(QPalette::Disabled, role),
+                  window.palette().color(QPalette::Disabled, role));
 }
