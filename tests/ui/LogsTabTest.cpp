@@ -75,7 +75,6 @@ TEST_F(LogsTabTest, OpensOnTheOutputLogWithItsControls)
     EXPECT_TRUE(tab->findChild<QCheckBox*>()->isChecked()) << "Follow";
     EXPECT_EQ(tab->findChild<QLineEdit*>()->placeholderText(), u"Filter"_s);
     auto* picker = tab->findChild<SegmentedPicker*>();
-    EXPECT_LE(picker->width(), 360);
     EXPECT_EQ(Widgets::visibleButtonTexts(picker),
               (QStringList{u"Output (daemon.log)"_s, u"Errors (daemon.err)"_s}));
     for (const QString& control : {u"Copy"_s, u"Reveal"_s, u"Clear view"_s})
@@ -125,8 +124,6 @@ TEST_F(LogsTabTest, FilterClearCopyAndReveal)
     EXPECT_EQ(shown(), u"INFO start\nerror one\nwarn\nAn Error two\nERROR three\nquiet\n"_s);
     Widgets::click(tab.get(), u"Clear view"_s);
     EXPECT_EQ(shown(), QString());
-    arrive("after clearing\n");
-    EXPECT_EQ(shown(), u"after clearing\n"_s);
 
     Widgets::click(tab.get(), u"Reveal"_s);
     EXPECT_EQ(app.fakes.workspace->revealed, QStringList{logPath()});

@@ -59,6 +59,7 @@ protected:
 TEST_F(MenuBarContentTest, ShowsEachStateWithItsOwnControls)
 {
     auto panel = openPanel();
+    EXPECT_EQ(panel->width(), 260);
     EXPECT_EQ(Widgets::unnamedControls(panel.get()), QList<QWidget*>());
     EXPECT_EQ(label(*panel), u"Stopped"_s);
     EXPECT_EQ(controls(*panel), QStringList{u"Start"_s});
