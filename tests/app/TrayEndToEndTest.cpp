@@ -53,14 +53,6 @@ std::optional<XSession::Window> openPanel(const XSession& desktop, qint64 pid)
     return panel;
 }
 
-std::optional<XSession::Window> onlyWindowWider(const QList<XSession::Window>& windows, int width)
-{
-    for (const XSession::Window& window : windows)
-        if (window.geometry.width() >= width)
-            return window;
-    return std::nullopt;
-}
-
 } // namespace
 
 TEST(TrayEndToEnd, ThePanelOpensTheWindowAndQuittingEndsTheApplicationAndTheDaemon)
@@ -118,7 +110,10 @@ TEST(TrayEndToEnd, ThePanelOpensTheWindowAndQuittingEndsTheApplicationAndTheDaem
     ASSERT_TRUE(desktop.key(u"Return"_s));
     std::optional<XSession::Window> window;
     ASSERT_TRUE(waitUntil([&] {
-        return (window = onlyWindowWider(desktop.topLevelsOf(pid), 720)).has_value();
+        for (const XSession::Window& each : desktop.topLevelsOf(pid))
+            if (each.geometry.width() >= 720)
+                window = each;
+        return window.has_value();
     })) << "no main window";
     EXPECT_EQ(window->name, u"Zentrope"_s);
     EXPECT_TRUE(waitUntil([&] { return desktop.topLevelsOf(pid).size() == 1; }))

@@ -29,29 +29,6 @@ double contrast(const QColor& a, const QColor& b)
 
 } // namespace
 
-TEST(Fonts, FollowTheDesktopTextStylesFromTheBodySize)
-{
-    QFont body(u"DejaVu Sans"_s);
-    body.setPointSizeF(13);
-    const struct
-    {
-        TextStyle style;
-        qreal points;
-    } sizes[] = {{TextStyle::title2, 17},  {TextStyle::title3, 15},      {TextStyle::headline, 13},
-                 {TextStyle::body, 13},    {TextStyle::subheadline, 11}, {TextStyle::callout, 12},
-                 {TextStyle::caption, 10}, {TextStyle::caption2, 10}};
-    for (const auto& each : sizes)
-        EXPECT_DOUBLE_EQ(Fonts::font(each.style, body).pointSizeF(), each.points);
-    EXPECT_EQ(Fonts::font(TextStyle::headline, body).weight(), QFont::DemiBold);
-    EXPECT_EQ(Fonts::font(TextStyle::body, body).weight(), QFont::Normal);
-    EXPECT_TRUE(Fonts::monospaced(TextStyle::callout, body).fixedPitch());
-    EXPECT_DOUBLE_EQ(Fonts::monospaced(TextStyle::callout, body).pointSizeF(), 12);
-
-    QFont pixels = body;
-    pixels.setPixelSize(26);
-    EXPECT_EQ(Fonts::font(TextStyle::title2, pixels).pixelSize(), 34);
-}
-
 TEST(SemanticColors, ReadOnLightAndDarkWindows)
 {
     const QPalette light = QApplication::style()->standardPalette();
@@ -63,10 +40,9 @@ TEST(SemanticColors, ReadOnLightAndDarkWindows)
             EXPECT_GE(contrast(semanticColor(color, palette), window), 3.0)
                 << int(color) << " on " << window.name().toStdString();
     }
-    EXPECT_NE(semanticColor(SemanticColor::green, light),
-              semanticColor(SemanticColor::green, dark));
 }
 
+// A mended fault: a disabled prominent button kept its accent and looked pressable.
 TEST(Style, AProminentButtonLooksDisabledWhenItIs)
 {
     QWidget window;

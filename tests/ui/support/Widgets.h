@@ -14,8 +14,8 @@ namespace Widgets {
 QStringList visibleButtonTexts(const QWidget* root);
 // The shown button with `text`, or null.
 QPushButton* visibleButton(const QWidget* root, const QString& text);
-// Clicks the shown button with `text`; false when there is none.
-[[nodiscard]] bool click(const QWidget* root, const QString& text);
+// Clicks the shown button with `text`; a test failure when there is none.
+void click(const QWidget* root, const QString& text);
 // The texts of the labels below `root` that are shown and not empty, in creation order.
 QStringList shownTexts(const QWidget* root);
 // Controls below `root` that take keyboard focus but have no accessible name.
