@@ -55,6 +55,15 @@ TEST_F(CrashReportsTest, OfThirtyMatchesTheTwentyFiveNewestComeNewestFirst)
               now.toSecsSinceEpoch());
 }
 
+// A dangling link has no date to be had.
+TEST_F(CrashReportsTest, AReportWithoutADateComesLast)
+{
+    ASSERT_TRUE(
+        QFile::link(folder.filePath(u"gone"_s), folder.filePath(u"Zentrope-undated.ips"_s)));
+    report(u"Zentrope-old.ips"_s, "x", 60 * 24 * 365 * 30);
+    EXPECT_EQ(found(), (QStringList{u"Zentrope-old.ips"_s, u"Zentrope-undated.ips"_s}));
+}
+
 TEST_F(CrashReportsTest, ANameInAnyCaseSelectsWithoutOpeningAndFifosNeverBlock)
 {
     // Opening either would fail the content test: binary bytes, a FIFO with no writer.
