@@ -131,25 +131,6 @@ TEST_F(LogTailerTest, AfterATruncationTheNewTextArrivesFromItsStart)
     EXPECT_TRUE(waitForText(u"12345\nab\ncdefgh\n"_s));
 }
 
-TEST_F(LogTailerTest, AFolderDeletedAndMadeAgainIsFollowedOnceItIsBack)
-{
-    const QString folder = dir.filePath(u"Zentrope"_s);
-    ASSERT_TRUE(QDir().mkpath(folder));
-    path = folder + u"/daemon.log"_s;
-    auto tailer = makeTailer(inotify);
-    ASSERT_TRUE(tailer->start().ok());
-    append(path, "before\n");
-    ASSERT_TRUE(waitForText(u"before\n"_s));
-
-    ASSERT_TRUE(QDir(folder).removeRecursively());
-    // The tailer has let the deleted file go and found nothing to reopen.
-    ASSERT_TRUE(waitUntil([&] { return OpenFiles::openOn(path) == 0; }));
-    ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); })); // the tailer looked again
-    append(path, "after\n");
-    EXPECT_TRUE(waitForText(u"before\nafter\n"_s));
-}
-
 TEST_F(LogTailerTest, ACancelledTailerDeliversNothingItHadRead)
 {
     auto tailer = makeTailer(inotify);
