@@ -144,12 +144,15 @@ TEST_F(DiagnosticsBundleTest, ALogOfOneMebibyteGoesInWholeALongerOneFromItsFirst
     const QByteArray mebibyte = QByteArray(1'048'575, 'm') + '\n';
     ASSERT_EQ(mebibyte.size(), 1'048'576);
     writeFileAt(logs + u"/daemon.err"_s, mebibyte);
-    const QByteArray lines = QByteArray(1'048'560, 'l') + "\nlast line\n";
-    writeFileAt(logs + u"/daemon.log"_s, "open /home/alice-smith/x\n" + lines);
+    const QByteArray lines = QByteArray(1'048'546, 'l') + "\nlast line\n";
+    const QByteArray oneByteMore = "/home/alice-smith/x\n" + lines;
+    ASSERT_EQ(oneByteMore.size(), 1'048'577);
+    writeFileAt(logs + u"/daemon.log"_s, oneByteMore);
     ASSERT_TRUE(generate(closedLocalPort()).ok());
     // Compared as Booleans: a failure would otherwise print a megabyte.
     EXPECT_TRUE(entry(u"logs/daemon.err"_s) == mebibyte);
-    EXPECT_TRUE(entry(u"logs/daemon.log"_s) == lines) << "the cut line, \"th/x\", is gone";
+    EXPECT_TRUE(entry(u"logs/daemon.log"_s) == lines)
+        << "the cut line, \"home/alice-smith/x\", is gone";
 }
 
 TEST_F(DiagnosticsBundleTest, AnyAnswerIsKeptAsReceivedAndNoneInTimeIsNotReachable)
