@@ -1,7 +1,6 @@
 #include "core/logs/LogsModel.h"
 
 #include "platform/linux/InotifyFileWatcher.h"
-#include "support/OpenFiles.h"
 #include "support/Printers.h"
 #include "support/TestBundle.h"
 #include "support/Wait.h"
@@ -76,24 +75,6 @@ TEST_F(LogsModelTest, ACharacterCutAtTheEndOfTheTailIsCompletedByTheNextAppend)
     EXPECT_EQ(model.content(), u"price: "_s);
     append(logPath(Stream::stdout), "\xAC\n");
     EXPECT_TRUE(waitUntil([&] { return model.content() == u"price: €\n"_s; }));
-}
-
-TEST_F(LogsModelTest, SwitchingStreamsShowsEachFileAfresh)
-{
-    writeFileAt(logPath(Stream::stdout), "out 1\n");
-    writeFileAt(logPath(Stream::stderr), "err 1\n");
-    ASSERT_TRUE(model.rebindTailer().ok());
-    EXPECT_EQ(model.content(), u"out 1\n"_s);
-
-    // Read by the old tailer but not yet delivered when the stream changes.
-    append(logPath(Stream::stdout), "out 2\n");
-    ASSERT_TRUE(OpenFiles::waitForPosition(logPath(Stream::stdout), 12));
-    model.setStream(Stream::stderr);
-    EXPECT_EQ(model.content(), u"err 1\n"_s);
-    append(logPath(Stream::stderr), "err 2\n");
-    ASSERT_TRUE(waitUntil([&] { return model.content() == u"err 1\nerr 2\n"_s; }));
-    model.unbind();
-    EXPECT_EQ(OpenFiles::openOn(logPath(Stream::stdout)), 0);
 }
 
 TEST_F(LogsModelTest, ClearingTheViewKeepsTheFileAndShowsOnlyNewOutput)
