@@ -3,7 +3,6 @@
 #include "FirstByte.h"
 #include "TestCertificates.h"
 
-#include <QSocketNotifier>
 #include <QSslSocket>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -43,19 +42,8 @@ FlappingServer::FlappingServer(std::function<Behaviour()> choose)
 
 const char* FlappingServer::name(Behaviour behaviour)
 {
-    switch (behaviour) {
-    case Behaviour::reset:
-        return "reset";
-    case Behaviour::stall:
-        return "stall";
-    case Behaviour::garbage:
-        return "garbage";
-    case Behaviour::badJson:
-        return "badJson";
-    case Behaviour::valid:
-        return "valid";
-    }
-    return "?";
+    static const char* const names[] = {"reset", "stall", "garbage", "badJson", "valid"};
+    return names[int(behaviour)];
 }
 
 void FlappingServer::incomingConnection(qintptr descriptor)

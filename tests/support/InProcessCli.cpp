@@ -6,7 +6,6 @@
 #include "cli/FileDescriptorSink.h"
 
 #include <QFile>
-#include <QTcpServer>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

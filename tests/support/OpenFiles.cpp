@@ -3,6 +3,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QThread>
+#include <algorithm>
 #include <cstdlib>
 #include <dirent.h>
 #include <unistd.h>
@@ -52,18 +53,13 @@ int count()
 
 int openOn(const QString& path)
 {
-    int count = 0;
-    for (const Descriptor& descriptor : descriptors())
-        count += isOn(descriptor, path) ? 1 : 0;
-    return count;
+    return int(
+        std::ranges::count_if(descriptors(), [&](const auto& each) { return isOn(each, path); }));
 }
 
 int inotifyInstances()
 {
-    int count = 0;
-    for (const Descriptor& descriptor : descriptors())
-        count += descriptor.target == u"anon_inode:inotify" ? 1 : 0;
-    return count;
+    return int(std::ranges::count(descriptors(), u"anon_inode:inotify"_s, &Descriptor::target));
 }
 
 std::optional<qint64> positionIn(const QString& path)
@@ -85,13 +81,10 @@ std::optional<qint64> positionIn(const QString& path)
 
 bool waitForPosition(const QString& path, qint64 position, std::chrono::milliseconds timeout)
 {
-    QDeadlineTimer deadline(timeout);
-    while (positionIn(path).value_or(-1) < position) {
-        if (deadline.hasExpired())
-            return false;
+    const QDeadlineTimer deadline(timeout);
+    while (positionIn(path).value_or(-1) < position && !deadline.hasExpired())
         QThread::msleep(1);
-    }
-    return true;
+    return positionIn(path).value_or(-1) >= position;
 }
 
 } // namespace OpenFiles

@@ -1,21 +1,11 @@
 #include "ProcessResources.h"
 
 #include "OpenFiles.h"
+#include "TestBundle.h"
 
 #include <QDir>
-#include <QFile>
 #include <malloc.h>
 #include <unistd.h>
-
-namespace {
-
-QByteArray readProcFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
 
 ProcessResources ProcessResources::now()
 {
@@ -30,14 +20,14 @@ ProcessResources ProcessResources::now()
         if (!pid.front().isDigit())
             continue;
         // "pid (comm) state ppid …"; comm may hold spaces and parentheses.
-        const QByteArray stat = readProcFile(QStringLiteral("/proc/%1/stat").arg(pid));
+        const QByteArray stat = readFileAt(QStringLiteral("/proc/%1/stat").arg(pid));
         const QList<QByteArray> fields = stat.mid(stat.lastIndexOf(')') + 2).split(' ');
         if (fields.size() > 1 && fields[1] == self) {
             ++resources.children;
             resources.zombies += fields[0] == "Z" ? 1 : 0;
         }
     }
-    for (const QByteArray& line : readProcFile(QStringLiteral("/proc/self/status")).split('\n')) {
+    for (const QByteArray& line : readFileAt(QStringLiteral("/proc/self/status")).split('\n')) {
         if (line.startsWith("VmRSS:"))
             resources.residentKiB = line.mid(6).trimmed().split(' ').value(0).toLongLong();
     }

@@ -63,7 +63,5 @@ QString writeFileAt(const QString& path, const QByteArray& content, bool executa
 QByteArray readFileAt(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }

@@ -3,14 +3,9 @@
 #include "FirstByte.h"
 #include "TestCertificates.h"
 
-#include <QSocketNotifier>
 #include <QSslSocket>
 #include <QTimer>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {} // namespace
 
 quint16 closedLocalPort()
 {
@@ -73,9 +68,6 @@ void TestServer::readRequest(QTcpSocket* socket, bool overTls)
     Request request;
     request.overTls = overTls;
     const QList<QByteArray> lines = buffered.left(headerEnd).split('\n');
-    const QList<QByteArray> requestLine = lines.value(0).trimmed().split(' ');
-    request.method = requestLine.value(0);
-    request.target = requestLine.value(1);
     for (const QByteArray& line : lines.mid(1)) {
         const qsizetype colon = line.indexOf(':');
         request.headers.insert(line.left(colon).trimmed().toLower(), line.mid(colon + 1).trimmed());

@@ -31,8 +31,6 @@ public:
     struct Request
     {
         bool overTls = false;
-        QByteArray method;
-        QByteArray target;
         QMap<QByteArray, QByteArray> headers; // names in lower case
         QByteArray body;
     };

@@ -80,9 +80,7 @@ bool XSession::start()
         return false;
     }
 
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"DISPLAY"_s, m_display);
-    m_tray.setProcessEnvironment(environment);
+    m_tray.setProcessEnvironment(environment(QProcessEnvironment::systemEnvironment()));
     m_tray.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_tray.start(u"trayer"_s, {u"--edge"_s, u"top"_s, u"--align"_s, u"right"_s, u"--widthtype"_s,
                                u"request"_s, u"--height"_s, u"24"_s, u"--SetDockType"_s, u"true"_s,
@@ -171,41 +169,36 @@ std::optional<XSession::Window> XSession::trayIconOf(qint64 pid) const
 
 QList<XSession::Window> XSession::topLevelsOf(qint64 pid) const
 {
-    QList<Window> found;
-    for (const Window& window : windows())
-        if (!window.inTray && window.viewable && window.pid == pid)
-            found << window;
+    QList<Window> found = windows();
+    found.removeIf([pid](const Window& window) {
+        return window.inTray || !window.viewable || window.pid != pid;
+    });
     return found;
 }
 
-bool XSession::xdotool(const QStringList& arguments) const
+bool XSession::run(const QString& program, const QStringList& arguments, int timeout) const
 {
-    QProcess tool;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"DISPLAY"_s, m_display);
-    tool.setProcessEnvironment(environment);
-    tool.start(u"xdotool"_s, arguments);
-    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit &&
-           tool.exitCode() == 0;
+    QProcess process;
+    process.setProcessEnvironment(environment(QProcessEnvironment::systemEnvironment()));
+    process.start(program, arguments);
+    return process.waitForFinished(timeout) && process.exitStatus() == QProcess::NormalExit &&
+           process.exitCode() == 0;
 }
 
 bool XSession::click(const QPoint& point) const
 {
-    return xdotool({u"mousemove"_s, QString::number(point.x()), QString::number(point.y()),
-                    u"click"_s, u"1"_s});
+    return run(u"xdotool"_s,
+               {u"mousemove"_s, QString::number(point.x()), QString::number(point.y()), u"click"_s,
+                u"1"_s},
+               10000);
 }
 
 bool XSession::key(const QString& name) const
 {
-    return xdotool({u"key"_s, name});
+    return run(u"xdotool"_s, {u"key"_s, name}, 10000);
 }
 
 bool XSession::saveScreen(const QString& path) const
 {
-    QProcess import;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(u"DISPLAY"_s, m_display);
-    import.setProcessEnvironment(environment);
-    import.start(u"import"_s, {u"-window"_s, u"root"_s, path});
-    return import.waitForFinished(20000) && import.exitCode() == 0;
+    return run(u"import"_s, {u"-window"_s, u"root"_s, path}, 20000);
 }

@@ -40,7 +40,6 @@ public:
     // Starts the server and the tray; false with error() when either fails.
     bool start();
     QString error() const { return m_error; }
-    QString display() const { return m_display; }
 
     // `base` with this display, Qt on X11, and no session bus (so a tray icon
     // can only go into our tray, and no desktop service of the user's answers).
@@ -60,7 +59,8 @@ public:
 
 private:
     bool trayReady() const;
-    bool xdotool(const QStringList& arguments) const;
+    // Runs `program` on this display; whether it ended well within `timeout` ms.
+    bool run(const QString& program, const QStringList& arguments, int timeout) const;
 
     QProcess m_server;
     QProcess m_tray;

@@ -36,7 +36,6 @@ TEST(ControlCharacters, BytesThatAreNotUtf8AreNamedOneByOne)
     const std::pair<QByteArray, QString> cases[] = {
         {"/home/caf\xc3\xa9", u"/home/café"_s},
         {"/tmp/\xff\xfe.xml", u"/tmp/\\xff\\xfe.xml"_s},
-        {"over\xc0\xaflong", u"over\\xc0\\xaflong"_s},
         {"half \xed\xa0\x80 pair", u"half \\xed\\xa0\\x80 pair"_s},
         {"cut \xe2\x82", u"cut \\xe2\\x82"_s},
         {QByteArray("esc\x1b nul\0", 9), u"esc\\x1b nul\\x00"_s},

@@ -27,19 +27,6 @@ TEST(HomeFolder, OnlyAnAbsoluteUtf8HomeNamesTheHomeFolder)
     EXPECT_EQ(HomeFolder::fromEnvironment().error().description, u"HOME is not set."_s);
 }
 
-TEST(HomeFolder, TheWindowFallsBackToThePasswordDatabaseAndMakesItHome)
-{
-    const Result<QString> database = HomeFolder::fromPasswordDatabase();
-    ASSERT_TRUE(database) << database.error().description.toStdString();
-    EXPECT_TRUE(database.value().startsWith(u'/'));
-
-    ScopedEnvironment environment("HOME", "/tmp/kept");
-    EXPECT_EQ(HomeFolder::useEnvironmentOrPasswordDatabase().value(), u"/tmp/kept"_s);
-    environment.set("HOME", "");
-    EXPECT_EQ(HomeFolder::useEnvironmentOrPasswordDatabase().value(), database.value());
-    EXPECT_EQ(QString::fromUtf8(qgetenv("HOME")), database.value()) << "Qt and the daemon agree";
-}
-
 // Qt decodes names as UTF-8, bytes that are not as U+FFFD, and encodes that
 // back as other bytes: such a name is refused, not turned into another.
 TEST(NativeText, ANameThatWouldNotComeBackTheSameIsRefused)

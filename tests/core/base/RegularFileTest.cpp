@@ -42,7 +42,6 @@ TEST(RegularFile, OnlyARegularFileIsReadAndALinkOnlyWhenAllowed)
         {file, FinalLink::refuse, u"content"_s},
         {link, FinalLink::follow, u"content"_s},
         {link, FinalLink::refuse, u"Is a symbolic link, which is not followed"_s},
-        {fifo, FinalLink::follow, u"Is a FIFO, not a regular file"_s},
         {linkToFifo, FinalLink::follow, u"Is a FIFO, not a regular file"_s},
         {folder.path(), FinalLink::follow, u"Is a folder, not a regular file"_s},
         {u"/dev/zero"_s, FinalLink::follow, u"Is a device, not a regular file"_s},
@@ -63,9 +62,6 @@ TEST(RegularFile, AFileOverTheLimitIsRefusedWithoutBeingRead)
     // Files that report no size are read up to the limit and no further.
     EXPECT_EQ(describe(RegularFile::readAll(u"/proc/self/status"_s, 9, FinalLink::follow)),
               u"Is larger than 9 bytes"_s);
-    const auto whole = RegularFile::readAll(u"/proc/self/status"_s, 1'000'000, FinalLink::follow);
-    ASSERT_TRUE(whole);
-    EXPECT_TRUE(whole.value().startsWith("Name:"));
 
     // 8 GB that would take minutes to read, were it read.
     const QString huge = writeFileAt(folder.filePath(u"huge"_s), {});

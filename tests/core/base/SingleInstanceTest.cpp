@@ -41,14 +41,10 @@ TEST(SingleInstance, ALaterLaunchAsksTheFirstToShowItsWindow)
     const auto claimed = first.claim();
     ASSERT_TRUE(claimed.ok()) << claimed.error().description.toStdString();
     EXPECT_EQ(claimed.value(), Role::first);
-    EXPECT_TRUE(SingleInstance::socketName().contains(QString::number(::getuid())));
-
-    for (int launch = 1; launch <= 2; ++launch) {
-        const Result<Role> later = launchBeside(folder.path(), 5s);
-        ASSERT_TRUE(later.ok()) << later.error().description.toStdString();
-        EXPECT_EQ(later.value(), Role::forwarded);
-        EXPECT_TRUE(waitUntil([&] { return shown == launch; }));
-    }
+    const Result<Role> later = launchBeside(folder.path(), 5s);
+    ASSERT_TRUE(later.ok()) << later.error().description.toStdString();
+    EXPECT_EQ(later.value(), Role::forwarded);
+    EXPECT_TRUE(waitUntil([&] { return shown == 1; }));
 }
 
 TEST(SingleInstance, ADeadInstancesSocketFileDoesNotStopTheNextOne)

@@ -29,10 +29,10 @@ protected:
         EXPECT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
         return path;
     }
-    QStringList found(int limit = 25) const
+    QStringList found() const
     {
         QStringList names;
-        for (const auto& report : CrashReports::recent(limit, folder.path()))
+        for (const auto& report : CrashReports::recent(25, folder.path()))
             names.append(QFileInfo(report.url.toLocalFile()).fileName());
         return names;
     }
@@ -51,10 +51,17 @@ TEST_F(CrashReportsTest, OfThirtyMatchesTheTwentyFiveNewestComeNewestFirst)
         newest.prepend(u"Zentrope-%1.ips"_s.arg(age));
     }
     EXPECT_EQ(found(), newest.first(25));
-    const auto first = CrashReports::recent(1, folder.path());
-    ASSERT_EQ(first.size(), 1);
-    EXPECT_EQ(first[0].createdAt.toSecsSinceEpoch(), now.toSecsSinceEpoch());
-    EXPECT_EQ(first[0].url, QUrl::fromLocalFile(folder.filePath(u"Zentrope-0.ips"_s)));
+    EXPECT_EQ(CrashReports::recent(1, folder.path()).value(0).createdAt.toSecsSinceEpoch(),
+              now.toSecsSinceEpoch());
+}
+
+// A dangling link has no date to be had.
+TEST_F(CrashReportsTest, AReportWithoutADateComesLast)
+{
+    ASSERT_TRUE(
+        QFile::link(folder.filePath(u"gone"_s), folder.filePath(u"Zentrope-undated.ips"_s)));
+    report(u"Zentrope-old.ips"_s, "x", 60 * 24 * 365 * 30);
+    EXPECT_EQ(found(), (QStringList{u"Zentrope-old.ips"_s, u"Zentrope-undated.ips"_s}));
 }
 
 TEST_F(CrashReportsTest, ANameInAnyCaseSelectsWithoutOpeningAndFifosNeverBlock)
@@ -68,14 +75,14 @@ TEST_F(CrashReportsTest, ANameInAnyCaseSelectsWithoutOpeningAndFifosNeverBlock)
     EXPECT_EQ(found(), (QStringList{u"zEnTrOpE.pipe"_s, u"ZENTROPE_2026-01-05-101010.crash"_s}));
 }
 
-TEST_F(CrashReportsTest, OnlyTheFirst2048BytesAreSearchedForEitherMark)
+// A mark in any case is the crash_report fuzz target's rule (seed by-mixed-case.txt).
+TEST_F(CrashReportsTest, OnlyTheFirst2048BytesAreSearchedForAMark)
 {
     report(u"daemon.ips"_s, QByteArray(2000, 'a') + "Process: com.zentrope.daemon", 1);
-    report(u"mixed.ips"_s, "Host: zenTROPE helper", 2);
     report(u"late.ips"_s, QByteArray(2048, 'a') + "Zentrope");
     report(u"straddling.ips"_s, QByteArray(2044, 'a') + "Zentrope");
     report(u"none.ips"_s, "Prism crashed");
-    EXPECT_EQ(found(), (QStringList{u"daemon.ips"_s, u"mixed.ips"_s}));
+    EXPECT_EQ(found(), QStringList{u"daemon.ips"_s});
 }
 
 TEST_F(CrashReportsTest, TextMustBeUtf8ButACharacterCutAtTheLimitIsForgiven)
@@ -87,14 +94,11 @@ TEST_F(CrashReportsTest, TextMustBeUtf8ButACharacterCutAtTheLimitIsForgiven)
     EXPECT_EQ(found(), QStringList{u"cut.ips"_s});
 }
 
-TEST_F(CrashReportsTest, HiddenEntriesAMissingFolderAndNoRoomGiveNothing)
+TEST_F(CrashReportsTest, HiddenEntriesAndAMissingFolderGiveNothing)
 {
     EXPECT_EQ(CrashReports::reportsDirectory(),
               QDir::homePath() + u"/Library/Logs/DiagnosticReports"_s);
     EXPECT_TRUE(CrashReports::recent(25, folder.filePath(u"missing"_s)).isEmpty());
     report(u".zentrope-hidden.ips"_s, "Zentrope");
-    report(u".DS_Store"_s, "Zentrope");
     EXPECT_TRUE(found().isEmpty());
-    report(u"Zentrope.ips"_s, "x");
-    EXPECT_TRUE(found(0).isEmpty());
 }

@@ -18,7 +18,8 @@ TEST(DiagnosticsReport, MemoryIsShownInWholeGibibytesRoundedDown)
     EXPECT_EQ(DiagnosticsReport::systemLines(facts).at(3), u"Memory: 12 GB"_s);
 }
 
-TEST(DiagnosticsReport, AVersionThatIsMissingOrNoTextIsUnknown)
+// What the daemon said cannot forge a line of the summary.
+TEST(DiagnosticsReport, AVersionThatIsMissingOrNoTextIsUnknownAndTheDaemonsStaysOneLine)
 {
     TestBundle bundle; // no Info.plist yet
     const QDateTime time(QDate(2026, 12, 5), QTime(9, 52, 4), Qt::UTC);
@@ -30,4 +31,9 @@ TEST(DiagnosticsReport, AVersionThatIsMissingOrNoTextIsUnknown)
                                       "<string>1.0</string><key>CFBundleVersion</key>"
                                       "<integer>42</integer></dict></plist>");
     EXPECT_EQ(versionLine(), u"App version: 1.0 (unknown)"_s);
+
+    DaemonAPI::Status status;
+    status.version = u"2.0\x1b[2J\r\nDaemon: forged"_s;
+    EXPECT_EQ(DiagnosticsReport::summaryLines(time, bundle.bundle(), status, {}).at(5),
+              u"Daemon: listening, version 2.0\\x1b[2J\\r\\nDaemon: forged"_s);
 }
