@@ -164,3 +164,23 @@ TEST_F(LogTailerTest, StartingTwiceHoldsOneWatchAndOneDescriptorAndTheEndRelease
     // Qt's threads are detached: the system thread ends just after wait() returns.
     EXPECT_TRUE(waitUntil([] { return tailerThreads() == 0; }));
 }
+
+// The daemon's log folder can go while the window follows it (the log
+// writer makes the file again, not the folder): the tailer looks again.
+TEST_F(LogTailerTest, AFolderDeletedAndMadeAgainIsFollowedOnceItIsBack)
+{
+    const QString folder = dir.filePath(u"Zentrope"_s);
+    ASSERT_TRUE(QDir().mkpath(folder));
+    path = folder + u"/daemon.log"_s;
+    auto tailer = makeTailer(inotify);
+    ASSERT_TRUE(tailer->start().ok());
+    append(path, "before\n");
+    ASSERT_TRUE(waitForText(u"before\n"_s));
+
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    ASSERT_TRUE(waitUntil([&] { return OpenFiles::openOn(path) == 0; }));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(waitUntil([&] { return QFile::exists(path); })); // the tailer looked again
+    append(path, "after\n");
+    EXPECT_TRUE(waitForText(u"before\nafter\n"_s));
+}
