@@ -55,6 +55,14 @@ TEST_F(CrashReportsTest, OfThirtyMatchesTheTwentyFiveNewestComeNewestFirst)
               now.toSecsSinceEpoch());
 }
 
+// Equal dates keep the order in which the folder lists its entries.
+TEST_F(CrashReportsTest, ReportsOfEqualDatesKeepTheFoldersOrder)
+{
+    for (int i = 0; i < 25; ++i)
+        report(u"Zentrope-%1.ips"_s.arg(i), "x");
+    EXPECT_EQ(found(), QDir(folder.path()).entryList(QDir::Files, QDir::Unsorted));
+}
+
 // A dangling link has no date to be had.
 TEST_F(CrashReportsTest, AReportWithoutADateComesLast)
 {
